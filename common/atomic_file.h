@@ -1,0 +1,18 @@
+#pragma once
+// Saved files (the preferences, later the scores) are replaced as a whole: the new contents go
+// to a temporary file beside the old one, reach the disk, and only then take the old file's
+// name. A crash or power cut at any moment leaves either the old file or the new one, never a
+// mix; at worst a temporary file is left behind, which nothing ever reads.
+
+#include <filesystem>
+#include <string_view>
+
+bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+// Makes `file` hold exactly `bytes`, keeping the permissions of the file it replaces. False
+// when anything fails; the old file is then untouched and no temporary file is left.
+
+using InterruptionHook = void (*)();
+
+void setInterruptionForTesting(InterruptionHook hook);
+// Tests only: `hook` runs inside every replaceFileAtomically after the temporary file is
+// complete on disk and before it is renamed. nullptr removes it.

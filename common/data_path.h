@@ -1,0 +1,23 @@
+#pragma once
+// Every file the game opens goes through resolveDataPath. Data files name their paths the
+// way the game was first written for ("cfg\game.cfg", upper-cased texture names), so a
+// path is split on both "\" and "/", empty pieces are dropped, and each piece is matched
+// against the directory without regard to ASCII letter case (an exact match wins).
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// The pieces of a path split on "\" and "/", without empty pieces.
+std::vector<std::string_view> splitPathPieces(std::string_view path);
+
+// The entry of `directory` named `piece`: the exact name when it exists, else the first
+// name (in byte order) equal to it without regard to ASCII case, else nothing.
+std::optional<std::filesystem::path> findEntryIgnoringCase(const std::filesystem::path& directory,
+                                                           std::string_view piece);
+
+// The path on disk for `path`, relative to the working directory unless it starts with a
+// separator. Pieces that match nothing are kept as written, so the result also names a
+// file that is about to be created.
+std::filesystem::path resolveDataPath(std::string_view path);

@@ -1,0 +1,313 @@
+#include "common/registry_key.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+#include "common/atomic_file.h"
+#include "common/data_path.h"
+#include "common/text.h"
+
+namespace fs = std::filesystem;
+
+// The values file starts with kHeader, then holds one record per value:
+//   <type> <name length> <name bytes> <data length> <data bytes>\n
+// e.g. "string 11 ResolutionX 4 1024\n". The lengths make any name or data byte safe (blanks,
+// "=", line breaks, zero bytes) while a file of short strings stays readable.
+
+namespace {
+
+// The leading dot keeps the file out of the way of subkey names, which are plain words.
+constexpr std::string_view kValuesFileName = ".values";
+constexpr std::string_view kHeader = "vellmoor-preferences 1\n";
+constexpr std::string_view kStringType = "string";
+constexpr size_t kMaxTypeLength = 16;
+// A key holds a handful of short strings; a larger file is not one we wrote, and reading
+// stops here so it can't eat memory or time.
+constexpr size_t kMaxValuesFileBytes = size_t{4} << 20;
+
+struct Value {
+  std::string type;  // "string", or a kind the game only keeps ("dword", "binary", ...)
+  std::string name;
+  std::string data;
+};
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+
+  int get() const { return fd_; }
+  bool isOpen() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+bool isDirectory(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+std::optional<fs::path> absolutePathFromEnvironment(const char* variable) {
+  const char* value = std::getenv(variable);
+  if (value == nullptr || value[0] != '/') return std::nullopt;
+  return fs::path(value);
+}
+
+std::optional<fs::path> homeFromUserDatabase() {
+  const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(suggested > 0 ? size_t(suggested) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
+      found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') {
+    return std::nullopt;
+  }
+  return fs::path(found->pw_dir);
+}
+
+// Looked up at every open, so a change of XDG_CONFIG_HOME takes effect at once.
+std::optional<fs::path> storeFolder() {
+  if (auto config = absolutePathFromEnvironment("XDG_CONFIG_HOME")) return *config / "vellmoor";
+  auto home = absolutePathFromEnvironment("HOME");
+  if (!home) home = homeFromUserDatabase();
+  if (!home) return std::nullopt;
+  return *home / ".config" / "vellmoor";
+}
+
+// The values file's name is taken in every key; "." and ".." would leave the key.
+bool isKeyName(std::string_view piece) {
+  return piece != "." && piece != ".." && !equalsIgnoringCase(piece, kValuesFileName) &&
+         piece.find('\0') == std::string_view::npos;
+}
+
+// The subkey folder `piece` of `parent`. A stray file of that name is not a key and can't
+// become one.
+std::optional<fs::path> openSubkey(const fs::path& parent, std::string_view piece, bool create) {
+  if (!isKeyName(piece)) return std::nullopt;
+  if (auto found = findEntryIgnoringCase(parent, piece)) {
+    return isDirectory(*found) ? found : std::nullopt;
+  }
+  if (!create) return std::nullopt;
+  const fs::path folder = parent / fs::path(piece);
+  std::error_code error;
+  fs::create_directory(folder, error);  // the launcher may have created it a moment ago
+  return isDirectory(folder) ? std::optional(folder) : std::nullopt;
+}
+
+std::optional<fs::path> findKeyFolder(std::string_view path, bool create) {
+  std::optional<fs::path> folder = storeFolder();
+  if (!folder) return std::nullopt;
+  if (create) {
+    std::error_code error;
+    fs::create_directories(*folder, error);
+  }
+  if (!isDirectory(*folder)) return std::nullopt;
+  for (std::string_view piece : splitPathPieces(path)) {
+    folder = openSubkey(*folder, piece, create);
+    if (!folder) return std::nullopt;
+  }
+  return folder;
+}
+
+// Opening a key again succeeds while its folder is still there.
+std::optional<fs::path> reopen(const std::optional<fs::path>& folder) {
+  return folder && isDirectory(*folder) ? folder : std::nullopt;
+}
+
+// At most the first kMaxValuesFileBytes of a regular file; "" when it is missing or unreadable.
+// Opening without blocking keeps a pipe planted under the name from stalling the game.
+std::string readValuesFile(const fs::path& file) {
+  Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat status {};
+  if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
+  std::string bytes(std::min(size_t(status.st_size), kMaxValuesFileBytes), '\0');
+  size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t count = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+    if (count < 0 && errno == EINTR) continue;
+    if (count <= 0) break;  // an error or a file that shrank meanwhile: keep what arrived
+    filled += size_t(count);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+// Reads records front to back. The first byte that doesn't fit the format ends the reading;
+// the values before it are kept. Every length is checked against the bytes that remain.
+class ValuesParser {
+ public:
+  explicit ValuesParser(std::string_view bytes) : rest_(bytes) {}
+
+  std::vector<Value> parse() {
+    std::vector<Value> values;
+    if (!take(kHeader)) return values;
+    while (!rest_.empty()) {
+      std::optional<Value> value = record();
+      if (!value) break;
+      values.push_back(std::move(*value));
+    }
+    return values;
+  }
+
+ private:
+  std::optional<Value> record() {
+    const auto type = takeType();
+    if (!type || !take(" ")) return std::nullopt;
+    const auto name = takeCounted();
+    if (!name || !take(" ")) return std::nullopt;
+    const auto data = takeCounted();
+    if (!data || !take("\n")) return std::nullopt;
+    return Value{std::string(*type), std::string(*name), std::string(*data)};
+  }
+
+  bool take(std::string_view literal) {
+    if (!rest_.starts_with(literal)) return false;
+    rest_.remove_prefix(literal.size());
+    return true;
+  }
+
+  // Lower-case letters and digits, so a damaged file can't invent odd type names.
+  std::optional<std::string_view> takeType() {
+    size_t length = 0;
+    while (length < rest_.size() && length <= kMaxTypeLength &&
+           ((rest_[length] >= 'a' && rest_[length] <= 'z') ||
+            (rest_[length] >= '0' && rest_[length] <= '9'))) {
+      ++length;
+    }
+    if (length == 0 || length > kMaxTypeLength) return std::nullopt;
+    return takeBytes(length);
+  }
+
+  // A decimal length, a blank, and that many bytes.
+  std::optional<std::string_view> takeCounted() {
+    size_t digits = 0;
+    size_t length = 0;
+    for (; digits < rest_.size() && rest_[digits] >= '0' && rest_[digits] <= '9'; ++digits) {
+      length = length * 10 + size_t(rest_[digits] - '0');
+      if (length > rest_.size()) return std::nullopt;  // also stops any overflow
+    }
+    if (digits == 0) return std::nullopt;
+    rest_.remove_prefix(digits);
+    if (!take(" ") || length > rest_.size()) return std::nullopt;
+    return takeBytes(length);
+  }
+
+  std::string_view takeBytes(size_t count) {
+    const std::string_view taken = rest_.substr(0, count);
+    rest_.remove_prefix(count);
+    return taken;
+  }
+
+  std::string_view rest_;
+};
+
+std::vector<Value> loadValues(const fs::path& keyFolder) {
+  return ValuesParser(readValuesFile(keyFolder / kValuesFileName)).parse();
+}
+
+std::string serialize(const std::vector<Value>& values) {
+  std::string bytes(kHeader);
+  for (const Value& value : values) {
+    bytes += value.type + ' ' + std::to_string(value.name.size()) + ' ' + value.name + ' ' +
+             std::to_string(value.data.size()) + ' ' + value.data + '\n';
+  }
+  return bytes;
+}
+
+// The first value of that name without regard to case, as the registry finds them.
+std::vector<Value>::iterator findValue(std::vector<Value>& values, std::string_view name) {
+  return std::find_if(values.begin(), values.end(),
+                      [&](const Value& value) { return equalsIgnoringCase(value.name, name); });
+}
+
+// Held while a key's values are read, changed and written back, so the game and the launcher
+// writing at the same moment don't drop each other's values. Closing releases it; when the
+// folder can't be locked the write goes ahead unguarded.
+class FolderLock {
+ public:
+  explicit FolderLock(const fs::path& folder)
+      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    while (fd_.isOpen() && ::flock(fd_.get(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+  }
+
+ private:
+  Descriptor fd_;
+};
+
+}  // namespace
+
+RegistryKey::RegistryKey(const RegistryKey& other) : folder_(reopen(other.folder_)) {}
+
+RegistryKey& RegistryKey::operator=(const RegistryKey& other) {
+  if (auto folder = reopen(other.folder_)) folder_ = std::move(folder);
+  return *this;
+}
+
+RegistryKey::RegistryKey(RegistryKey&& other) noexcept
+    : folder_(std::exchange(other.folder_, std::nullopt)) {}
+
+RegistryKey& RegistryKey::operator=(RegistryKey&& other) noexcept {
+  if (this != &other && other.folder_) folder_ = std::exchange(other.folder_, std::nullopt);
+  return *this;
+}
+
+bool RegistryKey::hasValue(std::string_view name) const {
+  if (!folder_) return false;
+  std::vector<Value> values = loadValues(*folder_);
+  return findValue(values, name) != values.end();
+}
+
+std::string RegistryKey::readString(std::string_view name) const {
+  if (!folder_) return {};
+  std::vector<Value> values = loadValues(*folder_);
+  const auto value = findValue(values, name);
+  if (value == values.end() || value->type != kStringType) return {};
+  std::string text = value->data.substr(0, value->data.find('\0'));
+  return text.size() <= kMaxRegistryStringLength ? text : std::string();
+}
+
+void RegistryKey::writeString(std::string_view name, std::string_view text) {
+  if (!folder_) return;
+  text = text.substr(0, text.find('\0')).substr(0, kMaxRegistryStringLength);
+  const FolderLock lock(*folder_);
+  std::vector<Value> values = loadValues(*folder_);
+  Value written{std::string(kStringType), std::string(name), std::string(text)};
+  const auto match = findValue(values, name);
+  if (match == values.end()) {
+    values.push_back(std::move(written));
+  } else {
+    *match = std::move(written);
+    // Only a hand-edited store repeats a name; the repeats would hide behind this value anyway.
+    values.erase(
+        std::remove_if(match + 1, values.end(),
+                       [&](const Value& value) { return equalsIgnoringCase(value.name, name); }),
+        values.end());
+  }
+  replaceFileAtomically(*folder_ / kValuesFileName, serialize(values));
+}
+
+RegistryKey openKeyPath(std::string_view path) {
+  auto folder = findKeyFolder(path, false);
+  return folder ? RegistryKey(std::move(*folder)) : RegistryKey();
+}
+
+RegistryKey createKeyPath(std::string_view path) {
+  auto folder = findKeyFolder(path, true);
+  return folder ? RegistryKey(std::move(*folder)) : RegistryKey();
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The small text tests and conversions shared by the configuration files, the command line,
+// the preferences and the console. They work on ASCII only and keep no state.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Non-empty, decimal digits only, with an optional leading "-" (a lone "-" passes).
+bool isInteger(std::string_view text);
+// As isInteger, plus at most one "." anywhere ("-.5", "3." and "." pass; "1e3" fails).
+bool isNumber(std::string_view text);
+// "TRUE" or "FALSE" in any letter case.
+bool isBoolean(std::string_view text);
+
+// The decimal value, or 0 when the text fails isInteger. Out-of-range values saturate.
+int32_t toInteger(std::string_view text);
+// The value computed in double precision and narrowed to float; 0.0 when it fails isNumber.
+float toNumber(std::string_view text);
+// True exactly for "TRUE" in any letter case.
+bool toBoolean(std::string_view text);
+
+// Change the ASCII letters in place; every other byte is left alone.
+void toUpper(std::string& text);
+void toLower(std::string& text);
+std::string upperCased(std::string_view text);
+
+// Blank, tab, carriage return, line feed and backspace separate words.
+bool isWordSeparator(char c);
+// The words in order; no quoting. Empty text gives an empty list.
+std::vector<std::string> splitWords(std::string_view text);
+
+// Equal without regard to ASCII letter case.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+bool startsWith(std::string_view text, std::string_view prefix);

@@ -1,0 +1,65 @@
+#pragma once
+// The console's registry of typed commands and variables. Every subsystem registers named
+// entries when it starts and removes them when it stops; a typed line is split into a
+// command word and arguments, the entry is found without regard to case, the argument is
+// tested and converted by the entry's declared type, and the outcome echoed.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace console {
+
+// The thirteen function shapes an entry can have: a command; a query, an action and a
+// variable for each of int32, bool, float and text. A variable returns the current value
+// and changes it first only when `set` is true; a text variable reads when given "".
+using CommandFunction = std::variant<
+    void (*)(),
+    int32_t (*)(), bool (*)(), float (*)(), std::string (*)(),
+    void (*)(int32_t), void (*)(bool), void (*)(float), void (*)(const std::string&),
+    int32_t (*)(int32_t, bool), bool (*)(bool, bool), float (*)(float, bool),
+    std::string (*)(const std::string&)>;
+
+enum class ValueType { None, Int, Bool, Float, Text };
+
+struct CommandEntry {
+  std::string name;  // in the letter case it was registered with; used in every echo
+  CommandFunction function;
+  ValueType valueType = ValueType::None;
+  bool takesArgument = false;
+  bool returnsValue = false;
+};
+
+// Registers or replaces the entry; a name that is empty or holds a blank, or a null
+// function, is dropped without a message.
+void addCommand(std::string_view name, void (*function)());
+void addCommand(std::string_view name, int32_t (*function)());
+void addCommand(std::string_view name, bool (*function)());
+void addCommand(std::string_view name, float (*function)());
+void addCommand(std::string_view name, std::string (*function)());
+void addCommand(std::string_view name, void (*function)(int32_t));
+void addCommand(std::string_view name, void (*function)(bool));
+void addCommand(std::string_view name, void (*function)(float));
+void addCommand(std::string_view name, void (*function)(const std::string&));
+void addCommand(std::string_view name, int32_t (*function)(int32_t, bool));
+void addCommand(std::string_view name, bool (*function)(bool, bool));
+void addCommand(std::string_view name, float (*function)(float, bool));
+void addCommand(std::string_view name, std::string (*function)(const std::string&));
+// The same for a function of any of the shapes above.
+void addCommandFunction(std::string_view name, CommandFunction function);
+
+// Removes the entry of that name (any letter case); false when there was none.
+bool removeCommand(std::string_view name);
+void removeAllCommands();
+
+// Interprets one typed line, printing the outcome in the console's fixed wording.
+void execute(std::string_view line);
+
+// Lookups in the registry's order (by the bytes of the upper-cased names); nullptr at the end.
+const CommandEntry* findCommand(std::string_view name);
+const CommandEntry* firstCommandAtOrAfter(std::string_view upperCasedName);
+const CommandEntry* commandAfter(std::string_view upperCasedName);
+size_t commandCount();
+
+}  // namespace console

@@ -1,0 +1,40 @@
+#pragma once
+// The developer console: start-up and shut-down, its settings from "cfg//console.cfg", and
+// the whole public face callers use (printing, registering entries, keys).
+
+#include "game/console/command_registry.h"
+#include "game/console/console_output.h"
+#include "game/console/line_editor.h"
+
+namespace console {
+
+struct Colour {
+  float r = 0.0f, g = 0.0f, b = 0.0f, a = 1.0f;
+};
+
+// How the console overlay looks; read from console.cfg, missing keys keep these defaults.
+struct ConsoleStyle {
+  std::string fontTextureName;  // empty: the embedded "DEFAULT_FONT"
+  int32_t fontSize = 8;
+  Colour outputBackground{0.0f, 0.0f, 0.0f, 0.5f};
+  Colour outputText{1.0f, 1.0f, 1.0f, 1.0f};
+  Colour inputBackground{0.25f, 0.25f, 0.25f, 1.0f};
+  Colour inputBorder{0.5f, 0.25f, 0.25f, 1.0f};
+  Colour inputText{1.0f, 1.0f, 1.0f, 1.0f};
+  bool enableLogging = false;
+};
+
+constexpr std::string_view kConfigPath = "cfg//console.cfg";
+
+// Clears the console, registers the built-in entries, reads console.cfg and starts the log
+// when it asks for one. Messages of the shared code go to the console from now on.
+void initialise();
+// Empties the registry, the history and the completion, and stops the log.
+void shutdown();
+
+// Empties the output and the input line (the "Clear" command).
+void clearConsole();
+
+const ConsoleStyle& style();
+
+}  // namespace console

@@ -1,0 +1,28 @@
+#pragma once
+// The settings the game program starts with: built-in values, overridden by the stored
+// preferences, overridden by the command line. Options given on the command line are
+// written back to the preferences so they stay in force at the next start.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+constexpr std::string_view kPreferencesKeyPath = "software/Vellmoor/Preferences";
+constexpr std::string_view kVersionText = "1.03";
+constexpr std::string_view kWindowTitle = "Vellmoor: Version 1.03";
+
+struct StartupSettings {
+  int32_t detailLevel = 2;  // 0..5: multisampling, texture quality and anisotropy
+  uint32_t resolutionX = 800;
+  uint32_t resolutionY = 600;
+  bool fullscreen = true;
+  std::string startMap = "lev\\testLevel.swah";  // never stored
+};
+
+// Fills `settings` from the preference key, creating the key on a first run. Values that
+// are missing or fail their test leave the setting as it was.
+void readPreferences(StartupSettings& settings);
+
+// Applies the options "-DETAIL", "-RESOLUTION", "-MAP", "-FULLSCREEN", "-SOUND", "-MUSIC"
+// (any letter case) and writes each accepted one, but the map, to the preferences.
+void parseCommandLine(std::string_view commandLine, StartupSettings& settings);

@@ -1,0 +1,66 @@
+#include "common/text.h"
+
+#include <gtest/gtest.h>
+
+TEST(TextTests, IntegerTestAcceptsDigitsWithOneLeadingMinus) {
+  for (const char* text : {"0", "42", "-7", "-", "007"}) EXPECT_TRUE(isInteger(text)) << text;
+  for (const char* text : {"", "+5", "1.0", "1 2", "5-", "--1", "0x10", " 1"}) {
+    EXPECT_FALSE(isInteger(text)) << text;
+  }
+}
+
+TEST(TextTests, NumberTestAllowsOnePointAnywhere) {
+  for (const char* text : {"-.5", "3.", ".", "12.25", "-", "7"}) EXPECT_TRUE(isNumber(text)) << text;
+  for (const char* text : {"1e3", "1.2.3", "0,5", "", "+1.0", "1.-2"}) {
+    EXPECT_FALSE(isNumber(text)) << text;
+  }
+}
+
+TEST(TextTests, ConversionsGiveZeroForTextThatFailsItsTest) {
+  EXPECT_EQ(toInteger("-123"), -123);
+  EXPECT_EQ(toInteger("-"), 0);
+  EXPECT_EQ(toInteger("12a"), 0);
+  EXPECT_FLOAT_EQ(toNumber("-.5"), -0.5f);
+  EXPECT_FLOAT_EQ(toNumber("3."), 3.0f);
+  EXPECT_FLOAT_EQ(toNumber("."), 0.0f);
+  EXPECT_FLOAT_EQ(toNumber("0,5"), 0.0f);
+  EXPECT_FLOAT_EQ(toNumber("2.5"), 2.5f);
+}
+
+TEST(TextTests, HugeIntegersSaturateInsteadOfOverflowing) {
+  EXPECT_EQ(toInteger("99999999999999999999999"), 2147483647);
+  EXPECT_EQ(toInteger("-99999999999999999999999"), -2147483647 - 1);
+  EXPECT_EQ(toInteger("2147483647"), 2147483647);
+}
+
+TEST(TextTests, NumbersIgnoreTheDesktopLocale) {
+  // A German locale writes decimal commas; configuration files never do.
+  if (setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "no German locale";
+  EXPECT_FLOAT_EQ(toNumber("2.5"), 2.5f);
+  setlocale(LC_NUMERIC, "C");
+}
+
+TEST(TextTests, BooleansMatchTrueAndFalseInAnyCase) {
+  EXPECT_TRUE(isBoolean("TrUe"));
+  EXPECT_TRUE(isBoolean("false"));
+  EXPECT_FALSE(isBoolean("yes"));
+  EXPECT_FALSE(isBoolean("1"));
+  EXPECT_TRUE(toBoolean("True"));
+  EXPECT_FALSE(toBoolean("FALSE"));
+  EXPECT_FALSE(toBoolean("yes"));
+}
+
+TEST(TextTests, CaseChangesTouchAsciiLettersOnly) {
+  std::string text = "abc-XYZ_\xe4\xc4 9";
+  toUpper(text);
+  EXPECT_EQ(text, "ABC-XYZ_\xe4\xc4 9");
+  toLower(text);
+  EXPECT_EQ(text, "abc-xyz_\xe4\xc4 9");
+}
+
+TEST(TextTests, SplitWordsUsesAllFiveSeparatorsAndNoQuoting) {
+  EXPECT_EQ(splitWords(" a\tb\r\nc\bd  \"e f\" "),
+            (std::vector<std::string>{"a", "b", "c", "d", "\"e", "f\""}));
+  EXPECT_TRUE(splitWords("").empty());
+  EXPECT_TRUE(splitWords(" \t\n").empty());
+}

@@ -1,0 +1,89 @@
+#include "game/console/console_output.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "console_test_support.h"
+
+namespace {
+
+using OutputTest = ConsoleTest;
+
+// Compared by count: a failing comparison of two 64 KB texts would take gtest ages to print.
+bool ringIsAllLineFeeds() {
+  const auto ring = console::outputRing();
+  return std::count(ring.begin(), ring.end(), '\n') == std::ptrdiff_t(ring.size());
+}
+
+}  // namespace
+
+TEST_F(OutputTest, PrintOverloadsUseTheirFormats) {
+  console::print(int32_t{-5});
+  console::print(uint32_t{4000000000u});
+  console::print(true);
+  console::print(2.5f);
+  console::print(0.125);
+  console::print('c');
+  console::print(std::string("s"));
+  console::print(static_cast<const char*>(nullptr));
+  EXPECT_EQ(takePrinted(), "-54000000000true2.5000000.125000cs");
+}
+
+TEST_F(OutputTest, HeadingIsFramedByAsteriskLines) {
+  console::printHeading("Title");
+  const std::string stars(64, '*');
+  EXPECT_EQ(takePrinted(), "\n\n" + stars + "\n\nTitle\n\n" + stars + "\n\n");
+}
+
+TEST_F(OutputTest, RingWrapsAfter65535Bytes) {
+  console::clearOutput();
+  EXPECT_TRUE(ringIsAllLineFeeds());
+  console::print(std::string(console::kOutputRingSize - 1, 'a'));
+  EXPECT_EQ(console::writePosition(), console::kOutputRingSize - 1);
+  console::print("bc");
+  EXPECT_EQ(console::writePosition(), 1u);
+  EXPECT_EQ(console::outputRing()[0], 'c');
+  EXPECT_EQ(console::outputRing()[console::kOutputRingSize - 1], 'b');
+  console::clearOutput();
+  EXPECT_EQ(console::writePosition(), 0u);
+  EXPECT_TRUE(ringIsAllLineFeeds());
+}
+
+TEST_F(OutputTest, LogHoldsEverythingPrintedWhileLogging) {
+  console::print("before");
+  console::startLogging();
+  console::startLogging();  // already logging: the file is not reopened
+  console::print("\nduring");
+  console::stopLogging();
+  console::stopLogging();  // not logging: says nothing
+  console::print("\nafter");
+  EXPECT_EQ(readFileBytes("ConsoleLog.txt"), "\nCommencing console log to ConsoleLog.txt\nduring");
+  EXPECT_EQ(takePrinted(),
+            "before\nCommencing console log to ConsoleLog.txt\nduring"
+            "\nLogging stopped. All output saved to ConsoleLog.txt\nafter");
+}
+
+TEST_F(OutputTest, StartingTheLogReplacesAnEarlierFile) {
+  data_.write("ConsoleLog.txt", "old text that must go");
+  console::startLogging();
+  console::stopLogging();
+  EXPECT_EQ(readFileBytes("ConsoleLog.txt"), "\nCommencing console log to ConsoleLog.txt");
+}
+
+TEST_F(OutputTest, AWriteErrorStopsLoggingAndSaysSo) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+  std::filesystem::create_symlink("/dev/full", "ConsoleLog.txt");
+  console::startLogging();
+  EXPECT_FALSE(console::isLogging());
+  console::print("\nstill printing");
+  EXPECT_EQ(takePrinted(),
+            "\nLogging to ConsoleLog.txt stopped because of a write error."
+            "\nCommencing console log to ConsoleLog.txt\nstill printing");
+}
+
+TEST_F(OutputTest, AnUnopenableLogIsReported) {
+  std::filesystem::create_directory("ConsoleLog.txt");
+  console::startLogging();
+  EXPECT_FALSE(console::isLogging());
+  EXPECT_EQ(takePrinted(), "\nUnable to write log to ConsoleLog.txt");
+}

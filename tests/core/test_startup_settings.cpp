@@ -1,0 +1,123 @@
+#include "game/core/startup_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "common/registry_key.h"
+#include "test_support/temp_directory.h"
+
+namespace {
+
+// Each test gets a preference store of its own.
+class StartupSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { setenv("XDG_CONFIG_HOME", store_.path().c_str(), 1); }
+  void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+
+  static void store(std::string_view name, std::string_view value) {
+    createKeyPath(kPreferencesKeyPath).writeString(name, value);
+  }
+  static std::string stored(std::string_view name) {
+    return openKeyPath(kPreferencesKeyPath).readString(name);
+  }
+  static StartupSettings start(std::string_view commandLine) {
+    StartupSettings settings;
+    readPreferences(settings);
+    parseCommandLine(commandLine, settings);
+    return settings;
+  }
+
+  TempDirectory store_;
+};
+
+}  // namespace
+
+TEST_F(StartupSettingsTest, FirstStartUsesTheBuiltInValuesAndCreatesTheKey) {
+  EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).isOpen());
+  const StartupSettings settings = start("");
+  EXPECT_EQ(settings.detailLevel, 2);
+  EXPECT_EQ(settings.resolutionX, 800u);
+  EXPECT_EQ(settings.resolutionY, 600u);
+  EXPECT_TRUE(settings.fullscreen);
+  EXPECT_EQ(settings.startMap, "lev\\testLevel.swah");
+  EXPECT_TRUE(openKeyPath(kPreferencesKeyPath).isOpen());
+  EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Sound"));
+}
+
+TEST_F(StartupSettingsTest, DetailIsClampedAndStored) {
+  EXPECT_EQ(start("-detail 9").detailLevel, 5);
+  EXPECT_EQ(stored("DetailLevel"), "5");
+  EXPECT_EQ(start("-DETAIL -3").detailLevel, 0);
+  EXPECT_EQ(stored("DetailLevel"), "0");
+  EXPECT_EQ(start("-DETAIL high").detailLevel, 0);  // the stored 0 stays in force
+  EXPECT_EQ(stored("DetailLevel"), "0");
+}
+
+TEST_F(StartupSettingsTest, ResolutionNeedsTwoIntegersAndRaisesZeroToOne) {
+  StartupSettings settings = start("-RESOLUTION 1024");
+  EXPECT_EQ(settings.resolutionX, 800u);
+  EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("ResolutionX"));
+  settings = start("-RESOLUTION 1024 0");
+  EXPECT_EQ(settings.resolutionX, 1024u);
+  EXPECT_EQ(settings.resolutionY, 1u);
+  EXPECT_EQ(stored("ResolutionY"), "1");
+  settings = start("-resolution -5 768");
+  EXPECT_EQ(settings.resolutionX, 1u);  // never wraps to a four-billion-pixel window
+}
+
+TEST_F(StartupSettingsTest, StoredResolutionNeedsBothValuesAboveOne) {
+  store("ResolutionX", "1280");
+  EXPECT_EQ(start("").resolutionX, 800u);
+  store("ResolutionY", "x");
+  EXPECT_EQ(start("").resolutionX, 800u);
+  store("ResolutionX", "1");
+  store("ResolutionY", "768");
+  EXPECT_EQ(start("").resolutionX, 800u);
+  // The command line accepts what the store refuses.
+  const StartupSettings settings = start("-RESOLUTION 1 768");
+  EXPECT_EQ(settings.resolutionX, 1u);
+  EXPECT_EQ(settings.resolutionY, 768u);
+}
+
+TEST_F(StartupSettingsTest, StoredValueNamesMatchWithoutRegardToCase) {
+  store("resolutionx", "1280");
+  store("RESOLUTIONY", "720");
+  store("detaillevel", "4");
+  store("fullSCREEN", "0");
+  const StartupSettings settings = start("");
+  EXPECT_EQ(settings.resolutionX, 1280u);
+  EXPECT_EQ(settings.resolutionY, 720u);
+  EXPECT_EQ(settings.detailLevel, 4);
+  EXPECT_FALSE(settings.fullscreen);
+}
+
+TEST_F(StartupSettingsTest, CommandLineOverridesTheStoreWhichOverridesTheBuiltIns) {
+  store("DetailLevel", "1");
+  store("Fullscreen", "0");
+  const StartupSettings settings = start("-detail 3");
+  EXPECT_EQ(settings.detailLevel, 3);
+  EXPECT_FALSE(settings.fullscreen);
+  EXPECT_EQ(start("").detailLevel, 3);  // written back, so it stays in force
+}
+
+TEST_F(StartupSettingsTest, AValueTokenIsExaminedAsAnOptionInTurn) {
+  const StartupSettings settings = start("-MAP -FULLSCREEN 0");
+  EXPECT_EQ(settings.startMap, "-FULLSCREEN");
+  EXPECT_FALSE(settings.fullscreen);
+  EXPECT_EQ(stored("Fullscreen"), "0");
+}
+
+TEST_F(StartupSettingsTest, SwitchesAreStoredAsOneOrZero) {
+  start("-FULLSCREEN 5 -sound 0 -Music 7 -SOUND x");
+  EXPECT_EQ(stored("Fullscreen"), "1");
+  EXPECT_EQ(stored("Sound"), "0");
+  EXPECT_EQ(stored("Music"), "1");
+}
+
+TEST_F(StartupSettingsTest, MapIsNeverStoredAndLastOptionWins) {
+  const StartupSettings settings = start("-map lev\\a.swah junk -MAP lev\\b.swah -detail");
+  EXPECT_EQ(settings.startMap, "lev\\b.swah");
+  EXPECT_EQ(settings.detailLevel, 2);  // an option without a value does nothing
+  EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Map"));
+}
