@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <string_view>
 
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 // Makes `file` hold exactly `bytes`, keeping the permissions of the file it replaces. False
 // when anything fails; the old file is then untouched and no temporary file is left.
+bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 using InterruptionHook = void (*)();
 
-void setInterruptionForTesting(InterruptionHook hook);
 // Tests only: `hook` runs inside every replaceFileAtomically after the temporary file is
 // complete on disk and before it is renamed. nullptr removes it.
+void setInterruptionForTesting(InterruptionHook hook);

@@ -13,37 +13,37 @@
 #include <string_view>
 #include <utility>
 
-constexpr size_t kMaxRegistryStringLength = 4095;
 // The longest text a string value holds; longer text is cut on writing and unreadable if a
 // store holds it anyway.
+constexpr size_t kMaxRegistryStringLength = 4095;
 
+// One open key of the store, or none.
 class RegistryKey {
-  // One open key of the store, or none.
  public:
-  RegistryKey() = default;
   // Holds no key.
-  RegistryKey(const RegistryKey& other);
+  RegistryKey() = default;
   // Opens the same key again; holds nothing when `other` holds nothing or its key is gone.
-  RegistryKey& operator=(const RegistryKey& other);
+  RegistryKey(const RegistryKey& other);
   // Closes this key and opens `other`'s again; when that can't be opened, nothing changes.
-  RegistryKey(RegistryKey&& other) noexcept;
+  RegistryKey& operator=(const RegistryKey& other);
   // Takes over `other`'s key, leaving `other` with none.
-  RegistryKey& operator=(RegistryKey&& other) noexcept;
+  RegistryKey(RegistryKey&& other) noexcept;
   // Closes this key and takes over `other`'s, leaving `other` with none; when `other` holds
   // no key, nothing changes, as with a copy.
-  ~RegistryKey() = default;
+  RegistryKey& operator=(RegistryKey&& other) noexcept;
   // Closes the key.
+  ~RegistryKey() = default;
 
-  bool isOpen() const { return folder_.has_value(); }
   // The object holds a key.
-  bool hasValue(std::string_view name) const;
+  bool isOpen() const { return folder_.has_value(); }
   // A value of that name, of any type, exists.
-  std::string readString(std::string_view name) const;
+  bool hasValue(std::string_view name) const;
   // The text of the first string value of that name: "" when there is none, it has another
   // type, it holds more than kMaxRegistryStringLength characters, or it can't be read.
-  void writeString(std::string_view name, std::string_view text);
+  std::string readString(std::string_view name) const;
   // Stores `text`, cut at its first zero byte and to kMaxRegistryStringLength characters, as a
   // string value named exactly `name`, replacing a value of that name. Failure goes unnoticed.
+  void writeString(std::string_view name, std::string_view text);
 
  private:
   explicit RegistryKey(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -54,9 +54,9 @@ class RegistryKey {
   std::optional<std::filesystem::path> folder_;
 };
 
-RegistryKey openKeyPath(std::string_view path);
 // The existing key at `path` (pieces split on "/" and "\", empty pieces ignored, "" is the
 // store itself); creates nothing and holds no key when a piece doesn't exist.
-RegistryKey createKeyPath(std::string_view path);
+RegistryKey openKeyPath(std::string_view path);
 // As openKeyPath, but missing keys, and the store itself, are created on the way. Holds no key
 // when one can't be created.
+RegistryKey createKeyPath(std::string_view path);
