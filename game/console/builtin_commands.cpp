@@ -132,7 +132,7 @@ struct BuiltinEntry {
   CommandFunction function;
 };
 
-// One table drives both registration and removal, so the two can't drift apart.
+// The console's shut-down empties the whole registry, so this table is all there is to keep.
 const BuiltinEntry kBuiltins[] = {
     {"Quit", quit},
     {"Clear", clearConsole},
@@ -156,10 +156,6 @@ const BuiltinEntry kBuiltins[] = {
 
 void registerBuiltinCommands() {
   for (const BuiltinEntry& entry : kBuiltins) addCommandFunction(entry.name, entry.function);
-}
-
-void removeBuiltinCommands() {
-  for (const BuiltinEntry& entry : kBuiltins) removeCommand(entry.name);
 }
 
 }  // namespace console

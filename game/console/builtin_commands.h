@@ -5,6 +5,5 @@
 namespace console {
 
 void registerBuiltinCommands();
-void removeBuiltinCommands();
 
 }  // namespace console

@@ -32,11 +32,17 @@ bool writeToLog(std::string_view text) {
   return !std::ferror(logFile.get()) && !std::feof(logFile.get());
 }
 
+// At most two block copies: up to the end of the ring, then on from its start. Of a text
+// longer than the ring only its last kOutputRingSize bytes would survive anyway.
 void copyIntoRing(std::string_view text) {
-  for (char c : text) {
-    ring[position] = c;
-    position = (position + 1) % kOutputRingSize;
+  if (text.size() > kOutputRingSize) {
+    position = uint32_t((position + text.size() - kOutputRingSize) % kOutputRingSize);
+    text.remove_prefix(text.size() - kOutputRingSize);
   }
+  const size_t first = std::min<size_t>(text.size(), kOutputRingSize - position);
+  std::copy_n(text.data(), first, ring.begin() + position);
+  std::copy_n(text.data() + first, text.size() - first, ring.begin());
+  position = uint32_t((position + text.size()) % kOutputRingSize);
 }
 
 template <typename... Args>

@@ -87,3 +87,17 @@ TEST_F(OutputTest, AnUnopenableLogIsReported) {
   EXPECT_FALSE(console::isLogging());
   EXPECT_EQ(takePrinted(), "\nUnable to write log to ConsoleLog.txt");
 }
+
+TEST_F(OutputTest, ATextLongerThanTheRingLeavesItsLastBytesWhereByteWritesWould) {
+  console::clearOutput();
+  console::print("abc");
+  std::string text(console::kOutputRingSize + 10, 'x');
+  text.back() = 'z';
+  console::print(text);
+  // Byte by byte, the write position would have advanced by the whole length.
+  const uint32_t expected = uint32_t((3 + text.size()) % console::kOutputRingSize);
+  EXPECT_EQ(console::writePosition(), expected);
+  EXPECT_EQ(console::outputRing()[expected - 1], 'z');
+  EXPECT_EQ(std::count(console::outputRing().begin(), console::outputRing().end(), 'x'),
+            std::ptrdiff_t(console::kOutputRingSize - 1));
+}
