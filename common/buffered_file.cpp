@@ -51,18 +51,10 @@ void BufferedFile::read(void* destination, uint32_t n) {
 void BufferedFile::seek(int32_t offset, int origin) {
   int64_t target = 0;
   switch (origin) {
-    case kFromCurrent:
-      target = int64_t{position_} + offset;
-      break;
-    case kFromEnd:
-      target = int64_t{end_} - offset;
-      break;
-    case kFromStart:
-      target = offset;
-      break;
-    default:
-      failed_ = true;
-      return;
+    case kFromCurrent: target = int64_t{position_} + offset; break;
+    case kFromEnd: target = int64_t{end_} - offset; break;
+    case kFromStart: target = offset; break;
+    default: failed_ = true; return;
   }
   if (target < 0) {
     target = 0;

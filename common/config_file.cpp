@@ -37,7 +37,9 @@ Tokens tokenise(std::string_view text) {
   return tokens;
 }
 
-bool isEquals(std::string_view token) { return token == kEquals; }
+bool isEquals(std::string_view token) {
+  return token == kEquals;
+}
 
 // Both clean-up walks judge a token against the list as it stands at that moment: the kept
 // tokens before it and the untouched ones after it. Compacting in place keeps the kept ones
@@ -98,7 +100,9 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 }  // namespace
 
-ConfigFile::ConfigFile(std::string_view path) { load(path); }
+ConfigFile::ConfigFile(std::string_view path) {
+  load(path);
+}
 
 std::optional<ConfigFile> ConfigFile::fromText(std::string_view text) {
   const auto words = parseWords(text);
@@ -151,7 +155,9 @@ const std::string* ConfigFile::find(std::string_view key) const {
   return it == values_.end() ? nullptr : &it->second;
 }
 
-bool ConfigFile::has(std::string_view key) const { return find(key) != nullptr; }
+bool ConfigFile::has(std::string_view key) const {
+  return find(key) != nullptr;
+}
 
 int32_t ConfigFile::getInt(std::string_view key) const {
   const std::string* value = find(key);

@@ -12,6 +12,10 @@ MessageSink currentSink = printToStandardError;
 
 }  // namespace
 
-void setMessageSink(MessageSink sink) { currentSink = sink ? sink : printToStandardError; }
+void setMessageSink(MessageSink sink) {
+  currentSink = sink ? sink : printToStandardError;
+}
 
-void printMessage(std::string_view text) { currentSink(text); }
+void printMessage(std::string_view text) {
+  currentSink(text);
+}

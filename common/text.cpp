@@ -7,9 +7,15 @@
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char upperOf(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
-char lowerOf(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+char upperOf(char c) {
+  return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
+char lowerOf(char c) {
+  return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 // Digits with an optional leading minus and at most `pointsAllowed` decimal points.
 bool isDecimal(std::string_view text, int pointsAllowed) {
@@ -27,8 +33,12 @@ bool isDecimal(std::string_view text, int pointsAllowed) {
 
 }  // namespace
 
-bool isInteger(std::string_view text) { return isDecimal(text, 0); }
-bool isNumber(std::string_view text) { return isDecimal(text, 1); }
+bool isInteger(std::string_view text) {
+  return isDecimal(text, 0);
+}
+bool isNumber(std::string_view text) {
+  return isDecimal(text, 1);
+}
 
 bool isBoolean(std::string_view text) {
   return equalsIgnoringCase(text, "TRUE") || equalsIgnoringCase(text, "FALSE");
@@ -55,10 +65,16 @@ float toNumber(std::string_view text) {
   return float(value);
 }
 
-bool toBoolean(std::string_view text) { return equalsIgnoringCase(text, "TRUE"); }
+bool toBoolean(std::string_view text) {
+  return equalsIgnoringCase(text, "TRUE");
+}
 
-void toUpper(std::string& text) { std::transform(text.begin(), text.end(), text.begin(), upperOf); }
-void toLower(std::string& text) { std::transform(text.begin(), text.end(), text.begin(), lowerOf); }
+void toUpper(std::string& text) {
+  std::transform(text.begin(), text.end(), text.begin(), upperOf);
+}
+void toLower(std::string& text) {
+  std::transform(text.begin(), text.end(), text.begin(), lowerOf);
+}
 
 std::string upperCased(std::string_view text) {
   std::string copy(text);
@@ -83,9 +99,9 @@ std::vector<std::string> splitWords(std::string_view text) {
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return upperOf(x) == upperOf(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return upperOf(x) == upperOf(y);
+         });
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {

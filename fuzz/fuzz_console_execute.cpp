@@ -14,14 +14,30 @@ bool flag = false;
 float real = 0.0f;
 std::string text;
 
-int32_t numberVariable(int32_t value, bool set) { return set ? number = value : number; }
-bool flagVariable(bool value, bool set) { return set ? flag = value : flag; }
-float realVariable(float value, bool set) { return set ? real = value : real; }
-std::string textVariable(const std::string& value) { return value.empty() ? text : text = value; }
-void numberAction(int32_t value) { number = value; }
-void textAction(const std::string& value) { text = value; }
-int32_t numberQuery() { return number; }
-std::string textQuery() { return text; }
+int32_t numberVariable(int32_t value, bool set) {
+  return set ? number = value : number;
+}
+bool flagVariable(bool value, bool set) {
+  return set ? flag = value : flag;
+}
+float realVariable(float value, bool set) {
+  return set ? real = value : real;
+}
+std::string textVariable(const std::string& value) {
+  return value.empty() ? text : text = value;
+}
+void numberAction(int32_t value) {
+  number = value;
+}
+void textAction(const std::string& value) {
+  text = value;
+}
+int32_t numberQuery() {
+  return number;
+}
+std::string textQuery() {
+  return text;
+}
 void plainCommand() {}
 
 bool initialised = false;

@@ -32,8 +32,9 @@ void printSettings(const StartupSettings& settings) {
   console::print(settings.fullscreen ? ", full screen" : ", windowed");
   console::print(", first level ");
   console::print(settings.startMap);
-  console::print("\nThis build has no window yet: the console runs here. "
-                 "Type Commands for a list, Quit to leave.");
+  console::print(
+      "\nThis build has no window yet: the console runs here. "
+      "Type Commands for a list, Quit to leave.");
 }
 
 }  // namespace

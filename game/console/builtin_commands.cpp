@@ -13,7 +13,9 @@
 namespace console {
 namespace {
 
-platform::Services& services() { return platform::services(); }
+platform::Services& services() {
+  return platform::services();
+}
 
 // Entries that need the window, the driver or the textures say so in a run without them.
 bool needsDisplay(std::string_view entryName) {
@@ -24,12 +26,15 @@ bool needsDisplay(std::string_view entryName) {
   return true;
 }
 
-void quit() { services().destroyWindow(); }
+void quit() {
+  services().destroyWindow();
+}
 
 void listCommands(const std::string& text) {
   printHeading("Command list: Use Commands < term > to filter listings");
   const size_t start = text.find_first_not_of(' ');
-  const std::string term = start == std::string::npos ? std::string() : upperCased(text.substr(start));
+  const std::string term =
+      start == std::string::npos ? std::string() : upperCased(text.substr(start));
   for (const CommandEntry* entry = firstCommandAtOrAfter(term);
        entry && startsWith(upperCased(entry->name), term);
        entry = commandAfter(upperCased(entry->name))) {

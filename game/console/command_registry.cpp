@@ -24,13 +24,19 @@ struct Shape {
   bool returnsValue;
 };
 constexpr Shape kShapes[] = {
-    {ValueType::None, false, false},
-    {ValueType::Int, false, true},   {ValueType::Bool, false, true},
-    {ValueType::Float, false, true}, {ValueType::Text, false, true},
-    {ValueType::Int, true, false},   {ValueType::Bool, true, false},
-    {ValueType::Float, true, false}, {ValueType::Text, true, false},
-    {ValueType::Int, true, true},    {ValueType::Bool, true, true},
-    {ValueType::Float, true, true},  {ValueType::Text, true, true},
+    {ValueType::None, false, false},  // command
+    {ValueType::Int, false, true},    // query
+    {ValueType::Bool, false, true},   // query
+    {ValueType::Float, false, true},  // query
+    {ValueType::Text, false, true},   // query
+    {ValueType::Int, true, false},    // action
+    {ValueType::Bool, true, false},   // action
+    {ValueType::Float, true, false},  // action
+    {ValueType::Text, true, false},   // action
+    {ValueType::Int, true, true},     // variable
+    {ValueType::Bool, true, true},    // variable
+    {ValueType::Float, true, true},   // variable
+    {ValueType::Text, true, true},    // variable
 };
 static_assert(std::size(kShapes) == std::variant_size_v<CommandFunction>);
 
@@ -44,7 +50,9 @@ void printUsage(const CommandEntry& entry, std::string_view argumentText) {
   print(argumentText);
 }
 
-void printBadCommand() { print("\nBAD COMMAND. NON VOID FUNCTION WITH NO RETURN OR ARGUMENT !"); }
+void printBadCommand() {
+  print("\nBAD COMMAND. NON VOID FUNCTION WITH NO RETURN OR ARGUMENT !");
+}
 
 template <typename T>
 void printValue(const CommandEntry& entry, std::string_view verb, const T& value) {
@@ -141,7 +149,8 @@ void dispatchText(const CommandEntry& entry, const std::string& rest) {
     if (!function) return printBadCommand();
     return (*function)(rest);
   }
-  if (entry.returnsValue) return dispatchQuery<std::string>(entry, rest.empty() ? Arguments{} : Arguments{rest});
+  if (entry.returnsValue)
+    return dispatchQuery<std::string>(entry, rest.empty() ? Arguments{} : Arguments{rest});
   printBadCommand();
 }
 
@@ -170,34 +179,58 @@ void addCommandFunction(std::string_view name, CommandFunction function) {
   if (name.empty() || name.find(' ') != std::string_view::npos) return;
   if (isNullFunction(function)) return;
   const Shape shape = kShapes[function.index()];
-  registry.insert_or_assign(upperCased(name),
-                            CommandEntry{std::string(name), function, shape.type,
-                                         shape.takesArgument, shape.returnsValue});
+  registry.insert_or_assign(
+      upperCased(name), CommandEntry{std::string(name), function, shape.type, shape.takesArgument,
+                                     shape.returnsValue});
 }
 
-void addCommand(std::string_view name, void (*f)()) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, int32_t (*f)()) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, bool (*f)()) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, float (*f)()) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, std::string (*f)()) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, void (*f)(int32_t)) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, void (*f)(bool)) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, void (*f)(float)) { addCommandFunction(name, f); }
+void addCommand(std::string_view name, void (*f)()) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, int32_t (*f)()) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, bool (*f)()) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, float (*f)()) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, std::string (*f)()) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, void (*f)(int32_t)) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, void (*f)(bool)) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, void (*f)(float)) {
+  addCommandFunction(name, f);
+}
 void addCommand(std::string_view name, void (*f)(const std::string&)) {
   addCommandFunction(name, f);
 }
 void addCommand(std::string_view name, int32_t (*f)(int32_t, bool)) {
   addCommandFunction(name, f);
 }
-void addCommand(std::string_view name, bool (*f)(bool, bool)) { addCommandFunction(name, f); }
-void addCommand(std::string_view name, float (*f)(float, bool)) { addCommandFunction(name, f); }
+void addCommand(std::string_view name, bool (*f)(bool, bool)) {
+  addCommandFunction(name, f);
+}
+void addCommand(std::string_view name, float (*f)(float, bool)) {
+  addCommandFunction(name, f);
+}
 void addCommand(std::string_view name, std::string (*f)(const std::string&)) {
   addCommandFunction(name, f);
 }
 
-bool removeCommand(std::string_view name) { return registry.erase(upperCased(name)) > 0; }
+bool removeCommand(std::string_view name) {
+  return registry.erase(upperCased(name)) > 0;
+}
 
-void removeAllCommands() { registry.clear(); }
+void removeAllCommands() {
+  registry.clear();
+}
 
 void execute(std::string_view line) {
   const size_t wordStart = line.find_first_not_of(' ');
@@ -232,6 +265,8 @@ const CommandEntry* commandAfter(std::string_view upperCasedName) {
   return it == registry.end() ? nullptr : &it->second;
 }
 
-size_t commandCount() { return registry.size(); }
+size_t commandCount() {
+  return registry.size();
+}
 
 }  // namespace console

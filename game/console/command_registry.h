@@ -14,12 +14,11 @@ namespace console {
 // The thirteen function shapes an entry can have: a command; a query, an action and a
 // variable for each of int32, bool, float and text. A variable returns the current value
 // and changes it first only when `set` is true; a text variable reads when given "".
-using CommandFunction = std::variant<
-    void (*)(),
-    int32_t (*)(), bool (*)(), float (*)(), std::string (*)(),
-    void (*)(int32_t), void (*)(bool), void (*)(float), void (*)(const std::string&),
-    int32_t (*)(int32_t, bool), bool (*)(bool, bool), float (*)(float, bool),
-    std::string (*)(const std::string&)>;
+using CommandFunction =
+    std::variant<void (*)(), int32_t (*)(), bool (*)(), float (*)(), std::string (*)(),
+                 void (*)(int32_t), void (*)(bool), void (*)(float), void (*)(const std::string&),
+                 int32_t (*)(int32_t, bool), bool (*)(bool, bool), float (*)(float, bool),
+                 std::string (*)(const std::string&)>;
 
 enum class ValueType { None, Int, Bool, Float, Text };
 

@@ -11,10 +11,11 @@ namespace {
 
 ConsoleStyle currentStyle;
 
-void printMessageText(std::string_view text) { print(text); }
+void printMessageText(std::string_view text) {
+  print(text);
+}
 
-void readColour(const ConfigFile& config, std::string_view prefix, Colour& colour,
-                bool withAlpha) {
+void readColour(const ConfigFile& config, std::string_view prefix, Colour& colour, bool withAlpha) {
   const std::string key(prefix);
   config.read(key + "_r", colour.r);
   config.read(key + "_g", colour.g);
@@ -60,6 +61,8 @@ void clearConsole() {
   clearOutput();
 }
 
-const ConsoleStyle& style() { return currentStyle; }
+const ConsoleStyle& style() {
+  return currentStyle;
+}
 
 }  // namespace console

@@ -49,7 +49,8 @@ template <typename... Args>
 void printFormatted(const char* format, Args... args) {
   char buffer[64];
   const int length = std::snprintf(buffer, sizeof buffer, format, args...);
-  if (length > 0) print(std::string_view(buffer, std::min<size_t>(size_t(length), sizeof buffer - 1)));
+  if (length > 0)
+    print(std::string_view(buffer, std::min<size_t>(size_t(length), sizeof buffer - 1)));
 }
 
 }  // namespace
@@ -68,14 +69,30 @@ void print(std::string_view text) {
 void print(const char* text) {
   if (text) print(std::string_view(text));
 }
-void print(char c) { print(std::string_view(&c, 1)); }
-void print(int32_t value) { printFormatted("%1i", value); }
-void print(uint32_t value) { printFormatted("%1u", value); }
-void print(int64_t value) { printFormatted("%1" PRId64, value); }
-void print(uint64_t value) { printFormatted("%1" PRIu64, value); }
-void print(bool value) { print(value ? "true" : "false"); }
-void print(float value) { printFormatted("%1f", double(value)); }
-void print(double value) { printFormatted("%1f", value); }
+void print(char c) {
+  print(std::string_view(&c, 1));
+}
+void print(int32_t value) {
+  printFormatted("%1i", value);
+}
+void print(uint32_t value) {
+  printFormatted("%1u", value);
+}
+void print(int64_t value) {
+  printFormatted("%1" PRId64, value);
+}
+void print(uint64_t value) {
+  printFormatted("%1" PRIu64, value);
+}
+void print(bool value) {
+  print(value ? "true" : "false");
+}
+void print(float value) {
+  printFormatted("%1f", double(value));
+}
+void print(double value) {
+  printFormatted("%1f", value);
+}
 
 void printHeading(std::string_view title) {
   const std::string stars(64, '*');
@@ -93,8 +110,12 @@ void clearOutput() {
   position = 0;
 }
 
-std::span<const char> outputRing() { return ring; }
-uint32_t writePosition() { return position; }
+std::span<const char> outputRing() {
+  return ring;
+}
+uint32_t writePosition() {
+  return position;
+}
 
 void startLogging() {
   if (logFile) return;
@@ -116,8 +137,12 @@ void stopLogging() {
   print(kLogFileName);
 }
 
-bool isLogging() { return logFile != nullptr; }
+bool isLogging() {
+  return logFile != nullptr;
+}
 
-void setOutputListener(OutputListener newListener) { listener = newListener; }
+void setOutputListener(OutputListener newListener) {
+  listener = newListener;
+}
 
 }  // namespace console

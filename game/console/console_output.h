@@ -20,9 +20,9 @@ void print(int32_t value);   // "%1i"
 void print(uint32_t value);  // "%1u"
 void print(int64_t value);
 void print(uint64_t value);
-void print(bool value);      // "true" or "false"
-void print(float value);     // "%1f"
-void print(double value);    // "%1f"
+void print(bool value);    // "true" or "false"
+void print(float value);   // "%1f"
+void print(double value);  // "%1f"
 // "\n\n", 64 asterisks, "\n\n", the title, "\n\n", 64 asterisks, "\n\n".
 void printHeading(std::string_view title);
 

@@ -17,7 +17,9 @@ std::array<std::string, kHistoryLength> history;
 int historyPosition = -1;
 std::string completionPrefix;  // empty when no completion is in progress
 
-int lineLength() { return int(line.size()); }
+int lineLength() {
+  return int(line.size());
+}
 
 void setLine(std::string_view text) {
   line.assign(text.substr(0, kInputLineLength));
@@ -145,8 +147,12 @@ void clearInputLine() {
   cursor = 0;
 }
 
-const std::string& inputLine() { return line; }
-int cursorPosition() { return cursor; }
+const std::string& inputLine() {
+  return line;
+}
+int cursorPosition() {
+  return cursor;
+}
 
 const std::string& historyEntry(int index) {
   static const std::string kNone;

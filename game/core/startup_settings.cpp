@@ -10,14 +10,18 @@ namespace {
 
 using Tokens = std::vector<std::string>;
 
-int32_t clampDetail(int32_t level) { return std::clamp(level, 0, 5); }
+int32_t clampDetail(int32_t level) {
+  return std::clamp(level, 0, 5);
+}
 
 void storePreference(std::string_view name, std::string_view text) {
   RegistryKey key = createKeyPath(kPreferencesKeyPath);
   key.writeString(name, text);
 }
 
-std::string_view switchText(std::string_view value) { return toInteger(value) != 0 ? "1" : "0"; }
+std::string_view switchText(std::string_view value) {
+  return toInteger(value) != 0 ? "1" : "0";
+}
 
 // Each option reads the token(s) after it, starting at `value`, and returns nothing.
 void detailOption(const Tokens& tokens, size_t value, StartupSettings& settings) {
@@ -65,9 +69,8 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"-DETAIL", detailOption},         {"-RESOLUTION", resolutionOption},
-    {"-MAP", mapOption},               {"-FULLSCREEN", fullscreenOption},
-    {"-SOUND", soundOption},           {"-MUSIC", musicOption},
+    {"-DETAIL", detailOption},         {"-RESOLUTION", resolutionOption}, {"-MAP", mapOption},
+    {"-FULLSCREEN", fullscreenOption}, {"-SOUND", soundOption},           {"-MUSIC", musicOption},
 };
 
 // Both resolution values must be stored, be integers and be above 1, or neither is taken.

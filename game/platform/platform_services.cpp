@@ -9,8 +9,12 @@ Services* installed = nullptr;
 
 }  // namespace
 
-Services& services() { return installed ? *installed : headlessServices(); }
+Services& services() {
+  return installed ? *installed : headlessServices();
+}
 
-void installServices(Services* windowServices) { installed = windowServices; }
+void installServices(Services* windowServices) {
+  installed = windowServices;
+}
 
 }  // namespace platform

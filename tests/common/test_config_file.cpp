@@ -1,9 +1,8 @@
-#include "common/config_file.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "common/config_file.h"
 #include "common/messages.h"
 #include "test_support/temp_directory.h"
 
@@ -16,7 +15,9 @@ ConfigFile parse(std::string_view text) {
 }
 
 std::string capturedMessages;
-void captureMessage(std::string_view text) { capturedMessages += text; }
+void captureMessage(std::string_view text) {
+  capturedMessages += text;
+}
 
 // Collects what the shared code reports while a test runs.
 class MessageCapture {

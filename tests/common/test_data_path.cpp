@@ -1,7 +1,6 @@
-#include "common/data_path.h"
-
 #include <gtest/gtest.h>
 
+#include "common/data_path.h"
 #include "test_support/temp_directory.h"
 
 namespace fs = std::filesystem;

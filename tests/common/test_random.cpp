@@ -1,8 +1,8 @@
-#include "common/random.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "common/random.h"
 
 TEST(RandomTests, TheSameSeedGivesTheSameSequence) {
   rng::seed(1234);

@@ -1,6 +1,6 @@
-#include "common/text.h"
-
 #include <gtest/gtest.h>
+
+#include "common/text.h"
 
 TEST(TextTests, IntegerTestAcceptsDigitsWithOneLeadingMinus) {
   for (const char* text : {"0", "42", "-7", "-", "007"}) EXPECT_TRUE(isInteger(text)) << text;
@@ -10,7 +10,8 @@ TEST(TextTests, IntegerTestAcceptsDigitsWithOneLeadingMinus) {
 }
 
 TEST(TextTests, NumberTestAllowsOnePointAnywhere) {
-  for (const char* text : {"-.5", "3.", ".", "12.25", "-", "7"}) EXPECT_TRUE(isNumber(text)) << text;
+  for (const char* text : {"-.5", "3.", ".", "12.25", "-", "7"})
+    EXPECT_TRUE(isNumber(text)) << text;
   for (const char* text : {"1e3", "1.2.3", "0,5", "", "+1.0", "1.-2"}) {
     EXPECT_FALSE(isNumber(text)) << text;
   }

@@ -2,7 +2,9 @@
 
 namespace {
 
-void collect(std::string_view text) { printedText() += text; }
+void collect(std::string_view text) {
+  printedText() += text;
+}
 
 }  // namespace
 

@@ -1,6 +1,5 @@
-#include "game/console/builtin_commands.h"
-
 #include "console_test_support.h"
+#include "game/console/builtin_commands.h"
 
 namespace {
 
@@ -83,7 +82,8 @@ TEST_F(BuiltinTest, WindowEntriesSayTheyNeedAWindowInAHeadlessRun) {
 }
 
 TEST_F(BuiltinTest, ShutdownEmptiesTheRegistryAndStartUpRefillsIt) {
-  console::addCommand("Extra", +[] {});
+  console::addCommand(
+      "Extra", +[] {});
   console::shutdown();
   EXPECT_EQ(console::commandCount(), 0u);
   console::initialise();
@@ -97,8 +97,8 @@ TEST_F(BuiltinTest, StartUpReadsConsoleSettingsAndKeepsDefaultsForBadValues) {
               "fontSize = 0 output_background_a = 0,7 input_text_g = .5 enableLogging = TRUE");
   console::initialise();
   const console::ConsoleStyle& style = console::style();
-  EXPECT_EQ(style.fontSize, 1);                      // at least one pixel
-  EXPECT_FLOAT_EQ(style.outputBackground.a, 0.5f);   // a decimal comma keeps the default
+  EXPECT_EQ(style.fontSize, 1);                     // at least one pixel
+  EXPECT_FLOAT_EQ(style.outputBackground.a, 0.5f);  // a decimal comma keeps the default
   EXPECT_FLOAT_EQ(style.inputText.g, 0.5f);
   EXPECT_TRUE(console::isLogging());
 }

@@ -1,6 +1,5 @@
-#include "game/console/command_registry.h"
-
 #include "console_test_support.h"
+#include "game/console/command_registry.h"
 
 namespace {
 
@@ -11,23 +10,49 @@ float floatValue = 0.0f;
 std::string textValue;
 std::string lastCall;
 
-int32_t intVariable(int32_t value, bool set) { return set ? (intValue = value) : intValue; }
-bool boolVariable(bool value, bool set) { return set ? (boolValue = value) : boolValue; }
-float floatVariable(float value, bool set) { return set ? (floatValue = value) : floatValue; }
+int32_t intVariable(int32_t value, bool set) {
+  return set ? (intValue = value) : intValue;
+}
+bool boolVariable(bool value, bool set) {
+  return set ? (boolValue = value) : boolValue;
+}
+float floatVariable(float value, bool set) {
+  return set ? (floatValue = value) : floatValue;
+}
 std::string textVariable(const std::string& value) {
   if (!value.empty()) textValue = value;
   return textValue;
 }
-void intAction(int32_t value) { lastCall = "int " + std::to_string(value); }
-void boolAction(bool value) { lastCall = value ? "bool true" : "bool false"; }
-void floatAction(float value) { lastCall = "float " + std::to_string(value); }
-void textAction(const std::string& value) { lastCall = "text [" + value + "]"; }
-int32_t intQuery() { return 42; }
-bool boolQuery() { return true; }
-float floatQuery() { return 0.5f; }
-std::string textQuery() { return "1.03"; }
-void command() { lastCall = "command"; }
-void otherCommand() { lastCall = "other"; }
+void intAction(int32_t value) {
+  lastCall = "int " + std::to_string(value);
+}
+void boolAction(bool value) {
+  lastCall = value ? "bool true" : "bool false";
+}
+void floatAction(float value) {
+  lastCall = "float " + std::to_string(value);
+}
+void textAction(const std::string& value) {
+  lastCall = "text [" + value + "]";
+}
+int32_t intQuery() {
+  return 42;
+}
+bool boolQuery() {
+  return true;
+}
+float floatQuery() {
+  return 0.5f;
+}
+std::string textQuery() {
+  return "1.03";
+}
+void command() {
+  lastCall = "command";
+}
+void otherCommand() {
+  lastCall = "other";
+}
 
 class RegistryTest : public ConsoleTest {
  protected:
@@ -55,7 +80,8 @@ TEST_F(RegistryTest, NamesMatchWithoutRegardToCaseAndEchoTheRegisteredCase) {
 }
 
 TEST_F(RegistryTest, UnknownWordsAndBlankLines) {
-  EXPECT_EQ(run("nothing here"), "\nUNKNOWN COMMAND. USE 'COMMANDS' FOR A LIST OF AVAILABLE COMMANDS.");
+  EXPECT_EQ(run("nothing here"),
+            "\nUNKNOWN COMMAND. USE 'COMMANDS' FOR A LIST OF AVAILABLE COMMANDS.");
   EXPECT_EQ(run(""), "");
   EXPECT_EQ(run("     "), "");
   // Only blanks end the command word: a tab stays part of it.
@@ -169,7 +195,9 @@ TEST_F(RegistryTest, EntriesDescribeTheirShape) {
 }
 
 namespace {
-void removeItself() { console::removeAllCommands(); }
+void removeItself() {
+  console::removeAllCommands();
+}
 }  // namespace
 
 TEST_F(RegistryTest, AnEntryMayRemoveItselfWhileRunning) {

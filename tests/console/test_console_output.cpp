@@ -1,9 +1,8 @@
-#include "game/console/console_output.h"
-
 #include <algorithm>
 #include <filesystem>
 
 #include "console_test_support.h"
+#include "game/console/console_output.h"
 
 namespace {
 

@@ -1,12 +1,13 @@
-#include "game/console/line_editor.h"
-
 #include "console_test_support.h"
+#include "game/console/line_editor.h"
 #include "game/platform/virtual_keys.h"
 
 namespace {
 
 std::vector<std::string> executedLines;
-void recordLine(const std::string& text) { executedLines.push_back(text); }
+void recordLine(const std::string& text) {
+  executedLines.push_back(text);
+}
 void nothing() {}
 
 class LineEditorTest : public ConsoleTest {
@@ -22,7 +23,9 @@ class LineEditorTest : public ConsoleTest {
   static void press(int key, int times = 1) {
     for (int i = 0; i < times; ++i) console::consoleKey(key);
   }
-  static void setInsertLock(bool on) { platform::headlessServices().setKeyToggled(vk::kInsert, on); }
+  static void setInsertLock(bool on) {
+    platform::headlessServices().setKeyToggled(vk::kInsert, on);
+  }
   static void addTextureNames() {
     for (const char* name : {"TextureList", "TextureMemory", "TextureQuality", "TextureReload"}) {
       console::addCommand(name, nothing);

@@ -1,10 +1,9 @@
-#include "game/core/startup_settings.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "common/registry_key.h"
+#include "game/core/startup_settings.h"
 #include "test_support/temp_directory.h"
 
 namespace {

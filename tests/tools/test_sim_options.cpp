@@ -1,6 +1,6 @@
-#include "tools/vmr_sim/sim_options.h"
-
 #include <gtest/gtest.h>
+
+#include "tools/vmr_sim/sim_options.h"
 
 namespace {
 

@@ -16,7 +16,8 @@ struct SimRun {
 };
 
 // Runs the simulator in `data` with `input` on standard input.
-SimRun runSimulator(const TempDirectory& data, std::string_view input, std::string_view options = "") {
+SimRun runSimulator(const TempDirectory& data, std::string_view input,
+                    std::string_view options = "") {
   data.write("input.txt", input);
   const std::string command = std::string(VMR_SIM_PATH) + " --console --data '" +
                               data.path().string() + "' " + std::string(options) + " < '" +
@@ -41,13 +42,14 @@ TEST(VmrSimTests, EchoesEachLineAndItsAnswer) {
   const std::string stars(64, '*');
   EXPECT_EQ(run.output,
             "\nCommands logc"
-            "\n\n" + stars + "\n\nCommand list: Use Commands < term > to filter listings\n\n" +
-                stars + "\n\n\nLogConsole\n"
-            "\nnonsense\nUNKNOWN COMMAND. USE 'COMMANDS' FOR A LIST OF AVAILABLE COMMANDS."
-            "\n"
-            "\nLogConsole\nLogConsole is false"
-            "\nFullscreen 1\nFullscreen needs the game window; this run has none."
-            "\nFullscreen is now false\n");
+            "\n\n" +
+                stars + "\n\nCommand list: Use Commands < term > to filter listings\n\n" + stars +
+                "\n\n\nLogConsole\n"
+                "\nnonsense\nUNKNOWN COMMAND. USE 'COMMANDS' FOR A LIST OF AVAILABLE COMMANDS."
+                "\n"
+                "\nLogConsole\nLogConsole is false"
+                "\nFullscreen 1\nFullscreen needs the game window; this run has none."
+                "\nFullscreen is now false\n");
 }
 
 TEST(VmrSimTests, ReportsAMissingConsoleConfigurationAndStopsAtQuit) {
@@ -82,9 +84,8 @@ TEST(VmrSimTests, SurvivesHostileInput) {
 
 TEST(VmrSimTests, RefusesAMissingDataFolder) {
   TempDirectory data;
-  const std::string command =
-      std::string(VMR_SIM_PATH) + " --console --data '" + (data.path() / "nowhere").string() +
-      "' < /dev/null > /dev/null 2>&1";
+  const std::string command = std::string(VMR_SIM_PATH) + " --console --data '" +
+                              (data.path() / "nowhere").string() + "' < /dev/null > /dev/null 2>&1";
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);
 }

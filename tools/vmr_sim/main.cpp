@@ -15,7 +15,9 @@ bool enterDataFolder(const std::string& folder) {
   if (folder.empty()) return true;
   std::error_code error;
   std::filesystem::current_path(folder, error);
-  if (error) std::cerr << "vmr_sim: can't enter the data folder " << folder << ": " << error.message() << "\n";
+  if (error)
+    std::cerr << "vmr_sim: can't enter the data folder " << folder << ": " << error.message()
+              << "\n";
   return !error;
 }
 
