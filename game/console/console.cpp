@@ -41,8 +41,8 @@ ConsoleStyle readStyle() {
 }  // namespace
 
 void initialise() {
+  shutdown();
   clearConsole();
-  removeAllCommands();
   registerBuiltinCommands();
   setMessageSink(printMessageText);
   currentStyle = readStyle();

@@ -26,8 +26,8 @@ struct ConsoleStyle {
 
 constexpr std::string_view kConfigPath = "cfg//console.cfg";
 
-// Clears the console, registers the built-in entries, reads console.cfg and starts the log
-// when it asks for one. Messages of the shared code go to the console from now on.
+// Shuts down what ran before, clears the console, registers the built-in entries, reads
+// console.cfg and starts the log when it asks for one. Shared code now prints here.
 void initialise();
 // Empties the registry, the history and the completion, and stops the log.
 void shutdown();
