@@ -103,7 +103,3 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
            return upperOf(x) == upperOf(y);
          });
 }
-
-bool startsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}

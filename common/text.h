@@ -33,4 +33,3 @@ std::vector<std::string> splitWords(std::string_view text);
 
 // Equal without regard to ASCII letter case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
-bool startsWith(std::string_view text, std::string_view prefix);

@@ -36,7 +36,7 @@ void listCommands(const std::string& text) {
   const std::string term =
       start == std::string::npos ? std::string() : upperCased(text.substr(start));
   for (const CommandEntry* entry = firstCommandAtOrAfter(term);
-       entry && startsWith(upperCased(entry->name), term);
+       entry && upperCased(entry->name).starts_with(term);
        entry = commandAfter(upperCased(entry->name))) {
     print("\n");
     print(entry->name);

@@ -46,14 +46,17 @@ void browseHistory(int step) {
   completionPrefix.clear();
 }
 
+// The entry can complete the prefix: its name begins with it and fits in the line.
+bool completesPrefix(const CommandEntry* entry) {
+  return entry && entry->name.size() <= kInputLineLength &&
+         upperCased(entry->name).starts_with(completionPrefix);
+}
+
 // Completion from the prefix: the first name at or after it, when it begins with it.
 void startCompletion() {
   completionPrefix = upperCased(line);
   const CommandEntry* entry = firstCommandAtOrAfter(completionPrefix);
-  if (entry && entry->name.size() <= kInputLineLength &&
-      startsWith(upperCased(entry->name), completionPrefix)) {
-    line = entry->name;
-  }
+  if (completesPrefix(entry)) line = entry->name;
   cursor = lineLength();
 }
 
@@ -63,8 +66,7 @@ void completeName() {
   const std::string current = upperCased(line);
   if (findCommand(current)) {
     const CommandEntry* next = commandAfter(current);
-    if (next && next->name.size() <= kInputLineLength &&
-        startsWith(upperCased(next->name), completionPrefix)) {
+    if (completesPrefix(next)) {
       setLine(next->name);
       return;
     }
