@@ -49,3 +49,48 @@ fs::path resolveDataPath(std::string_view path) {
   }
   return resolved;
 }
+
+bool matchesWildcard(std::string_view name, std::string_view pattern) {
+  // Greedy match with one backtrack point: the last "*" seen.
+  size_t n = 0, p = 0, starAt = std::string_view::npos, resumeAt = 0;
+  auto sameLetter = [](char a, char b) { return equalsIgnoringCase({&a, 1}, {&b, 1}); };
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || sameLetter(pattern[p], name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starAt = p++;
+      resumeAt = n;
+    } else if (starAt != std::string_view::npos) {
+      p = starAt + 1;
+      n = ++resumeAt;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+std::vector<std::string> findMatchingFiles(std::string_view pattern) {
+  const size_t cut = pattern.find_last_of("\\/");
+  const std::string_view directoryPart =
+      cut == std::string_view::npos ? std::string_view() : pattern.substr(0, cut);
+  const std::string_view namePattern =
+      cut == std::string_view::npos ? pattern : pattern.substr(cut + 1);
+  fs::path directory = resolveDataPath(directoryPart);
+  if (directory.empty()) directory = ".";
+
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(directory, error), end; !error && it != end; it.increment(error)) {
+    std::string name = it->path().filename().string();
+    if (it->is_regular_file(error) && matchesWildcard(name, namePattern))
+      names.push_back(std::move(name));
+  }
+  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+    const std::string upperA = upperCased(a), upperB = upperCased(b);
+    return upperA != upperB ? upperA < upperB : a < b;
+  });
+  return names;
+}

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -21,3 +22,11 @@ std::optional<std::filesystem::path> findEntryIgnoringCase(const std::filesystem
 // separator. Pieces that match nothing are kept as written, so the result also names a
 // file that is about to be created.
 std::filesystem::path resolveDataPath(std::string_view path);
+
+// The names of the files that match `pattern`, a data path whose last piece may hold the
+// wildcards "*" (any run of characters) and "?" (one character), compared without regard
+// to ASCII case; sorted by name without regard to case. Names only, without the directory.
+std::vector<std::string> findMatchingFiles(std::string_view pattern);
+
+// `name` matches `pattern` ("*" and "?" wildcards) without regard to ASCII case.
+bool matchesWildcard(std::string_view name, std::string_view pattern);

@@ -9,6 +9,7 @@ namespace platform {
 class HeadlessServices final : public Services {
  public:
   bool hasDisplay() const override { return false; }
+  void pumpMessages() override {}
   bool isWindowOpen() const override { return open_; }
   void destroyWindow() override { open_ = false; }
   // Opens the invisible window again, for a fresh run in the same process.

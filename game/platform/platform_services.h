@@ -19,6 +19,8 @@ class Services {
   // The game goes on while this is true; destroyWindow ends it.
   virtual bool isWindowOpen() const = 0;
   virtual void destroyWindow() = 0;
+  // Handles the window's pending events, so it stays responsive during long work.
+  virtual void pumpMessages() = 0;
 
   virtual bool getFullscreen() const = 0;
   virtual void setFullscreen(bool on) = 0;

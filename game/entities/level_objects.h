@@ -1,0 +1,46 @@
+#pragma once
+// The level's decoration sprites: still pictures and frame animations placed in the world.
+// Objects with one frame are kept in the still list, animations in the animated list;
+// triggers search both for their targets and movers carry them.
+
+#include <cstdint>
+#include <list>
+#include <string_view>
+#include <vector>
+
+#include "game/level/vector2.h"
+#include "game/platform/texture_handle.h"
+
+struct LevelObject {
+  bool enabled = true;  // drawn only when set
+  uint32_t id = 0;
+  int32_t layer = 0;
+  std::vector<TextureHandle> frames;
+  int32_t frameCount = 1;
+  int32_t frame = 0;
+  float frameTime = 0.0f;
+  Vec2 position;
+  Vec2 offset;  // set by a mover that carries the object
+  bool mirrored = false;
+  bool stopped = true;
+  int32_t playCount = 0;  // 0 loops for ever; n plays n times and rests on the last frame
+  int32_t playsDone = 0;
+
+  // Takes the picture named `textureName`. A name with "_FRAME" names an animation: every
+  // file of the name's folder matching the name up to "_FRAME", any text and the name's
+  // extension becomes a frame, in the order of their paths.
+  void setSprite(std::string_view textureName);
+};
+
+namespace level_objects {
+
+void initialise();
+void shutdown();
+// Lists the object by its frame count; an object without frames is dropped.
+void addObject(LevelObject object);
+// Every animation stopped at its first frame, every object enabled and unmoved.
+void resetObjects();
+std::list<LevelObject>& stillObjects();
+std::list<LevelObject>& animatedObjects();
+
+}  // namespace level_objects

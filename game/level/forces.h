@@ -1,0 +1,27 @@
+#pragma once
+// Force markers: positions with a direction and a strength that the level's force
+// triggers apply to the water. A force does nothing by itself and is never stepped.
+
+#include <cstdint>
+#include <list>
+
+#include "game/level/vector2.h"
+
+struct Force {
+  bool active = true;  // applied by triggers; switched by remove/add triggers
+  uint32_t id = 0;
+  Vec2 position;
+  Vec2 direction;  // unit vector
+  float strength = 0.0f;
+};
+
+namespace forces {
+
+void initialise();
+void shutdown();
+// Appends an active force; the direction is normalised ((0, 0) becomes (1, 0)).
+void addForce(uint32_t id, float x, float y, float dirX, float dirY, float strength);
+// The forces in the order added; elements keep their addresses while listed.
+std::list<Force>& forceList();
+
+}  // namespace forces

@@ -1,0 +1,146 @@
+#include "game/level/level_data.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+
+#include "common/config_file.h"
+#include "game/console/console.h"
+#include "game/entities/level_objects.h"
+#include "game/entities/sound_sources.h"
+#include "game/entities/triggers.h"
+#include "game/level/collision_tree.h"
+#include "game/level/forces.h"
+#include "game/level/level_file.h"
+#include "game/level/movers.h"
+
+namespace level {
+namespace {
+
+constexpr std::array<std::string_view, 5> kSurfaceKeys = {
+    "surfaceFriction_metal", "surfaceFriction_wood", "surfaceFriction_stone",
+    "surfaceFriction_cloth", "surfaceFriction_sand"};
+
+std::list<Polygon> polygons_;
+Vec2 waterStart_;
+Vec2 cameraStart_;
+std::array<float, 5> surfaceFrictions_ = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+std::unordered_map<const Polygon*, std::vector<CollisionEdge*>> polygonEdges_;
+bool drawTriangles_ = false;
+
+bool drawTrianglesVariable(bool value, bool set) {
+  if (set) drawTriangles_ = value;
+  return drawTriangles_;
+}
+
+void markTriggerTargets() {
+  for (const Trigger& trigger : triggers::triggerList()) {
+    if (trigger.triggerType != triggers::kEntityRemove &&
+        trigger.triggerType != triggers::kEntityAdd)
+      continue;
+    for (Polygon& polygon : polygons_)
+      if (polygon.id == trigger.targetId) polygon.switchable = true;
+  }
+}
+
+void markCarriedPolygons() {
+  for (const Mover& mover : movers::moverList())
+    for (Polygon& polygon : polygons_)
+      if (polygon.id == mover.id) polygon.moving = true;
+}
+
+// Each polygon's edges, in the tree's order.
+void associateEdges() {
+  polygonEdges_.clear();
+  std::vector<CollisionEdge*> edges;
+  collision::collectEdges(edges);
+  for (CollisionEdge* edge : edges) polygonEdges_[edge->polygon].push_back(edge);
+}
+
+// Looping sound sources that no trigger starts play from the beginning.
+void startUntriggeredSounds() {
+  std::vector<uint32_t> triggeredIds;
+  for (const Trigger& trigger : triggers::triggerList())
+    if (trigger.triggerType == triggers::kSoundPlay) triggeredIds.push_back(trigger.targetId);
+  sound_sources::startUntriggered(triggeredIds);
+}
+
+}  // namespace
+
+std::list<Polygon>& levelPolygons() { return polygons_; }
+
+Vec2 waterStart() { return waterStart_; }
+Vec2 cameraStart() { return cameraStart_; }
+
+void setStartPositions(Vec2 water, Vec2 camera) {
+  waterStart_ = water;
+  cameraStart_ = camera;
+}
+
+void loadSurfaces() {
+  const ConfigFile file(kSurfacesConfigPath);
+  for (size_t i = 0; i < kSurfaceKeys.size(); ++i)
+    surfaceFrictions_[i] = std::clamp(file.getFloat(kSurfaceKeys[i]), 0.0f, 1.0f);
+}
+
+bool isValidSurface(int32_t surface) { return surface >= 1 && surface <= 5; }
+
+float surfaceFriction(int32_t surface) {
+  return isValidSurface(surface) ? surfaceFrictions_[size_t(surface - 1)] : 1.0f;
+}
+
+bool loadLevel(std::string_view fileName) {
+  console::printHeading("Level loading");
+  console::print("\nLoading level data...");
+  if (!loadLevelFile(fileName)) return false;
+  drawTriangles_ = false;
+  markTriggerTargets();
+  markCarriedPolygons();
+  collision::buildCollisionTree();
+  associateEdges();
+  startUntriggeredSounds();
+  console::addCommand("DrawTriangles", drawTrianglesVariable);
+  return true;
+}
+
+void clearLevel() {
+  console::print("\nClearing level data...");
+  console::removeCommand("DrawTriangles");
+  collision::destroyCollisionTree();
+  level_objects::shutdown();
+  forces::shutdown();
+  triggers::shutdown();
+  sound_sources::shutdown();
+  movers::shutdown();
+  polygons_.clear();
+  polygonEdges_.clear();
+}
+
+void restartLevel() {
+  drawTriangles_ = false;
+  for (Polygon& polygon : polygons_) {
+    polygon.enabled = true;
+    polygon.offset = {};
+    polygon.previousOffset = {};
+  }
+  collision::resetCollisionTree();
+  level_objects::resetObjects();
+  movers::reset();
+  sound_sources::resetSources();
+  startUntriggeredSounds();
+}
+
+void setPolygonSolid(Polygon& polygon, bool solid) {
+  if (auto* edges = polygonEdges(polygon))
+    for (CollisionEdge* edge : *edges) edge->active = solid;
+  polygon.solid = solid;
+}
+
+const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon) {
+  const auto found = polygonEdges_.find(&polygon);
+  return found == polygonEdges_.end() ? nullptr : &found->second;
+}
+
+bool drawTriangles() { return drawTriangles_; }
+
+}  // namespace level

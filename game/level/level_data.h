@@ -1,0 +1,50 @@
+#pragma once
+// The loaded level: its polygons, its start positions, the surface friction table and the
+// association from each polygon to its edges in the collision tree. loadLevel puts a level
+// in place only when its file read without error; clearLevel takes it away; restartLevel
+// puts it back into its start state.
+
+#include <cstdint>
+#include <list>
+#include <string_view>
+#include <vector>
+
+#include "game/level/collision_edge.h"
+#include "game/level/polygon.h"
+#include "game/level/vector2.h"
+
+namespace level {
+
+constexpr std::string_view kSurfacesConfigPath = "cfg\\surfaces.cfg";
+
+// The level's polygons in file order; elements keep their addresses while listed, since
+// collision edges, movers and triggers point at them.
+std::list<Polygon>& levelPolygons();
+
+Vec2 waterStart();
+Vec2 cameraStart();
+void setStartPositions(Vec2 water, Vec2 camera);
+
+// Reads the five frictions from surfaces.cfg, each clamped to [0, 1].
+void loadSurfaces();
+// Surfaces are numbered 1 metal, 2 wood, 3 stone, 4 cloth, 5 sand.
+bool isValidSurface(int32_t surface);
+// The table's friction of a valid surface; 1 for any other number.
+float surfaceFriction(int32_t surface);
+
+// Reads the level file and, when it read without error, replaces the running level with it.
+bool loadLevel(std::string_view fileName);
+// Shuts the level and its managers down and empties the polygon list.
+void clearLevel();
+// Every polygon enabled and unmoved, every edge active, the managers reset.
+void restartLevel();
+
+// Switches the collision of the polygon's edges and its solid flag.
+void setPolygonSolid(Polygon& polygon, bool solid);
+// The polygon's edges in the collision tree, in tree order; nullptr when it has none.
+const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon);
+
+// The "DrawTriangles" debug flag.
+bool drawTriangles();
+
+}  // namespace level
