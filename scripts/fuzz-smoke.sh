@@ -15,7 +15,7 @@ for fuzzer in "$bin_dir"/fuzz_*; do
   fi
   echo "Fuzzing $name for $seconds s"
   (cd "$work" && "$fuzzer" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
-      -rss_limit_mb=4096 -print_final_stats=0 . 2> "$work/log.txt") || {
+      -rss_limit_mb=4096 -malloc_limit_mb=64 -print_final_stats=0 . 2> "$work/log.txt") || {
     tail -n 60 "$work/log.txt"
     echo "$name found a fault"
     exit 1

@@ -75,11 +75,12 @@ bool triangleHoldsChainVertex(const Vec2 (&corners)[3], const std::vector<ChainE
 bool clipEar(std::vector<ChainEdge>& chain, int w, Triangulation& out) {
   for (size_t k = 0; k + 1 < chain.size(); ++k) {
     const Vec2 a = chain[k].start, b = chain[k].end, c = chain[k + 1].end;
+    // Every test only skips the pair, so the cheap ones go first.
     if (runStraight(chain[k], chain[k + 1])) continue;
-    if (diagonalCrossesChain(a, c, chain)) continue;
     if (!isConvexCorner(a, b, c, w)) continue;
     const Vec2 corners[3] = {a, w == 1 ? b : c, w == 1 ? c : b};
     if (triangleHoldsChainVertex(corners, chain)) continue;
+    if (diagonalCrossesChain(a, c, chain)) continue;
     for (const Vec2& corner : corners) {
       out.x.push_back(corner.x);
       out.y.push_back(corner.y);

@@ -1,5 +1,6 @@
-// vmr_sim: runs the game's modules headless. With --console it types standard input into
-// the developer console line by line and streams what the console prints to standard output.
+// vmr_sim: runs the game's modules headless. With --level it loads a level file; with
+// --console it types standard input into the developer console line by line. What the
+// console prints is streamed to standard output.
 
 #include <filesystem>
 #include <iostream>
@@ -7,6 +8,7 @@
 #include "common/random.h"
 #include "game/console/console.h"
 #include "game/console/console_session.h"
+#include "game/level/level_data.h"
 #include "tools/vmr_sim/sim_options.h"
 
 namespace {
@@ -21,13 +23,20 @@ bool enterDataFolder(const std::string& folder) {
   return !error;
 }
 
-int runConsole() {
+// Loads the level first when one is named, then types standard input into the console.
+int run(const SimOptions& options) {
   console::ScopedOutputStream stream(std::cout);
   console::initialise();
-  console::runConsoleSession(std::cin);
+  bool loaded = true;
+  if (!options.level.empty()) {
+    level::loadSurfaces();
+    loaded = level::loadLevel(options.level);
+  }
+  if (options.console) console::runConsoleSession(std::cin);
+  if (loaded && !options.level.empty()) level::clearLevel();
   console::shutdown();
   std::cout << std::endl;
-  return 0;
+  return loaded ? 0 : 1;
 }
 
 }  // namespace
@@ -39,11 +48,11 @@ int main(int argc, char** argv) {
     std::cerr << error << "\n" << kSimUsage;
     return 2;
   }
-  if (options->help || !options->console) {
+  if (options->help || (!options->console && options->level.empty())) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }
   if (!enterDataFolder(options->dataFolder)) return 1;
   rng::seed(options->seed);
-  return runConsole();
+  return run(*options);
 }

@@ -3,11 +3,13 @@
 #include <charconv>
 
 const char* const kSimUsage =
-    "Usage: vmr_sim --console [--data DIR] [--seed K]\n"
-    "  --console   type each line of standard input into the game's console and write\n"
-    "              everything the console prints to standard output\n"
-    "  --data DIR  run in the data folder DIR (configuration files are read from there)\n"
-    "  --seed K    seed of the game's random source (a whole number, default 1)\n";
+    "Usage: vmr_sim [--level PATH] [--console] [--data DIR] [--seed K]\n"
+    "  --level PATH  load the level file PATH (a data path such as lev\\testLevel.swah)\n"
+    "                and print what the game prints while loading it\n"
+    "  --console     type each line of standard input into the game's console and write\n"
+    "                everything the console prints to standard output\n"
+    "  --data DIR    run in the data folder DIR (configuration files are read from there)\n"
+    "  --seed K      seed of the game's random source (a whole number, default 1)\n";
 
 namespace {
 
@@ -28,6 +30,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
       options.console = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
+    } else if (argument == "--level" && hasValue) {
+      options.level = arguments[++i];
     } else if (argument == "--data" && hasValue) {
       options.dataFolder = arguments[++i];
     } else if (argument == "--seed" && hasValue) {
@@ -36,7 +40,7 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
         return std::nullopt;
       }
     } else {
-      error = hasValue || (argument != "--data" && argument != "--seed")
+      error = hasValue || (argument != "--data" && argument != "--seed" && argument != "--level")
                   ? "vmr_sim: unknown option \"" + argument + "\""
                   : "vmr_sim: " + argument + " needs a value";
       return std::nullopt;
