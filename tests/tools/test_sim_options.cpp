@@ -14,9 +14,11 @@ std::optional<SimOptions> parse(std::vector<std::string> arguments, std::string*
 }  // namespace
 
 TEST(SimOptionsTests, ReadsConsoleDataFolderAndSeed) {
-  const auto options = parse({"--console", "--data", "some/dir", "--seed", "77"});
+  const auto options =
+      parse({"--console", "--data", "some/dir", "--seed", "77", "--level", "lev\\a.swah"});
   ASSERT_TRUE(options);
   EXPECT_TRUE(options->console);
+  EXPECT_EQ(options->level, "lev\\a.swah");
   EXPECT_EQ(options->dataFolder, "some/dir");
   EXPECT_EQ(options->seed, 77u);
 }
@@ -27,6 +29,8 @@ TEST(SimOptionsTests, RefusesBadOptionsWithAMessage) {
   EXPECT_EQ(error, "vmr_sim: --seed takes a whole number, not \"-1\"");
   EXPECT_FALSE(parse({"--data"}, &error));
   EXPECT_EQ(error, "vmr_sim: --data needs a value");
+  EXPECT_FALSE(parse({"--level"}, &error));
+  EXPECT_EQ(error, "vmr_sim: --level needs a value");
   EXPECT_FALSE(parse({"--fast"}, &error));
   EXPECT_EQ(error, "vmr_sim: unknown option \"--fast\"");
 }

@@ -89,3 +89,25 @@ TEST(VmrSimTests, RefusesAMissingDataFolder) {
   const int status = std::system(command.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);
 }
+
+TEST(VmrSimTests, ABrokenLevelShowsItsReasonAndFails) {
+  TempDirectory data;
+  data.write("lev/broken.swah", std::string("\x97\x13\x8F\x00\x0C\x00\x00\x00\x01", 9));
+  const SimRun run = runSimulator(data, "", "--level lev\\\\broken.swah");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.output.find("\nError reading level file 'lev\\broken.swah'"
+                            "\nReason: Unable to read file"),
+            std::string::npos)
+      << run.output;
+}
+
+TEST(VmrSimTests, ALevelLoadsAndItsEntriesAnswerOnTheConsole) {
+  TempDirectory data;
+  std::string empty("\x97\x13\x8F\x00\x0C\x00\x00\x00", 8);
+  empty += std::string(7 * 4 + 16, '\0');
+  data.write("lev/empty.swah", empty);
+  const SimRun run = runSimulator(data, "BspSize\n", "--level lev/empty.swah");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.output.find("' loaded successfully.."), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("\nBspSize\nBspSize is 0"), std::string::npos) << run.output;
+}
