@@ -66,7 +66,8 @@ BENCHMARK(LevelFileLoad)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
-// The whole load the game does, the collision tree included.
+// The whole load the game does, the collision tree included; its splitter choice is
+// quadratic in the edges, so this runs on a level a tenth of the size above.
 void LevelLoad(benchmark::State& state) {
   const int polygons = int(state.range(0)), pointsEach = int(state.range(1));
   const std::string path = writeCogLevel(polygons, pointsEach);
@@ -76,6 +77,6 @@ void LevelLoad(benchmark::State& state) {
   level::clearLevel();
   console::shutdown();
 }
-BENCHMARK(LevelLoad)->Args({1000, 100})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(LevelLoad)->Args({100, 100})->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
