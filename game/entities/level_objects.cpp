@@ -75,7 +75,11 @@ void resetObjects() {
   }
 }
 
-std::list<LevelObject>& stillObjects() { return stillObjects_; }
-std::list<LevelObject>& animatedObjects() { return animatedObjects_; }
+std::list<LevelObject>& stillObjects() {
+  return stillObjects_;
+}
+std::list<LevelObject>& animatedObjects() {
+  return animatedObjects_;
+}
 
 }  // namespace level_objects

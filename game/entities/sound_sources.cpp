@@ -42,7 +42,11 @@ void startUntriggered(std::span<const uint32_t> triggeredIds) {
   }
 }
 
-const SourceMap& loopingSources() { return looping_; }
-const SourceMap& oneShotSources() { return oneShot_; }
+const SourceMap& loopingSources() {
+  return looping_;
+}
+const SourceMap& oneShotSources() {
+  return oneShot_;
+}
 
 }  // namespace sound_sources

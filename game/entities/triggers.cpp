@@ -25,6 +25,8 @@ void addTrigger(int32_t triggerType, uint32_t targetId, float value, Vec2 corner
   triggerList_.push_back({triggerType, targetId, value, {corner1, corner2, corner3, corner4}});
 }
 
-const std::list<Trigger>& triggerList() { return triggerList_; }
+const std::list<Trigger>& triggerList() {
+  return triggerList_;
+}
 
 }  // namespace triggers

@@ -185,9 +185,10 @@ struct PairProbe {
 
   bool mayPair(float sx, float sy, float ex, float ey) const {
     // Bitwise on purpose: no branches, so the block loop vectorises.
-    const int joins = int(std::fabs(endX - sx) < kSamePoint) & int(std::fabs(endY - sy) < kSamePoint);
-    const int onLine = int(std::fabs(line.at(sx, sy)) < kCollinear) &
-                       int(std::fabs(line.at(ex, ey)) < kCollinear);
+    const int joins =
+        int(std::fabs(endX - sx) < kSamePoint) & int(std::fabs(endY - sy) < kSamePoint);
+    const int onLine =
+        int(std::fabs(line.at(sx, sy)) < kCollinear) & int(std::fabs(line.at(ex, ey)) < kCollinear);
     return (joins | onLine) != 0;
   }
 

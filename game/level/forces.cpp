@@ -28,6 +28,8 @@ void addForce(uint32_t id, float x, float y, float dirX, float dirY, float stren
   force.strength = strength;
 }
 
-std::list<Force>& forceList() { return forceList_; }
+std::list<Force>& forceList() {
+  return forceList_;
+}
 
 }  // namespace forces

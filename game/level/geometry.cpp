@@ -25,10 +25,14 @@ float parameterAlong(Vec2 p1, Vec2 p2, Vec2 point, bool tiesToX) {
   return useX ? (point.x - p1.x) / (p2.x - p1.x) : (point.y - p1.y) / (p2.y - p1.y);
 }
 
-bool withinUnit(float t) { return t >= 0.0f && t <= 1.0f; }
+bool withinUnit(float t) {
+  return t >= 0.0f && t <= 1.0f;
+}
 
 // As withinUnit, but a negative zero is below 0.
-bool withinUnitSigned(float t) { return !std::signbit(t) && t <= 1.0f; }
+bool withinUnitSigned(float t) {
+  return !std::signbit(t) && t <= 1.0f;
+}
 
 }  // namespace
 

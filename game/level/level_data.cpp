@@ -67,10 +67,16 @@ void startUntriggeredSounds() {
 
 }  // namespace
 
-std::list<Polygon>& levelPolygons() { return polygons_; }
+std::list<Polygon>& levelPolygons() {
+  return polygons_;
+}
 
-Vec2 waterStart() { return waterStart_; }
-Vec2 cameraStart() { return cameraStart_; }
+Vec2 waterStart() {
+  return waterStart_;
+}
+Vec2 cameraStart() {
+  return cameraStart_;
+}
 
 void setStartPositions(Vec2 water, Vec2 camera) {
   waterStart_ = water;
@@ -83,7 +89,9 @@ void loadSurfaces() {
     surfaceFrictions_[i] = std::clamp(file.getFloat(kSurfaceKeys[i]), 0.0f, 1.0f);
 }
 
-bool isValidSurface(int32_t surface) { return surface >= 1 && surface <= 5; }
+bool isValidSurface(int32_t surface) {
+  return surface >= 1 && surface <= 5;
+}
 
 float surfaceFriction(int32_t surface) {
   return isValidSurface(surface) ? surfaceFrictions_[size_t(surface - 1)] : 1.0f;
@@ -141,6 +149,8 @@ const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon) {
   return found == polygonEdges_.end() ? nullptr : &found->second;
 }
 
-bool drawTriangles() { return drawTriangles_; }
+bool drawTriangles() {
+  return drawTriangles_;
+}
 
 }  // namespace level

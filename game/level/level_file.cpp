@@ -27,7 +27,9 @@ using namespace level_file;
 
 constexpr float kForceStrengthScale = 10.0f;
 
-Vec2 toVec2(IntPoint p) { return {static_cast<float>(p.x), static_cast<float>(p.y)}; }
+Vec2 toVec2(IntPoint p) {
+  return {static_cast<float>(p.x), static_cast<float>(p.y)};
+}
 
 std::optional<std::vector<uint8_t>> readWholeFile(std::string_view fileName) {
   const std::filesystem::path path = resolveDataPath(fileName);

@@ -53,8 +53,12 @@ void addMover(uint32_t id, float speed, Vec2 start, Vec2 end) {
   mover.setEnd(end);
 }
 
-std::list<Mover>& moverList() { return moverList_; }
+std::list<Mover>& moverList() {
+  return moverList_;
+}
 
-const std::vector<CollisionEdge>& movingEdges() { return movingEdges_; }
+const std::vector<CollisionEdge>& movingEdges() {
+  return movingEdges_;
+}
 
 }  // namespace movers

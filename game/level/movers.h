@@ -14,7 +14,7 @@ struct Mover {
   uint32_t id = 0;  // carries every polygon and object of this id
   Vec2 start;
   Vec2 end;
-  Vec2 direction;        // unit vector from start to end; (0, 0) when they coincide
+  Vec2 direction;         // unit vector from start to end; (0, 0) when they coincide
   float distance = 0.0f;  // |end - start|
   float speed = 0.0f;     // world units per second
   float position = 0.0f;  // distance travelled from start

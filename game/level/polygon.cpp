@@ -4,7 +4,9 @@
 
 #include "game/level/geometry.h"
 
-void Polygon::setFriction(float value) { friction_ = std::clamp(value, 0.0f, 1.0f); }
+void Polygon::setFriction(float value) {
+  friction_ = std::clamp(value, 0.0f, 1.0f);
+}
 
 void Polygon::addPoint(float x, float y) {
   for (size_t i = 0; i < outlineX_.size(); ++i)

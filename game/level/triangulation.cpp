@@ -15,7 +15,9 @@ struct ChainEdge {
   Vec2 end;
 };
 
-Vec2 unitDirection(const ChainEdge& e) { return normalised(e.end - e.start); }
+Vec2 unitDirection(const ChainEdge& e) {
+  return normalised(e.end - e.start);
+}
 
 bool runStraight(const ChainEdge& first, const ChainEdge& second) {
   return dot(unitDirection(first), unitDirection(second)) >= kStraight;
@@ -46,7 +48,9 @@ void mergeSeam(std::vector<ChainEdge>& chain) {
   }
 }
 
-Vec2 edgeNormal(Vec2 a, Vec2 b) { return {-(b.y - a.y), b.x - a.x}; }
+Vec2 edgeNormal(Vec2 a, Vec2 b) {
+  return {-(b.y - a.y), b.x - a.x};
+}
 
 bool diagonalCrossesChain(Vec2 a, Vec2 c, const std::vector<ChainEdge>& chain) {
   for (const ChainEdge& e : chain)
@@ -58,7 +62,8 @@ bool diagonalCrossesChain(Vec2 a, Vec2 c, const std::vector<ChainEdge>& chain) {
 bool isConvexCorner(Vec2 a, Vec2 b, Vec2 c, int w) {
   const Vec2 mid = (a + c) * 0.5f;
   const float sign = w == 0 ? -1.0f : 1.0f;
-  return dot(mid - b, edgeNormal(a, b) * sign) >= 0.0f && dot(mid - b, edgeNormal(b, c) * sign) >= 0.0f;
+  return dot(mid - b, edgeNormal(a, b) * sign) >= 0.0f &&
+         dot(mid - b, edgeNormal(b, c) * sign) >= 0.0f;
 }
 
 bool triangleHoldsChainVertex(const Vec2 (&corners)[3], const std::vector<ChainEdge>& chain) {

@@ -26,14 +26,12 @@ bool readRange(const ConfigFile& file, std::string_view key1, std::string_view k
 }
 
 void readColours(const ConfigFile& file, FxEmitter& emitter) {
-  static constexpr std::string_view kKeys[8] = {"color_1_r", "color_1_g", "color_1_b",
-                                                "color_1_a", "color_2_r", "color_2_g",
-                                                "color_2_b", "color_2_a"};
+  static constexpr std::string_view kKeys[8] = {"color_1_r", "color_1_g", "color_1_b", "color_1_a",
+                                                "color_2_r", "color_2_g", "color_2_b", "color_2_a"};
   for (std::string_view key : kKeys)
     if (!file.has(key)) return;
-  float* channels[8] = {&emitter.color1.r, &emitter.color1.g, &emitter.color1.b,
-                        &emitter.color1.a, &emitter.color2.r, &emitter.color2.g,
-                        &emitter.color2.b, &emitter.color2.a};
+  float* channels[8] = {&emitter.color1.r, &emitter.color1.g, &emitter.color1.b, &emitter.color1.a,
+                        &emitter.color2.r, &emitter.color2.g, &emitter.color2.b, &emitter.color2.a};
   for (int i = 0; i < 8; ++i) *channels[i] = file.getFloat(kKeys[i]);
 }
 
@@ -90,10 +88,16 @@ void shutdown() {
   emitterList_.clear();
 }
 
-FxEmitter createEmitter() { return FxEmitter{}; }
+FxEmitter createEmitter() {
+  return FxEmitter{};
+}
 
-void addEmitter(FxEmitter emitter) { emitterList_.push_back(std::move(emitter)); }
+void addEmitter(FxEmitter emitter) {
+  emitterList_.push_back(std::move(emitter));
+}
 
-std::list<FxEmitter>& emitterList() { return emitterList_; }
+std::list<FxEmitter>& emitterList() {
+  return emitterList_;
+}
 
 }  // namespace fx_particles

@@ -1,8 +1,11 @@
 #include "level/level_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "game/level/level_data.h"
+#include "tools/levelc/level_source.h"
 
 using namespace level_file;
 
@@ -30,18 +33,31 @@ PolygonRecord squareRecord(int32_t x, int32_t y, int32_t size, int32_t surface) 
   return p;
 }
 
+LevelFileContents compiledLevel(std::string_view source) {
+  level_source::CompileResult result = level_source::compileLevelSource(source);
+  EXPECT_FALSE(result.error) << *result.error;
+  return result.contents;
+}
+
 LevelFileContents richLevel() {
-  LevelFileContents level;
-  level.polygons.push_back(squareRecord(0, 0, 100));
-  level.polygons.back().textureName = "gfx\\stone.tga";
-  level.polygons.push_back(squareRecord(200, 0, 50, 1));
-  level.polygons.back().id = 7;
-  level.objects.push_back({3, "gfx\\lamp.tga", 1, {10, 20}, 1});
-  level.forces.push_back({4, {30, 40}, 0.0f, 2.0f, 2.5f});
-  level.movers.push_back({7, 25.0f, {200, 0}, {200, -100}});
-  level.triggers.push_back({0, 801, 0.0f, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}});
-  level.soundSources.push_back({5, {1, 2}, 300, 1, "snd\\hum.wav"});
-  level.emitters.push_back({6, {50, 60}, 1.0f, 0.0f, "fx\\steam.cfg"});
-  level.start = {{50, 50}, {60, 70}};
-  return level;
+  return compiledLevel(R"({
+    "waterStart": [50, 50],
+    "cameraStart": [60, 70],
+    "polygons": [
+      {"texture": "gfx\\stone.tga", "surface": "stone", "layer": 2,
+       "points": [[0, 0], [100, 0], [100, 100], [0, 100]]},
+      {"id": 7, "surface": "metal", "layer": 2,
+       "points": [[200, 0], [250, 0], [250, 50], [200, 50]]}
+    ],
+    "objects": [
+      {"id": 3, "texture": "gfx\\lamp.tga", "layer": 1, "position": [10, 20], "mirrored": true}
+    ],
+    "forces": [{"id": 4, "position": [30, 40], "direction": [0, 2], "strength": 2.5}],
+    "movers": [{"id": 7, "speed": 25, "start": [200, 0], "end": [200, -100]}],
+    "triggers": [{"type": "Level_end_a", "corners": [[0, 0], [10, 0], [10, 10], [0, 10]]}],
+    "soundSources": [
+      {"id": 5, "position": [1, 2], "strength": 300, "looping": true, "file": "snd\\hum.wav"}
+    ],
+    "emitters": [{"id": 6, "position": [50, 60], "direction": [1, 0], "settings": "fx\\steam.cfg"}]
+  })");
 }

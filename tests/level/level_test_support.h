@@ -3,6 +3,7 @@
 // there and clear the level afterwards.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/console_test_support.h"
@@ -15,6 +16,9 @@ class LevelTest : public ConsoleTest {
   std::string writeLevel(const std::string& name, const level_file::LevelFileContents& level);
   std::string writeBytes(const std::string& name, const std::vector<uint8_t>& bytes);
 };
+
+// The records of a level source; a source the compiler refuses fails the test.
+level_file::LevelFileContents compiledLevel(std::string_view source);
 
 // A closed square outline from (x, y) with side `size`, wound with winding 1.
 level_file::PolygonRecord squareRecord(int32_t x, int32_t y, int32_t size, int32_t surface = 3);

@@ -24,10 +24,13 @@ class LevelDataTest : public LevelTest {
 
 // A floor square with a second square far to the right; circles dropped onto the floor.
 LevelFileContents floorLevel() {
-  LevelFileContents level;
-  level.polygons.push_back(squareRecord(0, 0, 100));
-  level.polygons.push_back(squareRecord(300, 0, 100));
-  return level;
+  return compiledLevel(R"({
+    "waterStart": [50, -20], "cameraStart": [50, -20],
+    "polygons": [
+      {"surface": "stone", "layer": 2, "points": [[0, 0], [100, 0], [100, 100], [0, 100]]},
+      {"surface": "stone", "layer": 2, "points": [[300, 0], [400, 0], [400, 100], [300, 100]]}
+    ]
+  })");
 }
 
 bool touchesFloorFromAbove() {
@@ -36,8 +39,9 @@ bool touchesFloorFromAbove() {
 }
 
 TEST_F(LevelDataTest, FrictionComesFromTheSurfaceTableClampedToOne) {
-  data_.write("cfg/surfaces.cfg",
-              "surfaceFriction_metal = 0.5 surfaceFriction_stone = 1.7 surfaceFriction_sand = -0.2");
+  data_.write(
+      "cfg/surfaces.cfg",
+      "surfaceFriction_metal = 0.5 surfaceFriction_stone = 1.7 surfaceFriction_sand = -0.2");
   level::loadSurfaces();
   EXPECT_EQ(level::surfaceFriction(1), 0.5f);
   EXPECT_EQ(level::surfaceFriction(3), 1.0f);

@@ -152,8 +152,8 @@ TEST_F(LevelFileTest, EmitterSettingsAreReadWhileLoading) {
 }
 
 TEST_F(LevelFileTest, AnimationNamesExpandIntoTheirFrameFiles) {
-  for (const char* name : {"gfx/fan_FRAME02.tga", "gfx/FAN_frame01.TGA", "gfx/fan_FRAME03.png",
-                           "gfx/fanfare.tga"})
+  for (const char* name :
+       {"gfx/fan_FRAME02.tga", "gfx/FAN_frame01.TGA", "gfx/fan_FRAME03.png", "gfx/fanfare.tga"})
     data_.write(name, "x");
   LevelFileContents level;
   level.objects.push_back({1, "gfx\\fan_FRAME01.tga", 0, {0, 0}, 0});
@@ -228,7 +228,8 @@ TEST_F(LevelFileTest, CountsAboveTheLimitAreRefusedPerSection) {
     bytes[offset + 2] = 1;  // 65536
     takePrinted();
     EXPECT_FALSE(level::loadLevelFile(writeBytes("big.swah", bytes)));
-    EXPECT_EQ(takePrinted(), std::string("\nError reading level file 'big.swah'\nReason: ") + reason);
+    EXPECT_EQ(takePrinted(),
+              std::string("\nError reading level file 'big.swah'\nReason: ") + reason);
     bytes[offset + 3] = 0x80;  // the top bit set: still just too many
     EXPECT_FALSE(level::loadLevelFile(writeBytes("big.swah", bytes)));
     EXPECT_NE(takePrinted().find(reason), std::string::npos);
@@ -240,7 +241,8 @@ TEST_F(LevelFileTest, ForeignFilesAreNotLevelFiles) {
   bytes[0] = 'P';
   takePrinted();
   EXPECT_FALSE(level::loadLevelFile(writeBytes("picture.swah", bytes)));
-  EXPECT_EQ(takePrinted(), "\nError reading level file 'picture.swah'\nReason: Not a VMR level file.");
+  EXPECT_EQ(takePrinted(),
+            "\nError reading level file 'picture.swah'\nReason: Not a VMR level file.");
 }
 
 TEST_F(LevelFileTest, BytesAfterTheStartPositionsDoNotMatter) {

@@ -15,7 +15,9 @@ Polygon polygonOf(const std::vector<Vec2>& points) {
   return polygon;
 }
 
-Vec2 corner(const Triangulation& t, size_t i) { return {t.x[i], t.y[i]}; }
+Vec2 corner(const Triangulation& t, size_t i) {
+  return {t.x[i], t.y[i]};
+}
 
 float signedArea(Vec2 a, Vec2 b, Vec2 c) {
   return 0.5f * ((b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x));
