@@ -175,6 +175,33 @@ struct LineGauge {
   }
 };
 
+// The end points of a list of edges as four float arrays, padded with NaN to whole blocks,
+// and the box around each block's end points: the layout the block loops run over.
+struct EndPointBlocks {
+  std::vector<float> startX, startY, endX, endY;
+  std::vector<BlockBox> boxes;
+
+  // Room for `n` entries; new entries are NaN, which fails every comparison.
+  void grow(size_t n) {
+    for (std::vector<float>* v : {&startX, &startY, &endX, &endY}) v->resize(paddedSize(n), kNaN);
+    boxes.resize(paddedSize(n) / kBlock);
+  }
+  // `n` entries, all NaN, with empty boxes.
+  void reset(size_t n) {
+    for (std::vector<float>* v : {&startX, &startY, &endX, &endY}) v->assign(paddedSize(n), kNaN);
+    boxes.assign(paddedSize(n) / kBlock, BlockBox{});
+  }
+  void set(size_t i, const CollisionEdge& e) {
+    startX[i] = e.start.x;
+    startY[i] = e.start.y;
+    endX[i] = e.end.x;
+    endY[i] = e.end.y;
+    boxes[i / kBlock].include(e.start);
+    boxes[i / kBlock].include(e.end);
+  }
+  void erase(size_t i) { startX[i] = startY[i] = endX[i] = endY[i] = kNaN; }
+};
+
 // What an outer edge X needs to find partners quickly: an inner edge Y can pair with it only
 // when Y starts where X ends or both of Y's ends lie on X's line.
 struct PairProbe {
@@ -238,37 +265,25 @@ class CleaningList {
     const size_t i = edges_.size();
     edges_.push_back(edge);
     removed_.push_back(0);
-    for (std::vector<float>* v : {&startX_, &startY_, &endX_, &endY_})
-      v->resize(paddedSize(i + 1), kNaN);
-    boxes_.resize(paddedSize(i + 1) / kBlock);
-    if (isSwitchable(edge)) return;
-    setEnds(i, edge);
-  }
-
-  void setEnds(size_t i, const CollisionEdge& edge) {
-    startX_[i] = edge.start.x;
-    startY_[i] = edge.start.y;
-    endX_[i] = edge.end.x;
-    endY_[i] = edge.end.y;
-    boxes_[i / kBlock].include(edge.start);
-    boxes_[i / kBlock].include(edge.end);
+    ends_.grow(i + 1);
+    if (!isSwitchable(edge)) ends_.set(i, edge);
   }
 
   void remove(size_t i) {
     removed_[i] = 1;
-    startX_[i] = startY_[i] = endX_[i] = endY_[i] = kNaN;
+    ends_.erase(i);
   }
 
   bool mayPair(const PairProbe& probe, size_t i) const {
-    return probe.mayPair(startX_[i], startY_[i], endX_[i], endY_[i]);
+    return probe.mayPair(ends_.startX[i], ends_.startY[i], ends_.endX[i], ends_.endY[i]);
   }
 
   bool blockMayPair(const PairProbe& probe, size_t first) const {
-    if (!probe.boxMayPair(boxes_[first / kBlock])) return false;
-    const float* sx = &startX_[first];
-    const float* sy = &startY_[first];
-    const float* ex = &endX_[first];
-    const float* ey = &endY_[first];
+    if (!probe.boxMayPair(ends_.boxes[first / kBlock])) return false;
+    const float* sx = &ends_.startX[first];
+    const float* sy = &ends_.startY[first];
+    const float* ex = &ends_.endX[first];
+    const float* ey = &ends_.endY[first];
     int32_t hits = 0;  // a count rather than a flag, which the vectoriser declines
     for (size_t k = 0; k < kBlock; ++k) hits += probe.mayPair(sx[k], sy[k], ex[k], ey[k]);
     return hits != 0;
@@ -303,7 +318,7 @@ class CleaningList {
       if (dot(x.direction, y.direction) > kStraightOn && x.cutter == y.cutter) {
         edges_[i].start = x.start;
         edges_[i].length += x.length;
-        setEnds(i, edges_[i]);
+        ends_.set(i, edges_[i]);
         remove(o);
         return true;
       }
@@ -361,8 +376,7 @@ class CleaningList {
   size_t piecesLeft_;
   std::vector<CollisionEdge> edges_;
   std::vector<uint8_t> removed_;
-  std::vector<float> startX_, startY_, endX_, endY_;
-  std::vector<BlockBox> boxes_;
+  EndPointBlocks ends_;
 };
 
 std::vector<CollisionEdge> cleanEdges(std::vector<CollisionEdge> edges) {
@@ -418,41 +432,29 @@ constexpr size_t kSortedScoring = 4 * kBlock;
 // Long lists are stored in spatial order so that most blocks lie wholly on one side of a
 // candidate's line and are counted from their box; the order does not change any tally.
 struct ScoringArrays {
-  std::vector<float> startX, startY, endX, endY;
-  std::vector<BlockBox> boxes;
+  EndPointBlocks ends;
   size_t count = 0;
 
   void load(const std::vector<CollisionEdge>& list) {
     count = list.size();
-    for (std::vector<float>* v : {&startX, &startY, &endX, &endY})
-      v->assign(paddedSize(count), kNaN);
-    boxes.assign(paddedSize(count) / kBlock, BlockBox{});
+    ends.reset(count);
     if (count < kSortedScoring) {
-      for (size_t i = 0; i < count; ++i) store(i, list[i]);
+      for (size_t i = 0; i < count; ++i) ends.set(i, list[i]);
       return;
     }
     const std::vector<uint32_t> order = spatialOrder(list);
-    for (size_t i = 0; i < count; ++i) store(i, list[order[i]]);
-  }
-
-  void store(size_t i, const CollisionEdge& e) {
-    startX[i] = e.start.x;
-    startY[i] = e.start.y;
-    endX[i] = e.end.x;
-    endY[i] = e.end.y;
-    boxes[i / kBlock].include(e.start);
-    boxes[i / kBlock].include(e.end);
+    for (size_t i = 0; i < count; ++i) ends.set(i, list[order[i]]);
   }
 
   Sides tallyBlock(size_t first, const LineGauge& line) const {
     const size_t entries = std::min(kBlock, count - first);
-    const BlockBox& box = boxes[first / kBlock];
+    const BlockBox& box = ends.boxes[first / kBlock];
     if (line.lowest(box) >= 0.0f) return {int32_t(entries), 0};
     if (line.highest(box) < 0.0f) return {0, int32_t(entries)};
-    const float* sx = &startX[first];
-    const float* sy = &startY[first];
-    const float* ex = &endX[first];
-    const float* ey = &endY[first];
+    const float* sx = &ends.startX[first];
+    const float* sy = &ends.startY[first];
+    const float* ex = &ends.endX[first];
+    const float* ey = &ends.endY[first];
     Sides sides;
     for (size_t i = 0; i < kBlock; ++i) {
       const float d1 = line.at(sx[i], sy[i]);
