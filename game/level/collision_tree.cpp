@@ -233,23 +233,19 @@ struct PairProbe {
 // passes over them without a test of its own.
 class CleaningList {
  public:
-  explicit CleaningList(std::vector<CollisionEdge> edges)
-      : piecesLeft_(edges.size() * kPiecesPerEdge + kSparePieces) {
+  explicit CleaningList(std::vector<CollisionEdge> edges) {
     for (const CollisionEdge& edge : edges) append(edge);
   }
 
   // One pass: every edge in turn is the outer edge and pairs with the first later edge that
   // it merges, cancels or overlaps with; pieces appended meanwhile are reached in turn.
-  // False when the pass stopped early because the edges kept cutting each other.
-  bool clean() {
+  void clean() {
     for (size_t o = 0; o < edges_.size(); ++o) {
-      if (piecesLeft_ == 0) return false;
       if (removed_[o] || isSwitchable(edges_[o])) continue;
       const PairProbe probe(edges_[o]);
       for (size_t i = findPartner(probe, o + 1); i < edges_.size(); i = findPartner(probe, i + 1))
         if (resolvePair(o, i)) break;
     }
-    return true;
   }
 
   // The edges left over, cutters dropped, in list order.
@@ -351,13 +347,11 @@ class CleaningList {
     if (endInside) appendPiece(edge, piece(edge, edge.start, other.end));
   }
 
-  // A piece is kept only when it is a real edge and shorter than the edge it came from.
-  // With coordinates so large that 0.01 is below their float precision, a cut can give
-  // back the edge it cut; such pieces would be compared and cut again without end.
+  // A piece is kept only when it is a real edge and shorter than the edge it came from:
+  // every cut then shortens what it leaves, so the pass always ends, whatever the float
+  // rounding of coordinates far from the origin does to the cut points.
   void appendPiece(const CollisionEdge& edge, const CollisionEdge& part) {
-    if (part.length <= kMinimumLength || !(part.length < edge.length)) return;
-    if (piecesLeft_ > 0) --piecesLeft_;
-    append(part);
+    if (part.length > kMinimumLength && part.length < edge.length) append(part);
   }
 
   // A copy keeps its direction and normal; only the ends and the length change.
@@ -369,11 +363,6 @@ class CleaningList {
     return part;
   }
 
-  // Cuts normally leave fewer edges than they take; the budget only stops levels whose
-  // edges would keep cutting each other, which float rounding allows far from the origin.
-  static constexpr size_t kPiecesPerEdge = 8;
-  static constexpr size_t kSparePieces = 1024;
-  size_t piecesLeft_;
   std::vector<CollisionEdge> edges_;
   std::vector<uint8_t> removed_;
   EndPointBlocks ends_;
@@ -381,8 +370,7 @@ class CleaningList {
 
 std::vector<CollisionEdge> cleanEdges(std::vector<CollisionEdge> edges) {
   CleaningList list(std::move(edges));
-  if (!list.clean())
-    console::print("\nThe level's edges keep cutting each other; edge cleaning stopped early.");
+  list.clean();
   return list.survivors();
 }
 
