@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -35,6 +34,7 @@
 #include <vector>
 
 #include "common/random.h"
+#include "common/stopwatch.h"
 #include "common/text.h"
 #include "game/console/console.h"
 #include "game/level/geometry.h"
@@ -870,12 +870,9 @@ void bspCast(const std::string& text) {
     console::print("\nUSAGE: BspCast < number > < number >");
     return;
   }
-  const auto started = std::chrono::steady_clock::now();
+  const Stopwatch stopwatch;
   castRandomRays({toNumber(words[0]), toNumber(words[1])});
-  const auto elapsed = std::chrono::steady_clock::now() - started;
-  printCastResults(
-      std::chrono::duration<float>(elapsed).count(),
-      uint32_t(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()));
+  printCastResults(float(stopwatch.seconds()), stopwatch.milliseconds());
 }
 
 bool variable(bool& flag, bool value, bool set) {
@@ -925,10 +922,9 @@ void plantTree(std::vector<CollisionEdge> edges) {
   buildSubtrees(root, std::move(edges));
 }
 
-void reportBuildTime(std::chrono::steady_clock::time_point started) {
-  const auto elapsed = std::chrono::steady_clock::now() - started;
+void reportBuildTime(const Stopwatch& stopwatch) {
   console::print("\nBsp Tree created in ");
-  console::print(std::chrono::duration<float>(elapsed).count());
+  console::print(float(stopwatch.seconds()));
   console::print(" seconds.");
 }
 
@@ -936,7 +932,7 @@ void reportBuildTime(std::chrono::steady_clock::time_point started) {
 
 void buildCollisionTree() {
   destroyCollisionTree();
-  const auto started = std::chrono::steady_clock::now();
+  const Stopwatch stopwatch;
   clearDebugFlags();
   console::print("\nCreating the level bsp tree...");
   registerTreeEntries();
@@ -945,7 +941,7 @@ void buildCollisionTree() {
   edges = cleanEdges(std::move(edges));
   if (edges.empty()) return;
   plantTree(std::move(edges));
-  reportBuildTime(started);
+  reportBuildTime(stopwatch);
   tree.walkNode = tree.root;
 }
 
