@@ -14,10 +14,10 @@ class TextureHandle {
   TextureHandle(std::string name, std::string fallbackName)
       : name_(std::move(name)), fallbackName_(std::move(fallbackName)) {}
 
-  // Empty for the default handle.
   const std::string& name() const { return name_; }
   const std::string& fallbackName() const { return fallbackName_; }
-  bool isDefault() const { return name_.empty(); }
+  // A handle taken for a name (even an empty one) is not the default handle.
+  bool isDefault() const { return name_.empty() && fallbackName_.empty(); }
 
   friend bool operator==(const TextureHandle&, const TextureHandle&) = default;
 
