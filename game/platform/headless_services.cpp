@@ -52,6 +52,19 @@ void HeadlessServices::setKeyToggled(int virtualKey, bool toggled) {
   if (virtualKey == vk::kCapsLock) capsToggled_ = toggled;
 }
 
+bool HeadlessServices::isKeyDown(int virtualKey) const {
+  return virtualKey >= 0 && virtualKey < kKeyCount && keysDown_.test(size_t(virtualKey));
+}
+
+void HeadlessServices::setKeyDown(int virtualKey, bool down) {
+  if (virtualKey >= 0 && virtualKey < kKeyCount) keysDown_.set(size_t(virtualKey), down);
+}
+
+void HeadlessServices::setClientSize(int32_t width, int32_t height) {
+  clientWidth_ = width > 0 ? width : 0;
+  clientHeight_ = height > 0 ? height : 0;
+}
+
 HeadlessServices& headlessServices() {
   static HeadlessServices instance;
   return instance;

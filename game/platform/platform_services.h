@@ -46,6 +46,21 @@ class Services {
   virtual char keyToChar(int virtualKey) const = 0;
   // The lock state of a lock key (Insert, Caps Lock).
   virtual bool isKeyToggled(int virtualKey) const = 0;
+  // The key is held at this moment, whichever window has the focus.
+  virtual bool isKeyDown(int virtualKey) const = 0;
+
+  // The game's window is the one the user works in.
+  virtual bool isForeground() const = 0;
+  // The pointer is over the client area.
+  virtual bool isCursorInClient() const = 0;
+  // The pointer in client pixels, origin at the client's top-left, y growing downward.
+  virtual int32_t pointerX() const = 0;
+  virtual int32_t pointerY() const = 0;
+  // The client area in pixels; 0 while the window is minimised.
+  virtual int32_t clientWidth() const = 0;
+  virtual int32_t clientHeight() const = 0;
+  // Puts the pointer on (clientWidth / 2, clientHeight / 2), rounded down to whole pixels.
+  virtual void centerMouse() = 0;
 };
 
 // The services in force: the window layer's, or the headless ones.

@@ -1,0 +1,80 @@
+#pragma once
+// The camera decides which part of the level is seen. It follows the body of water on its
+// own, lets the player turn the view (and gravity with it) by keyboard or mouse, flies in
+// from the level's camera start at the beginning, zooms out for an overview on request and
+// shakes. Its view size in world units is what every culling rule of the game uses.
+
+#include <cstdint>
+#include <string_view>
+
+#include "game/level/vector2.h"
+#include "game/water/particle_group.h"
+
+namespace camera {
+
+constexpr std::string_view kConfigPath = "cfg\\camera.cfg";
+
+// The settings of camera.cfg, already clamped to what the steps can use.
+struct Settings {
+  float rotationSmooth = 0.0f;               // 0..1, share of the turn rate kept after 1 s
+  float movementInterpolateSpeed = 0.0f;     // 0..1, share of the distance left after 1 s
+  float maxAngle = 0.0f;                     // 0..180 degrees either way
+  float keyboardTurnSpeed = 0.0f;            // degrees per second
+  float mouseTurnSpeed = 0.0f;               // degrees per second per pixel off centre
+  float zoomSpeed = 0.0f;                    // zoom change per second
+  float zoomWait = 0.0f;                     // seconds the overview is held
+  float waypointInterpolateSpeed = 0.0f;     // 0..0.99, as the follow smoothing, opening move
+  float waypointInterpolateDistance = 0.0f;  // the opening move ends this close to the water
+  float shakeTime = 0.0f;                    // seconds
+  float shakeStrenght = 0.0f;                // distance of each shake target from the centre
+  float shakeSpeed = 0.0f;                   // units per second
+};
+
+enum Mode : int32_t {
+  kOpeningMove = 0,
+  kFollow = 1,
+  kZoomingOut = 2,
+  kHoldingOverview = 3,
+  kZoomingIn = 4,
+};
+
+// Reads camera.cfg and puts the camera at (-1000, 0), unturned, unzoomed, in mode 0.
+void initialise();
+const Settings& settings();
+// One tick of `t` seconds: position, zoom, shake and, with input enabled, the turn.
+void update(bool inputEnabled, float t);
+
+// Modes outside 0..4 are ignored.
+void setMode(int32_t mode);
+int32_t mode();
+// The opening move runs: the game simulates nothing meanwhile.
+bool isOpeningMove();
+// Zooms out for the overview, or holds it longer.
+void startZoom();
+// Starts a shake, or lengthens the one running.
+void startShake();
+// A shake runs; once it ends the offset walks back to (0, 0).
+bool isShaking();
+
+Vec2 position();
+void setPosition(Vec2 position);
+// Degrees; gravity turns with it.
+float angle();
+void setAngle(float degrees);
+float turnRate();
+float zoom();
+Vec2 shakeOffset();
+// Position plus shake offset: the centre every other module uses.
+Vec2 centre();
+
+// The world units the window shows at zoom 1: 600 high for a landscape window, 800 wide
+// for a portrait or square one.
+float viewWidth();
+float viewHeight();
+
+// The weighted centre of all water as seen from `from`: nearby water counts more.
+Vec2 waterCentre(Vec2 from);
+// The same over the given particles and ice groups; (0, 0) when there are none.
+Vec2 waterCentre(Vec2 from, const ParticleList& particles, const ParticleGroupList& groups);
+
+}  // namespace camera
