@@ -41,7 +41,9 @@ ParticleGroupList groups_;
 Settings settings_;
 bool drawFlag_ = false;
 
-int32_t groupCountCommand() { return int32_t(groups_.size()); }
+int32_t groupCountCommand() {
+  return int32_t(groups_.size());
+}
 bool groupDrawVariable(bool value, bool set) {
   if (set) drawFlag_ = value;
   return drawFlag_;
@@ -65,7 +67,9 @@ void readSettings() {
   settings_.iceGravityStrength = file.getFloat("iceGravityStrenght");
 }
 
-float radiusFor(size_t particles) { return 2.0f * std::sqrt(float(particles)); }
+float radiusFor(size_t particles) {
+  return 2.0f * std::sqrt(float(particles));
+}
 
 // ---- Freezing --------------------------------------------------------------------------
 
@@ -152,9 +156,10 @@ bool farOutsideView(const ParticleGroup& g) {
   const float halfWidth = camera::viewWidth() * camera::zoom() * 0.5f;
   const float halfHeight = camera::viewHeight() * camera::zoom() * 0.5f;
   const Vec2 inward[4] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
-  const Vec2 corner[4] = {
-      {-halfWidth, -halfHeight}, {halfWidth, -halfHeight}, {halfWidth, halfHeight},
-      {-halfWidth, halfHeight}};
+  const Vec2 corner[4] = {{-halfWidth, -halfHeight},
+                          {halfWidth, -halfHeight},
+                          {halfWidth, halfHeight},
+                          {-halfWidth, halfHeight}};
   for (int i = 0; i < 4; ++i) {
     const Vec2 edgePoint = camera::centre() + turned(corner[i]);
     if (dot(g.centre - edgePoint, turned(inward[i])) < -(g.radius + kViewMargin)) return true;
@@ -298,10 +303,9 @@ void freezePass(ParticleList& freeList) {
 
 void groupStep(float dt, ParticleList& freeList) {
   const particle_manager::Settings& s = particle_manager::settings();
-  const StepFactors factors{particle_manager::gravityStep(dt),
-                            std::pow(1.0f - s.heatTransferRate, dt),
-                            std::pow(settings_.particleGroupInterpolation, dt),
-                            std::pow(settings_.groupExpandSpeed, dt)};
+  const StepFactors factors{
+      particle_manager::gravityStep(dt), std::pow(1.0f - s.heatTransferRate, dt),
+      std::pow(settings_.particleGroupInterpolation, dt), std::pow(settings_.groupExpandSpeed, dt)};
   for (auto it = groups_.begin(); it != groups_.end();) {
     if (stepGroup(*it, factors, dt, freeList))
       ++it;
@@ -317,9 +321,15 @@ void markGroupForKill(ParticleGroup& group) {
   group.killTimer = particle_manager::settings().particleKillTime;
 }
 
-void deleteAllGroups() { groups_.clear(); }
+void deleteAllGroups() {
+  groups_.clear();
+}
 
-ParticleGroupList& groupList() { return groups_; }
-bool drawGroupsFlag() { return drawFlag_; }
+ParticleGroupList& groupList() {
+  return groups_;
+}
+bool drawGroupsFlag() {
+  return drawFlag_;
+}
 
 }  // namespace grouped_particle_mover

@@ -15,7 +15,7 @@ struct ParticleGroup {
   Vec2 centre;
   Vec2 velocity;
   Vec2 previousVelocity;
-  Vec2 push;  // extra velocity for this step, handed to the particles
+  Vec2 push;                     // extra velocity for this step, handed to the particles
   bool touchedGeometry = false;  // the disc touched a wall during this step
   float temperature = 0.0f;
   bool killPending = false;

@@ -32,7 +32,9 @@ float storeFloat(float& field, float value, bool set) {
   return field;
 }
 
-float gravityVariable(float v, bool set) { return storeFloat(settings_.gravity, v, set); }
+float gravityVariable(float v, bool set) {
+  return storeFloat(settings_.gravity, v, set);
+}
 float roomTemperatureVariable(float v, bool set) {
   return storeFloat(settings_.roomTemperature, v, set);
 }
@@ -45,7 +47,9 @@ float steamRiseRateVariable(float v, bool set) {
 float steamScatterRateVariable(float v, bool set) {
   return storeFloat(settings_.steamScatterRate, v, set);
 }
-int32_t particleCountCommand() { return int32_t(particles_.size()); }
+int32_t particleCountCommand() {
+  return int32_t(particles_.size());
+}
 
 void printCreateUsage() {
   console::print(
@@ -177,8 +181,7 @@ bool stepParticle(Particle& p, const StepFactors& f, const ViewRectangle& view, 
 }
 
 void stepParticles(float dt) {
-  const StepFactors factors{gravityStep(dt),
-                            std::pow(1.0f - settings_.heatTransferRate, dt)};
+  const StepFactors factors{gravityStep(dt), std::pow(1.0f - settings_.heatTransferRate, dt)};
   const ViewRectangle view;
   for (auto it = particles_.begin(); it != particles_.end();) {
     if (stepParticle(*it, factors, view, dt))
@@ -247,10 +250,18 @@ void step(float dt) {
   grouped_particle_mover::groupStep(dt, particles_);
 }
 
-ParticleList& particleList() { return particles_; }
-size_t particleCount() { return particles_.size(); }
-const Settings& settings() { return settings_; }
+ParticleList& particleList() {
+  return particles_;
+}
+size_t particleCount() {
+  return particles_.size();
+}
+const Settings& settings() {
+  return settings_;
+}
 
-Vec2 gravityStep(float dt) { return turned(Vec2{0.0f, 1.0f}) * settings_.gravity * dt; }
+Vec2 gravityStep(float dt) {
+  return turned(Vec2{0.0f, 1.0f}) * settings_.gravity * dt;
+}
 
 }  // namespace particle_manager

@@ -61,7 +61,9 @@ int32_t cellIndex(float offset) {
 }
 
 // Pushes the particle out of the level where it stands.
-void collide(Particle& p) { collision::collideCircle(p.position, kParticleRadius); }
+void collide(Particle& p) {
+  collision::collideCircle(p.position, kParticleRadius);
+}
 
 // Moves the particle along d, never further than the largest travel, colliding after every
 // sub-step.

@@ -48,14 +48,15 @@ TEST_F(IceTest, CaptureReachesThroughWaterAndSteamButNotBeyondTwelve) {
   addParticle({0, 0}).temperature = -1.0f;
   addParticle({12, 0}).temperature = 120.0f;  // exactly 12: within
   addParticle({24, 0}).temperature = 50.0f;
-  addParticle({36.01f, 0});                   // just beyond
+  addParticle({36.01f, 0});  // just beyond
   grouped_particle_mover::freezePass(particleList());
   ASSERT_EQ(groupList().size(), 1u);
   EXPECT_EQ(groupList().front().particles.size(), 3u);
   ASSERT_EQ(particleList().size(), 1u);
   // Captured particles keep their own temperatures until the group's step draws them in.
   float hottest = 0.0f;
-  for (const Particle& p : groupList().front().particles) hottest = std::max(hottest, p.temperature);
+  for (const Particle& p : groupList().front().particles)
+    hottest = std::max(hottest, p.temperature);
   EXPECT_EQ(hottest, 120.0f);
 }
 

@@ -126,9 +126,14 @@ TEST_F(ParticleMoverTest, TheGridCoversTwoThousandUnitsFromItsOrigin) {
     float x;
     bool inside;
     int32_t cell;
-  } cases[] = {{-512.0f, true, 0},      {-512.5f, true, 0},  {-513.0f, false, 0},
-               {1535.9f, true, 1023},   {1536.0f, false, 0}, {1.0e30f, false, 0},
-               {-1.0e30f, false, 0},    {std::numeric_limits<float>::quiet_NaN(), false, 0},
+  } cases[] = {{-512.0f, true, 0},
+               {-512.5f, true, 0},
+               {-513.0f, false, 0},
+               {1535.9f, true, 1023},
+               {1536.0f, false, 0},
+               {1.0e30f, false, 0},
+               {-1.0e30f, false, 0},
+               {std::numeric_limits<float>::quiet_NaN(), false, 0},
                {std::numeric_limits<float>::infinity(), false, 0}};
   for (const Case& c : cases) {
     Particle& p = addParticle({0, 0});

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "level/level_test_support.h"
 #include "game/water/particle_manager.h"
+#include "level/level_test_support.h"
 
 class WaterTest : public LevelTest {
  protected:
