@@ -127,9 +127,12 @@ Crowding meetNeighbours(Particle& p) {
   return crowding;
 }
 
-// Crowded particles step apart, by at most the largest push, less on short steps.
+// Crowded particles step apart, by at most the largest push, less on short steps. A
+// particle crowded evenly from all sides has no way out: normalising its zero direction
+// would push it along +x, and resting water would creep that way.
 void stepApart(Particle& p, const Crowding& crowding, float dt) {
   if (crowding.count == 0) return;
+  if (crowding.directionSum.x == 0.0f && crowding.directionSum.y == 0.0f) return;
   Vec2 direction = crowding.directionSum / float(crowding.count);
   normalise(direction);
   float overlap = crowding.overlapSum / float(crowding.count);

@@ -34,3 +34,43 @@ TEST(SimOptionsTests, RefusesBadOptionsWithAMessage) {
   EXPECT_FALSE(parse({"--fast"}, &error));
   EXPECT_EQ(error, "vmr_sim: unknown option \"--fast\"");
 }
+
+TEST(SimOptionsTests, ReadsTheRunOfALevel) {
+  const auto options = parse({"--level", "lev/a.swah", "--ticks", "500", "--dt", "0.01", "--script",
+                              "turn.txt", "--json"});
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->ticks, 500);
+  EXPECT_EQ(options->dt, 0.01f);
+  EXPECT_EQ(options->scriptFile, "turn.txt");
+  EXPECT_TRUE(options->json);
+  const auto defaults = parse({"--level", "lev/a.swah"});
+  ASSERT_TRUE(defaults);
+  EXPECT_EQ(defaults->ticks, 0);
+  EXPECT_EQ(defaults->dt, 0.0333333f);
+  EXPECT_FALSE(defaults->json);
+}
+
+TEST(SimOptionsTests, RefusesBadTicksAndSteps) {
+  std::string error;
+  EXPECT_FALSE(parse({"--level", "a", "--ticks", "-3"}, &error));
+  EXPECT_EQ(error, "vmr_sim: --ticks takes a whole number from 0, not \"-3\"");
+  EXPECT_FALSE(parse({"--level", "a", "--ticks", "1e3"}, &error));
+  EXPECT_EQ(error, "vmr_sim: --ticks takes a whole number from 0, not \"1e3\"");
+  for (const char* step : {"0", "-0.1", "nan", "inf", "fast"}) {
+    EXPECT_FALSE(parse({"--level", "a", "--dt", step}, &error)) << step;
+    EXPECT_EQ(error,
+              std::string("vmr_sim: --dt takes a number of seconds above 0, not \"") + step + "\"");
+  }
+  EXPECT_FALSE(parse({"--level", "a", "--script"}, &error));
+  EXPECT_EQ(error, "vmr_sim: --script needs a value");
+}
+
+TEST(SimOptionsTests, RunOptionsNeedALevel) {
+  std::string error;
+  for (std::vector<std::string> arguments : {std::vector<std::string>{"--console", "--ticks", "5"},
+                                             {"--json", "--console"},
+                                             {"--script", "s.txt"}}) {
+    EXPECT_FALSE(parse(arguments, &error));
+    EXPECT_EQ(error, "vmr_sim: --ticks, --script and --json need --level");
+  }
+}

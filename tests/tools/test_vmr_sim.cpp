@@ -1,11 +1,14 @@
 // End to end: lines piped into "vmr_sim --console" come out echoed and answered exactly as
-// a player typing them would see.
+// a player typing them would see; "vmr_sim --level" runs a level and sums it up, the same
+// way for the same seed, script and step.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <string>
 
+#include "sim_test_levels.h"
 #include "test_support/temp_directory.h"
 
 namespace {
@@ -28,6 +31,34 @@ SimRun runSimulator(const TempDirectory& data, std::string_view input,
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.output = readFileBytes(data.path() / "output.txt");
   return run;
+}
+
+struct LevelRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs the simulator in `data` with nothing on standard input.
+LevelRun runLevel(const TempDirectory& data, std::string_view options) {
+  const std::string out = (data.path() / "stdout.txt").string();
+  const std::string err = (data.path() / "stderr.txt").string();
+  const std::string command = std::string(VMR_SIM_PATH) + " --data '" + data.path().string() +
+                              "' " + std::string(options) + " < /dev/null > '" + out + "' 2> '" +
+                              err + "'";
+  const int status = std::system(command.c_str());
+  LevelRun run;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = readFileBytes(out);
+  run.err = readFileBytes(err);
+  return run;
+}
+
+// The JSON summary of a run of the basin level; a failed run fails the test.
+nlohmann::json basinSummary(const TempDirectory& data, std::string_view options) {
+  const LevelRun run = runLevel(data, "--level lev/basin.swah --json " + std::string(options));
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  return nlohmann::json::parse(run.out, nullptr, false);
 }
 
 const std::string kMissingConfig = "\nCould not open config file: cfg//console.cfg";
@@ -110,4 +141,99 @@ TEST(VmrSimTests, ALevelLoadsAndItsEntriesAnswerOnTheConsole) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_NE(run.output.find("' loaded successfully.."), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("\nBspSize\nBspSize is 0"), std::string::npos) << run.output;
+}
+
+TEST(VmrSimLevelTests, TheSameSeedGivesTheSameStateAndAnotherSeedAnother) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const nlohmann::json first = basinSummary(data, "--ticks 300 --seed 5");
+  const nlohmann::json again = basinSummary(data, "--ticks 300 --seed 5");
+  const nlohmann::json otherSeed = basinSummary(data, "--ticks 300 --seed 6");
+  ASSERT_TRUE(first.is_object() && again.is_object() && otherSeed.is_object());
+  EXPECT_EQ(first["state_hash"], again["state_hash"]);
+  EXPECT_EQ(first["water_centre"], again["water_centre"]);
+  EXPECT_NE(first["state_hash"], otherSeed["state_hash"]);
+}
+
+TEST(VmrSimLevelTests, JsonAloneOnStandardOutputWithEveryField) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const LevelRun run = runLevel(data, "--level lev/basin.swah --json --ticks 120 --dt 0.02");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const nlohmann::json json = nlohmann::json::parse(run.out, nullptr, false);
+  ASSERT_TRUE(json.is_object()) << run.out;
+  EXPECT_EQ(json["ticks"], 120);
+  EXPECT_EQ(json["free_particles"].get<int>() + json["ice_particles"].get<int>(), 128);
+  EXPECT_TRUE(json["ice_groups"].is_number_unsigned());
+  EXPECT_TRUE(json["steam_particles"].is_number_unsigned());
+  EXPECT_EQ(json["water_centre"].size(), 2u);
+  EXPECT_EQ(json["camera_position"].size(), 2u);
+  EXPECT_TRUE(json["camera_angle"].is_number());
+  EXPECT_TRUE(json["camera_zoom"].is_number());
+  EXPECT_TRUE(json["camera_mode"].is_number_integer());
+  EXPECT_EQ(json["state_hash"].get<std::string>().size(), 16u);
+  EXPECT_GE(json["ms_per_tick"].get<double>(), 0.0);
+  EXPECT_NE(run.err.find("Level 'lev/basin.swah' loaded successfully.."), std::string::npos)
+      << "the console's text goes to standard error";
+}
+
+TEST(VmrSimLevelTests, TextSummaryFollowsTheConsoleAndAgreesWithJson) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const LevelRun run = runLevel(data, "--level lev/basin.swah --ticks 90 --seed 3");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const nlohmann::json json = basinSummary(data, "--ticks 90 --seed 3");
+  const size_t loaded = run.out.find("loaded successfully..");
+  const size_t hash = run.out.find("\nstate_hash: " + json["state_hash"].get<std::string>() + "\n");
+  EXPECT_NE(loaded, std::string::npos) << run.out;
+  EXPECT_NE(hash, std::string::npos) << run.out;
+  EXPECT_LT(loaded, hash);
+  EXPECT_NE(run.out.find("\nticks: 90\nfree_particles: "), std::string::npos) << run.out;
+}
+
+TEST(VmrSimLevelTests, AScriptTurnsTheCamera) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  data.write("angle.txt", "# tilt the basin\nat 100 angle 35\n");
+  data.write("keys.txt", "at 100 hold right 20\n");
+  const std::string script = " --script '" + (data.path() / "angle.txt").string() + "'";
+  const nlohmann::json still = basinSummary(data, "--ticks 200");
+  const nlohmann::json set = basinSummary(data, "--ticks 200" + script);
+  const nlohmann::json held =
+      basinSummary(data, "--ticks 200 --script '" + (data.path() / "keys.txt").string() + "'");
+  EXPECT_EQ(still["camera_angle"], 0);
+  EXPECT_EQ(set["camera_angle"], 35);
+  EXPECT_LT(held["camera_angle"].get<float>(), -10.0f);
+  EXPECT_NE(set["state_hash"], still["state_hash"]) << "gravity turns with the camera";
+}
+
+TEST(VmrSimLevelTests, ABadScriptNamesItsLineAndRunsNothing) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  data.write("bad.txt", "at 1 angle 3\n\nat 2 hold up 4\n");
+  const LevelRun run = runLevel(
+      data, "--level lev/basin.swah --script '" + (data.path() / "bad.txt").string() + "'");
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("bad.txt, line 3: hold takes left or right, not \"up\""),
+            std::string::npos)
+      << run.err;
+  EXPECT_EQ(runLevel(data, "--level lev/basin.swah --script nowhere.txt").exitCode, 2);
+}
+
+TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(copyGameConfiguration(data));
+  data.write("lev/broken.swah", std::string("\x97\x13\x8F\x00\x0B\x00\x00\x00", 8));
+  const LevelRun text = runLevel(data, "--level lev/broken.swah --ticks 10");
+  EXPECT_EQ(text.exitCode, 1);
+  EXPECT_NE(text.out.find("Error reading level file 'lev/broken.swah'\nReason: "),
+            std::string::npos)
+      << text.out;
+  EXPECT_EQ(text.out.find("state_hash"), std::string::npos);
+  const LevelRun json = runLevel(data, "--level lev/missing.swah --json");
+  EXPECT_EQ(json.exitCode, 1);
+  EXPECT_EQ(json.out, "") << "no summary without a level";
+  EXPECT_NE(json.err.find("Unable to open level file 'lev/missing.swah'"), std::string::npos)
+      << json.err;
 }

@@ -107,6 +107,15 @@ TEST_F(ParticleMoverTest, ShortStepsPushLess) {
   EXPECT_NEAR(p.position.x, 0.00001f - 0.5f * (4.0f - 2.99999f), 1e-5f);
 }
 
+TEST_F(ParticleMoverTest, AParticleCrowdedEvenlyFromAllSidesStaysPut) {
+  // It moves exactly 1 to (1, 2), where its four neighbours' directions cancel exactly.
+  Particle& p = addParticle({1, 1}, {0, 100});
+  for (Vec2 q : {Vec2{-0.5f, 2}, Vec2{2.5f, 2}, Vec2{1, 0.5f}, Vec2{1, 3.5f}}) addParticle(q);
+  linkAll();
+  particle_mover::moveParticle(p, 0.01f);
+  EXPECT_EQ(p.position, (Vec2{1, 2}));
+}
+
 TEST_F(ParticleMoverTest, ParticlesOnTopOfEachOtherShareButDoNotPush) {
   Particle& p = addParticle({0, 0}, {1, 0});
   Particle& q = addParticle({0.01f, 0});

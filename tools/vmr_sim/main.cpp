@@ -1,15 +1,20 @@
-// vmr_sim: runs the game's modules headless. With --level it loads a level file; with
-// --console it types standard input into the developer console line by line. What the
-// console prints is streamed to standard output.
+// vmr_sim: runs the game's modules headless. With --level it starts a level, runs the ticks
+// asked for (with a script's actions) and prints a summary of the final state; with
+// --console it types standard input into the developer console line by line, after the
+// ticks. What the console prints is streamed to standard output, or to standard error when
+// --json keeps standard output for the summary alone.
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 
 #include "common/random.h"
 #include "game/console/console.h"
 #include "game/console/console_session.h"
-#include "game/level/level_data.h"
+#include "game/core/simulation.h"
 #include "tools/vmr_sim/sim_options.h"
+#include "tools/vmr_sim/sim_run.h"
 
 namespace {
 
@@ -23,19 +28,44 @@ bool enterDataFolder(const std::string& folder) {
   return !error;
 }
 
-// Loads the level first when one is named, then types standard input into the console.
-int run(const SimOptions& options) {
-  console::ScopedOutputStream stream(std::cout);
+// The script is named relative to where vmr_sim was started, so it is read before the
+// data folder is entered.
+bool readScript(const std::string& file, SimScript& script) {
+  if (file.empty()) return true;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    std::cerr << "vmr_sim: can't read the script " << file << "\n";
+    return false;
+  }
+  std::ostringstream text;
+  text << in.rdbuf();
+  std::string error;
+  auto parsed = parseSimScript(text.str(), error);
+  if (!parsed) {
+    std::cerr << "vmr_sim: " << file << ", " << error << "\n";
+    return false;
+  }
+  script = std::move(*parsed);
+  return true;
+}
+
+// Runs the level when one is named and prints its summary, then types standard input into
+// the console.
+int run(const SimOptions& options, const SimRunSettings& settings) {
+  std::ostream& consoleOutput = options.json ? std::cerr : std::cout;
+  console::ScopedOutputStream stream(consoleOutput);
   console::initialise();
   bool loaded = true;
   if (!options.level.empty()) {
-    level::loadSurfaces();
-    loaded = level::loadLevel(options.level);
+    const std::optional<SimSummary> summary = runSimulation(settings);
+    loaded = summary.has_value();
+    if (summary && options.json) std::cout << summaryJson(*summary) << std::flush;
+    if (summary && !options.json) std::cout << "\n" << summaryText(*summary) << std::flush;
   }
   if (options.console) console::runConsoleSession(std::cin);
-  if (loaded && !options.level.empty()) level::clearLevel();
+  if (loaded && !options.level.empty()) simulation::endLevel();
   console::shutdown();
-  std::cout << std::endl;
+  consoleOutput << std::endl;
   return loaded ? 0 : 1;
 }
 
@@ -52,7 +82,9 @@ int main(int argc, char** argv) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }
+  SimRunSettings settings{options->level, options->ticks, options->dt, options->seed, {}};
+  if (!readScript(options->scriptFile, settings.script)) return 2;
   if (!enterDataFolder(options->dataFolder)) return 1;
   rng::seed(options->seed);
-  return run(*options);
+  return run(*options, settings);
 }

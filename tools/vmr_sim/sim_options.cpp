@@ -1,21 +1,71 @@
 #include "tools/vmr_sim/sim_options.h"
 
 #include <charconv>
+#include <cmath>
 
 const char* const kSimUsage =
-    "Usage: vmr_sim [--level PATH] [--console] [--data DIR] [--seed K]\n"
-    "  --level PATH  load the level file PATH (a data path such as lev\\testLevel.swah)\n"
-    "                and print what the game prints while loading it\n"
-    "  --console     type each line of standard input into the game's console and write\n"
-    "                everything the console prints to standard output\n"
-    "  --data DIR    run in the data folder DIR (configuration files are read from there)\n"
-    "  --seed K      seed of the game's random source (a whole number, default 1)\n";
+    "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--json]]\n"
+    "               [--console] [--data DIR] [--seed K]\n"
+    "  --level PATH   start the level file PATH (a data path such as lev\\testLevel.swah)\n"
+    "                 with its water and camera, print what the game prints meanwhile, run\n"
+    "                 the ticks and print a summary of the final state (exit status 1 when\n"
+    "                 the level is refused)\n"
+    "  --ticks N      ticks to run (default 0: the level is only started)\n"
+    "  --dt S         seconds per tick (default 0.0333333); a step covers at most 1/30 s\n"
+    "  --script FILE  actions at given ticks, one a line (blank lines and lines starting\n"
+    "                 with # are ignored; an action at tick T runs before tick T, the\n"
+    "                 first tick is 0):\n"
+    "                   at T angle DEGREES      set the camera angle\n"
+    "                   at T hold left|right N  hold the arrow key through N ticks\n"
+    "                   at T console LINE       type LINE into the console\n"
+    "                   at T restart            restart the level\n"
+    "  --json         write only the summary, as JSON, to standard output; the console's\n"
+    "                 text goes to standard error\n"
+    "  --console      type each line of standard input into the game's console (after the\n"
+    "                 ticks when a level runs) and write everything the console prints to\n"
+    "                 standard output\n"
+    "  --data DIR     run in the data folder DIR (configuration files are read from there)\n"
+    "  --seed K       seed of the game's random source (a whole number, default 1)\n";
 
 namespace {
 
-bool parseSeed(const std::string& text, uint64_t& seed) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seed);
+template <typename Number>
+bool parseWhole(const std::string& text, Number& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc() && end == text.data() + text.size();
+}
+
+bool parseStep(const std::string& text, float& dt) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), dt);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(dt) && dt > 0.0f;
+}
+
+bool takesValue(const std::string& option) {
+  return option == "--level" || option == "--data" || option == "--seed" || option == "--ticks" ||
+         option == "--dt" || option == "--script";
+}
+
+// Stores the value of an option that takes one; when it doesn't read, what the option takes.
+std::string readValue(const std::string& option, const std::string& value, SimOptions& options) {
+  if (option == "--level") {
+    options.level = value;
+  } else if (option == "--data") {
+    options.dataFolder = value;
+  } else if (option == "--script") {
+    options.scriptFile = value;
+  } else if (option == "--seed") {
+    if (!parseWhole(value, options.seed)) return "--seed takes a whole number";
+  } else if (option == "--ticks") {
+    if (!parseWhole(value, options.ticks) || options.ticks < 0)
+      return "--ticks takes a whole number from 0";
+  } else if (option == "--dt") {
+    if (!parseStep(value, options.dt)) return "--dt takes a number of seconds above 0";
+  }
+  return {};
+}
+
+bool needsLevel(const SimOptions& options) {
+  return options.ticks != 0 || !options.scriptFile.empty() || options.json;
 }
 
 }  // namespace
@@ -25,26 +75,27 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
   SimOptions options;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    const bool hasValue = i + 1 < arguments.size();
     if (argument == "--console") {
       options.console = true;
+    } else if (argument == "--json") {
+      options.json = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
-    } else if (argument == "--level" && hasValue) {
-      options.level = arguments[++i];
-    } else if (argument == "--data" && hasValue) {
-      options.dataFolder = arguments[++i];
-    } else if (argument == "--seed" && hasValue) {
-      if (!parseSeed(arguments[++i], options.seed)) {
-        error = "vmr_sim: --seed takes a whole number, not \"" + arguments[i] + "\"";
-        return std::nullopt;
-      }
-    } else {
-      error = hasValue || (argument != "--data" && argument != "--seed" && argument != "--level")
-                  ? "vmr_sim: unknown option \"" + argument + "\""
-                  : "vmr_sim: " + argument + " needs a value";
+    } else if (!takesValue(argument)) {
+      error = "vmr_sim: unknown option \"" + argument + "\"";
+      return std::nullopt;
+    } else if (i + 1 == arguments.size()) {
+      error = "vmr_sim: " + argument + " needs a value";
+      return std::nullopt;
+    } else if (const std::string problem = readValue(argument, arguments[++i], options);
+               !problem.empty()) {
+      error = "vmr_sim: " + problem + ", not \"" + arguments[i] + "\"";
       return std::nullopt;
     }
+  }
+  if (options.level.empty() && needsLevel(options)) {
+    error = "vmr_sim: --ticks, --script and --json need --level";
+    return std::nullopt;
   }
   return options;
 }

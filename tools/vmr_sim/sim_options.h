@@ -11,10 +11,15 @@ struct SimOptions {
   std::string dataFolder;  // --data DIR: the working directory to run in; empty: stay
   std::string level;       // --level PATH: the level file to load, a data path
   uint64_t seed = 1;       // --seed K: the game's random source starts here
+  int64_t ticks = 0;       // --ticks N: ticks to run after the level started
+  float dt = 0.0333333f;   // --dt S: seconds per tick, above 0
+  std::string scriptFile;  // --script FILE: actions at given ticks; empty: none
+  bool json = false;       // --json: the summary as JSON alone on standard output
   bool help = false;       // --help
 };
 
-// The options, or nullopt after writing a message into `error`.
+// The options, or nullopt after writing a message into `error`. --ticks, --script and
+// --json need --level.
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& arguments,
                                           std::string& error);
 

@@ -1,0 +1,133 @@
+// The simulator's script format, read from text in memory: what each action line means,
+// the order actions come out in, and a refusal naming the line for every kind of mistake.
+
+#include <gtest/gtest.h>
+
+#include "tools/vmr_sim/sim_script.h"
+
+namespace {
+
+SimScript parsed(std::string_view text) {
+  std::string error;
+  const std::optional<SimScript> script = parseSimScript(text, error);
+  EXPECT_TRUE(script) << error;
+  return script.value_or(SimScript{});
+}
+
+std::string refusal(std::string_view text) {
+  std::string error;
+  EXPECT_FALSE(parseSimScript(text, error)) << text;
+  return error;
+}
+
+}  // namespace
+
+TEST(SimScriptTests, ReadsEveryAction) {
+  const SimScript script = parsed(
+      "at 0 angle -12.5\n"
+      "at 3 hold left 25\n"
+      "at 4 hold right 1\n"
+      "at 9 console   ParticleCreate 10 20  5 8  \n"
+      "at 12 restart\n");
+  ASSERT_EQ(script.actions.size(), 5u);
+  const auto& a = script.actions;
+  EXPECT_EQ(a[0].kind, ScriptActionKind::kAngle);
+  EXPECT_EQ(a[0].tick, 0);
+  EXPECT_EQ(a[0].degrees, -12.5f);
+  EXPECT_EQ(a[1].kind, ScriptActionKind::kHold);
+  EXPECT_EQ(a[1].key, ScriptKey::kLeft);
+  EXPECT_EQ(a[1].holdTicks, 25);
+  EXPECT_EQ(a[2].key, ScriptKey::kRight);
+  EXPECT_EQ(a[2].holdTicks, 1);
+  EXPECT_EQ(a[3].kind, ScriptActionKind::kConsole);
+  EXPECT_EQ(a[3].consoleLine, "ParticleCreate 10 20  5 8") << "inner blanks are typed as written";
+  EXPECT_EQ(a[4].kind, ScriptActionKind::kRestart);
+  EXPECT_EQ(a[4].tick, 12);
+  EXPECT_EQ(a[4].lineNumber, 5);
+}
+
+TEST(SimScriptTests, IgnoresBlankLinesRemarksAndLineEndings) {
+  const SimScript script = parsed(
+      "# turn the basin\r\n"
+      "\r\n"
+      "   \t\n"
+      "  # indented remark\n"
+      "\tat 7 angle 90\r\n"
+      "at 8 console Gravity # not a remark inside a console line");
+  ASSERT_EQ(script.actions.size(), 2u);
+  EXPECT_EQ(script.actions[0].lineNumber, 5);
+  EXPECT_EQ(script.actions[0].degrees, 90.0f);
+  EXPECT_EQ(script.actions[1].consoleLine, "Gravity # not a remark inside a console line");
+  EXPECT_TRUE(parsed("").actions.empty());
+  EXPECT_TRUE(parsed("\n\n# only remarks\n").actions.empty());
+}
+
+TEST(SimScriptTests, SortsByTickAndKeepsTheFileOrderWithinATick) {
+  const SimScript script = parsed(
+      "at 50 console B\n"
+      "at 10 console A\n"
+      "at 50 console C\n"
+      "at 0 restart\n");
+  ASSERT_EQ(script.actions.size(), 4u);
+  EXPECT_EQ(script.actions[0].kind, ScriptActionKind::kRestart);
+  EXPECT_EQ(script.actions[1].consoleLine, "A");
+  EXPECT_EQ(script.actions[2].consoleLine, "B");
+  EXPECT_EQ(script.actions[3].consoleLine, "C");
+  EXPECT_EQ(script.actions[3].lineNumber, 3);
+}
+
+TEST(SimScriptTests, AcceptsTheExtremesOfEachNumber) {
+  const SimScript script = parsed(
+      "at 9223372036854775807 angle 1e3\n"
+      "at 0 hold left 9223372036854775807\n"
+      "at 0 angle -0\n");
+  ASSERT_EQ(script.actions.size(), 3u);
+  EXPECT_EQ(script.actions[0].holdTicks, 9223372036854775807);
+  EXPECT_EQ(script.actions[1].degrees, 0.0f);
+  EXPECT_EQ(script.actions[2].tick, 9223372036854775807);
+  EXPECT_EQ(script.actions[2].degrees, 1000.0f);
+}
+
+TEST(SimScriptTests, RefusesAMissingOrBadTickWithItsLine) {
+  EXPECT_EQ(refusal("# fine\nangle 3\n"), "line 2: expected \"at TICK ACTION\", not \"angle\"");
+  EXPECT_EQ(refusal("at\n"), "line 1: the tick is a whole number from 0; none given");
+  EXPECT_EQ(refusal("\n\nat -1 restart"), "line 3: the tick is a whole number from 0, not \"-1\"");
+  EXPECT_EQ(refusal("at 2.5 restart"), "line 1: the tick is a whole number from 0, not \"2.5\"");
+  EXPECT_EQ(refusal("at 99999999999999999999 restart"),
+            "line 1: the tick is a whole number from 0, not \"99999999999999999999\"");
+  EXPECT_EQ(refusal("at 4\n"), "line 1: nothing to do at tick 4");
+}
+
+TEST(SimScriptTests, RefusesUnknownActionsAndTrailingWords) {
+  EXPECT_EQ(refusal("at 1 jump"),
+            "line 1: unknown action \"jump\"; expected angle, hold, console or restart");
+  EXPECT_EQ(refusal("at 1 ANGLE 3"),
+            "line 1: unknown action \"ANGLE\"; expected angle, hold, console or restart");
+  EXPECT_EQ(refusal("at 1 restart now"), "line 1: unexpected \"now\" after the action");
+  EXPECT_EQ(refusal("at 1 angle 3 4"), "line 1: unexpected \"4\" after the action");
+  EXPECT_EQ(refusal("at 1 hold left 3 more"), "line 1: unexpected \"more\" after the action");
+}
+
+TEST(SimScriptTests, RefusesBadArgumentsOfEachAction) {
+  EXPECT_EQ(refusal("at 1 angle"), "line 1: angle takes a number of degrees; none given");
+  EXPECT_EQ(refusal("at 1 angle ten"), "line 1: angle takes a number of degrees, not \"ten\"");
+  EXPECT_EQ(refusal("at 1 angle nan"), "line 1: angle takes a number of degrees, not \"nan\"");
+  EXPECT_EQ(refusal("at 1 angle inf"), "line 1: angle takes a number of degrees, not \"inf\"");
+  EXPECT_EQ(refusal("at 1 angle 1e39"), "line 1: angle takes a number of degrees, not \"1e39\"");
+  EXPECT_EQ(refusal("at 1 hold"), "line 1: hold takes left or right; none given");
+  EXPECT_EQ(refusal("at 1 hold up 3"), "line 1: hold takes left or right, not \"up\"");
+  EXPECT_EQ(refusal("at 1 hold left"),
+            "line 1: hold takes a whole number of ticks from 1; none given");
+  EXPECT_EQ(refusal("at 1 hold right 0"),
+            "line 1: hold takes a whole number of ticks from 1, not \"0\"");
+  EXPECT_EQ(refusal("at 1 hold right -4"),
+            "line 1: hold takes a whole number of ticks from 1, not \"-4\"");
+  EXPECT_EQ(refusal("at 1 console"), "line 1: console needs a line to type");
+  EXPECT_EQ(refusal("at 1 console   \r"), "line 1: console needs a line to type");
+}
+
+TEST(SimScriptTests, NamesTheFirstBadLineAfterGoodOnes) {
+  EXPECT_EQ(refusal("at 0 angle 5\r\n\r\n# x\r\nat 3 hold left 2\r\nat 3 hold middle 2\r\n"
+                    "at x restart\n"),
+            "line 5: hold takes left or right, not \"middle\"");
+}

@@ -1,0 +1,224 @@
+#include "tools/vmr_sim/sim_run.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/random.h"
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/simulation.h"
+#include "game/platform/headless_services.h"
+#include "game/platform/virtual_keys.h"
+#include "game/water/grouped_particle_mover.h"
+#include "game/water/particle_manager.h"
+
+namespace {
+
+// ---- State hash --------------------------------------------------------------------------
+
+class Fnv1a {
+ public:
+  void add(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash_ ^= (value >> shift) & 0xFFu;
+      hash_ *= kPrime;
+    }
+  }
+  void add(float value) { add(std::bit_cast<uint32_t>(value)); }
+  void add(Vec2 value) {
+    add(value.x);
+    add(value.y);
+  }
+  uint64_t value() const { return hash_; }
+
+ private:
+  static constexpr uint64_t kOffsetBasis = 0xCBF29CE484222325ULL;
+  static constexpr uint64_t kPrime = 0x100000001B3ULL;
+  uint64_t hash_ = kOffsetBasis;
+};
+
+// ---- Script ------------------------------------------------------------------------------
+
+// Plays a script's actions before their ticks and holds the arrow keys while a hold lasts.
+class ScriptPlayer {
+ public:
+  explicit ScriptPlayer(const SimScript& script) : actions_(script.actions) {}
+
+  void beforeTick(int64_t tick) {
+    while (next_ < actions_.size() && actions_[next_].tick <= tick) play(actions_[next_++]);
+    platform::HeadlessServices& services = platform::headlessServices();
+    services.setKeyDown(vk::kLeft, holding(ScriptKey::kLeft, tick));
+    services.setKeyDown(vk::kRight, holding(ScriptKey::kRight, tick));
+  }
+
+ private:
+  static void play(const ScriptAction& action) {
+    switch (action.kind) {
+      case ScriptActionKind::kAngle: camera::setAngle(action.degrees); break;
+      case ScriptActionKind::kConsole: console::submitLine(action.consoleLine); break;
+      case ScriptActionKind::kRestart: simulation::restartLevel(); break;
+      case ScriptActionKind::kHold: break;  // read by holding()
+    }
+  }
+
+  // Written so that a hold near the largest tick can't overflow.
+  bool holding(ScriptKey key, int64_t tick) const {
+    for (const ScriptAction& action : actions_)
+      if (action.kind == ScriptActionKind::kHold && action.key == key && action.tick <= tick &&
+          tick - action.tick < action.holdTicks)
+        return true;
+    return false;
+  }
+
+  const std::vector<ScriptAction>& actions_;
+  size_t next_ = 0;
+};
+
+// ---- Summary text ------------------------------------------------------------------------
+
+std::string number(float value) {
+  std::array<char, 32> buffer;
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+  return std::string(buffer.data(), result.ptr);
+}
+
+std::string number(double value) {
+  std::array<char, 32> buffer;
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::general, 6);
+  return std::string(buffer.data(), result.ptr);
+}
+
+std::string hex(uint64_t value) {
+  std::array<char, 16> buffer;
+  for (int i = 15; i >= 0; --i, value >>= 4) buffer[size_t(i)] = "0123456789abcdef"[value & 15];
+  return std::string(buffer.data(), buffer.size());
+}
+
+template <typename Float>
+std::string jsonNumber(Float value) {
+  return std::isfinite(value) ? number(value) : "null";
+}
+
+std::string jsonPoint(Vec2 p) {
+  return "[" + jsonNumber(p.x) + ", " + jsonNumber(p.y) + "]";
+}
+
+// Each field's key and its text and JSON forms, in the order both print them.
+struct Field {
+  std::string_view key;
+  std::string text;
+  std::string json;
+};
+
+std::vector<Field> summaryFields(const SimSummary& s) {
+  const auto whole = [](auto value) { return std::to_string(value); };
+  const auto point = [](Vec2 p) { return number(p.x) + " " + number(p.y); };
+  return {
+      {"ticks", whole(s.ticks), whole(s.ticks)},
+      {"free_particles", whole(s.freeParticles), whole(s.freeParticles)},
+      {"ice_groups", whole(s.iceGroups), whole(s.iceGroups)},
+      {"ice_particles", whole(s.iceParticles), whole(s.iceParticles)},
+      {"steam_particles", whole(s.steamParticles), whole(s.steamParticles)},
+      {"water_centre", point(s.waterCentre), jsonPoint(s.waterCentre)},
+      {"camera_position", point(s.cameraPosition), jsonPoint(s.cameraPosition)},
+      {"camera_angle", number(s.cameraAngle), jsonNumber(s.cameraAngle)},
+      {"camera_zoom", number(s.cameraZoom), jsonNumber(s.cameraZoom)},
+      {"camera_mode", whole(s.cameraMode), whole(s.cameraMode)},
+      {"state_hash", hex(s.stateHash), "\"" + hex(s.stateHash) + "\""},
+      {"ms_per_tick", number(s.msPerTick), jsonNumber(s.msPerTick)},
+  };
+}
+
+// The console closes the (invisible) window on "Quit", which ends the run as it ends a game.
+bool windowOpen() {
+  return platform::headlessServices().isWindowOpen();
+}
+
+}  // namespace
+
+uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {
+  Fnv1a hash;
+  for (const Particle& p : particles) {
+    hash.add(p.position);
+    hash.add(p.velocity);
+    hash.add(p.temperature);
+  }
+  for (const ParticleGroup& group : groups) {
+    hash.add(group.centre);
+    hash.add(group.velocity);
+    hash.add(group.temperature);
+    hash.add(uint32_t(group.particles.size()));
+    for (const Particle& p : group.particles) hash.add(p.position);
+  }
+  return hash.value();
+}
+
+SimSummary summariseState() {
+  const ParticleList& particles = particle_manager::particleList();
+  const ParticleGroupList& groups = grouped_particle_mover::groupList();
+  SimSummary s;
+  s.freeParticles = particles.size();
+  s.iceGroups = groups.size();
+  for (const ParticleGroup& group : groups) s.iceParticles += group.particles.size();
+  for (const Particle& p : particles) s.steamParticles += p.isSteam() ? 1 : 0;
+  s.cameraPosition = camera::position();
+  s.waterCentre = camera::waterCentre(s.cameraPosition);
+  s.cameraAngle = camera::angle();
+  s.cameraZoom = camera::zoom();
+  s.cameraMode = camera::mode();
+  s.stateHash = particleStateHash(particles, groups);
+  return s;
+}
+
+std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
+                                        const TickObserver& afterTick) {
+  platform::HeadlessServices& services = platform::headlessServices();
+  services.reopen();
+  services.releaseAllKeys();
+  rng::seed(settings.seed);
+  if (!simulation::startLevel(settings.level)) return std::nullopt;
+
+  using Clock = std::chrono::steady_clock;
+  Clock::duration tickTime{};
+  ScriptPlayer script(settings.script);
+  int64_t ticksRun = 0;
+  while (ticksRun < settings.ticks && windowOpen()) {
+    script.beforeTick(ticksRun);
+    if (!windowOpen()) break;
+    const Clock::time_point start = Clock::now();
+    simulation::tick(settings.dt, true);
+    tickTime += Clock::now() - start;
+    ++ticksRun;
+    if (afterTick) afterTick(ticksRun);
+  }
+  services.releaseAllKeys();
+
+  SimSummary summary = summariseState();
+  summary.ticks = ticksRun;
+  if (ticksRun > 0)
+    summary.msPerTick =
+        std::chrono::duration<double, std::milli>(tickTime).count() / double(ticksRun);
+  return summary;
+}
+
+std::string summaryText(const SimSummary& summary) {
+  std::string text;
+  for (const Field& field : summaryFields(summary))
+    text += std::string(field.key) + ": " + field.text + "\n";
+  return text;
+}
+
+std::string summaryJson(const SimSummary& summary) {
+  std::string json = "{";
+  for (const Field& field : summaryFields(summary)) {
+    json += json.size() == 1 ? "\n" : ",\n";
+    json += "  \"" + std::string(field.key) + "\": " + field.json;
+  }
+  return json + "\n}\n";
+}

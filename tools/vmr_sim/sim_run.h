@@ -1,0 +1,59 @@
+#pragma once
+// One headless run of a level: the random source seeded, the level started, a fixed number
+// of ticks of a fixed length with the script's actions before their ticks, and a summary of
+// the state the run ends in. The same seed, level, script and tick length give the same
+// state, bit for bit, and so the same state hash.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "game/level/vector2.h"
+#include "game/water/particle_group.h"
+#include "tools/vmr_sim/sim_script.h"
+
+struct SimRunSettings {
+  std::string level;  // a data path, as the game names level files
+  int64_t ticks = 0;
+  float dt = 0.0333333f;  // seconds per tick
+  uint64_t seed = 1;
+  SimScript script;
+};
+
+struct SimSummary {
+  int64_t ticks = 0;  // ticks run; fewer than asked when a console "Quit" closed the window
+  size_t freeParticles = 0;
+  size_t iceGroups = 0;
+  size_t iceParticles = 0;    // the particles inside the ice groups
+  size_t steamParticles = 0;  // free particles at or above the steam temperature
+  Vec2 waterCentre;           // the camera's weighted water centre, seen from its position
+  Vec2 cameraPosition;
+  float cameraAngle = 0.0f;
+  float cameraZoom = 0.0f;
+  int32_t cameraMode = 0;
+  uint64_t stateHash = 0;
+  double msPerTick = 0.0;  // wall time of the ticks alone, per tick; 0 without ticks
+};
+
+// FNV-1a (64 bits) over the little-endian bytes of each free particle's position, velocity
+// and temperature in list order, then of each group's centre, velocity, temperature, particle
+// count (32 bits) and its particles' positions.
+uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups);
+
+// The summary of the running level's present state, without timing.
+SimSummary summariseState();
+
+// Called after every tick with the number of ticks run so far; its time is not counted.
+using TickObserver = std::function<void(int64_t ticksRun)>;
+
+// Runs the level as `settings` says; nullopt when the level was refused. Needs a running
+// console; leaves the level running (simulation::endLevel takes it down) and no key held.
+std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
+                                        const TickObserver& afterTick = {});
+
+// One "key: value" line per field, floats in their shortest exact form.
+std::string summaryText(const SimSummary& summary);
+// One JSON object with the same keys; points are [x, y], the hash a 16-digit hex string,
+// a float that is not finite is null.
+std::string summaryJson(const SimSummary& summary);

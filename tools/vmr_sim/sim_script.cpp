@@ -1,0 +1,133 @@
+#include "tools/vmr_sim/sim_script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r";
+
+// Reads words off the front of a line; the rest stays available for a console line.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view line) : rest_(line) {}
+
+  std::string_view word() {
+    skipBlanks();
+    const size_t end = std::min(rest_.find_first_of(kBlanks), rest_.size());
+    const std::string_view word = rest_.substr(0, end);
+    rest_.remove_prefix(end);
+    return word;
+  }
+
+  // Everything not read yet, without its leading and trailing blanks; the line is then read.
+  std::string_view rest() {
+    skipBlanks();
+    const size_t last = rest_.find_last_not_of(kBlanks);
+    const std::string_view rest =
+        last == std::string_view::npos ? std::string_view() : rest_.substr(0, last + 1);
+    rest_ = {};
+    return rest;
+  }
+
+ private:
+  void skipBlanks() {
+    const size_t start = rest_.find_first_not_of(kBlanks);
+    rest_.remove_prefix(start == std::string_view::npos ? rest_.size() : start);
+  }
+
+  std::string_view rest_;
+};
+
+template <typename Number>
+bool parseWhole(std::string_view word, Number& value) {
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return error == std::errc() && end == word.data() + word.size();
+}
+
+bool parseDegrees(std::string_view word, float& value) {
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+  return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
+}
+
+std::string quoted(std::string_view word) {
+  return "\"" + std::string(word) + "\"";
+}
+
+// "<what>, not "<word>"", or "<what>; none given" at the end of the line.
+std::string refused(std::string_view what, std::string_view word) {
+  return std::string(what) + (word.empty() ? "; none given" : ", not " + quoted(word));
+}
+
+// The action after "at TICK"; an empty error when it read.
+std::string parseAction(LineReader& reader, ScriptAction& action) {
+  const std::string_view kind = reader.word();
+  if (kind == "angle") {
+    action.kind = ScriptActionKind::kAngle;
+    const std::string_view degrees = reader.word();
+    if (!parseDegrees(degrees, action.degrees))
+      return refused("angle takes a number of degrees", degrees);
+  } else if (kind == "hold") {
+    action.kind = ScriptActionKind::kHold;
+    const std::string_view key = reader.word();
+    if (key != "left" && key != "right") return refused("hold takes left or right", key);
+    action.key = key == "left" ? ScriptKey::kLeft : ScriptKey::kRight;
+    const std::string_view ticks = reader.word();
+    if (!parseWhole(ticks, action.holdTicks) || action.holdTicks < 1)
+      return refused("hold takes a whole number of ticks from 1", ticks);
+  } else if (kind == "console") {
+    action.kind = ScriptActionKind::kConsole;
+    action.consoleLine = reader.rest();
+    if (action.consoleLine.empty()) return "console needs a line to type";
+  } else if (kind == "restart") {
+    action.kind = ScriptActionKind::kRestart;
+  } else if (kind.empty()) {
+    return "nothing to do at tick " + std::to_string(action.tick);
+  } else {
+    return "unknown action " + quoted(kind) + "; expected angle, hold, console or restart";
+  }
+  const std::string_view extra = reader.rest();
+  return extra.empty() ? std::string() : "unexpected " + quoted(extra) + " after the action";
+}
+
+// One line that is neither blank nor a remark; an empty error when it read.
+std::string parseLine(std::string_view line, ScriptAction& action) {
+  LineReader reader(line);
+  const std::string_view at = reader.word();
+  if (at != "at") return refused("expected \"at TICK ACTION\"", at);
+  const std::string_view tick = reader.word();
+  if (!parseWhole(tick, action.tick) || action.tick < 0)
+    return refused("the tick is a whole number from 0", tick);
+  return parseAction(reader, action);
+}
+
+bool isBlankOrRemark(std::string_view line) {
+  const size_t first = line.find_first_not_of(kBlanks);
+  return first == std::string_view::npos || line[first] == '#';
+}
+
+}  // namespace
+
+std::optional<SimScript> parseSimScript(std::string_view text, std::string& error) {
+  SimScript script;
+  int32_t lineNumber = 0;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    text.remove_prefix(std::min(end + 1, text.size()));
+    ++lineNumber;
+    if (isBlankOrRemark(line)) continue;
+    ScriptAction action;
+    action.lineNumber = lineNumber;
+    const std::string problem = parseLine(line, action);
+    if (!problem.empty()) {
+      error = "line " + std::to_string(lineNumber) + ": " + problem;
+      return std::nullopt;
+    }
+    script.actions.push_back(std::move(action));
+  }
+  std::stable_sort(script.actions.begin(), script.actions.end(),
+                   [](const ScriptAction& a, const ScriptAction& b) { return a.tick < b.tick; });
+  return script;
+}
