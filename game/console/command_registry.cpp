@@ -269,4 +269,12 @@ size_t commandCount() {
   return registry.size();
 }
 
+void addCommands(std::span<const NamedCommand> table) {
+  for (const NamedCommand& entry : table) addCommandFunction(entry.name, entry.function);
+}
+
+void removeCommands(std::span<const NamedCommand> table) {
+  for (const NamedCommand& entry : table) removeCommand(entry.name);
+}
+
 }  // namespace console

@@ -5,6 +5,7 @@
 // tested and converted by the entry's declared type, and the outcome echoed.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -47,6 +48,15 @@ void addCommand(std::string_view name, float (*function)(float, bool));
 void addCommand(std::string_view name, std::string (*function)(const std::string&));
 // The same for a function of any of the shapes above.
 void addCommandFunction(std::string_view name, CommandFunction function);
+
+// One row of a module's table of console entries. A module declares its entries once, in
+// one table, and registers and removes them from it, so the two lists cannot drift apart.
+struct NamedCommand {
+  std::string_view name;
+  CommandFunction function;
+};
+void addCommands(std::span<const NamedCommand> table);
+void removeCommands(std::span<const NamedCommand> table);
 
 // Removes the entry of that name (any letter case); false when there was none.
 bool removeCommand(std::string_view name);

@@ -22,6 +22,7 @@ namespace camera {
 namespace {
 
 constexpr Vec2 kStartPosition{-1000.0f, 0.0f};
+constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kNormalZoom = 1.0f;
 constexpr float kOverviewZoom = 2.5f;
 constexpr float kAngleLimit = 180.0f;
@@ -301,6 +302,31 @@ Vec2 waterCentre(Vec2 from, const ParticleList& particles, const ParticleGroupLi
   }
   if (weightSum == 0.0f) return {};
   return weighted / weightSum;
+}
+
+Vec2 turned(Vec2 v) {
+  rotate(v, state.angle * kDegreesToRadians);
+  return v;
+}
+
+ViewRectangle::ViewRectangle() {
+  const float halfWidth = viewWidth() * state.zoom * 0.5f;
+  const float halfHeight = viewHeight() * state.zoom * 0.5f;
+  const Vec2 inward[4] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
+  const Vec2 corner[4] = {{-halfWidth, -halfHeight},
+                          {halfWidth, -halfHeight},
+                          {halfWidth, halfHeight},
+                          {-halfWidth, halfHeight}};
+  for (int i = 0; i < 4; ++i) {
+    edgePoint_[i] = centre() + turned(corner[i]);
+    inward_[i] = turned(inward[i]);
+  }
+}
+
+bool ViewRectangle::farOutside(Vec2 p, float margin) const {
+  for (int i = 0; i < 4; ++i)
+    if (dot(p - edgePoint_[i], inward_[i]) < -margin) return true;
+  return false;
 }
 
 }  // namespace camera

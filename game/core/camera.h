@@ -72,6 +72,22 @@ Vec2 centre();
 float viewWidth();
 float viewHeight();
 
+// `v` turned by the camera's angle: how the view, and gravity with it, are turned.
+Vec2 turned(Vec2 v);
+
+// The view as it stands: a rectangle of the view size times the zoom, turned by the angle,
+// around the camera centre. Taken once per step by whatever culls against the view.
+class ViewRectangle {
+ public:
+  ViewRectangle();
+  // `p` lies more than `margin` outside one of the rectangle's edges.
+  bool farOutside(Vec2 p, float margin) const;
+
+ private:
+  Vec2 edgePoint_[4];
+  Vec2 inward_[4];  // unit normals into the rectangle
+};
+
 // The weighted centre of all water as seen from `from`: nearby water counts more.
 Vec2 waterCentre(Vec2 from);
 // The same over the given particles and ice groups; (0, 0) when there are none.

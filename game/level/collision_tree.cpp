@@ -893,26 +893,12 @@ bool bspNodeDraw(bool value, bool set) {
   return variable(tree.nodeDraw, value, set);
 }
 
-struct TreeEntry {
-  std::string_view name;
-  console::CommandFunction function;
-};
-
 // Registered by every build and removed by destroyCollisionTree, both from this table.
-const TreeEntry kTreeEntries[] = {
+const console::NamedCommand kTreeEntries[] = {
     {"BspSize", bspSize},           {"BspDepth", bspDepth},       {"BspWalk", bspWalk},
     {"BspWalkDraw", bspWalkDraw},   {"BspCast", bspCast},         {"BspCastDraw", bspCastDraw},
     {"BspSplitDraw", bspSplitDraw}, {"BspNodeDraw", bspNodeDraw},
 };
-
-void registerTreeEntries() {
-  for (const TreeEntry& entry : kTreeEntries)
-    console::addCommandFunction(entry.name, entry.function);
-}
-
-void removeTreeEntries() {
-  for (const TreeEntry& entry : kTreeEntries) console::removeCommand(entry.name);
-}
 
 // ---- Building stages --------------------------------------------------------------------
 
@@ -935,7 +921,7 @@ void buildCollisionTree() {
   const Stopwatch stopwatch;
   clearDebugFlags();
   console::print("\nCreating the level bsp tree...");
-  registerTreeEntries();
+  console::addCommands(kTreeEntries);
   std::vector<CollisionEdge> edges = collectLevelEdges();
   if (edges.empty()) return;
   edges = cleanEdges(std::move(edges));
@@ -949,7 +935,7 @@ void destroyCollisionTree() {
   tree.nodes.clear();
   tree.root = nullptr;
   tree.walkNode = nullptr;
-  removeTreeEntries();
+  console::removeCommands(kTreeEntries);
 }
 
 void resetCollisionTree() {

@@ -28,7 +28,6 @@ constexpr float kStartRadius = 2.0f;
 constexpr float kSubStepShare = 0.75f;
 constexpr float kMergeGap = 2.0f;
 constexpr float kViewMargin = 128.0f;
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kPi = 3.14159265f;
 
 struct Settings {
@@ -49,12 +48,7 @@ bool groupDrawVariable(bool value, bool set) {
   return drawFlag_;
 }
 
-struct Entry {
-  std::string_view name;
-  console::CommandFunction function;
-};
-
-const Entry kEntries[] = {
+const console::NamedCommand kEntries[] = {
     {"ParticleGroupCount", groupCountCommand},
     {"ParticleGroupDraw", groupDrawVariable},
 };
@@ -146,27 +140,6 @@ ParticleGroup& seedGroup(ParticleList& frozen) {
 
 // ---- Group step ------------------------------------------------------------------------
 
-Vec2 turned(Vec2 v) {
-  rotate(v, camera::angle() * kDegreesToRadians);
-  return v;
-}
-
-// The group's centre lies further than its radius plus the margin outside the view.
-bool farOutsideView(const ParticleGroup& g) {
-  const float halfWidth = camera::viewWidth() * camera::zoom() * 0.5f;
-  const float halfHeight = camera::viewHeight() * camera::zoom() * 0.5f;
-  const Vec2 inward[4] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
-  const Vec2 corner[4] = {{-halfWidth, -halfHeight},
-                          {halfWidth, -halfHeight},
-                          {halfWidth, halfHeight},
-                          {-halfWidth, halfHeight}};
-  for (int i = 0; i < 4; ++i) {
-    const Vec2 edgePoint = camera::centre() + turned(corner[i]);
-    if (dot(g.centre - edgePoint, turned(inward[i])) < -(g.radius + kViewMargin)) return true;
-  }
-  return false;
-}
-
 // Moves the disc in sub-steps of 0.75 of its radius, colliding after each, then slides.
 void moveGroup(ParticleGroup& g, float dt) {
   const Vec2 v = g.velocity + g.push;
@@ -232,10 +205,11 @@ void melt(ParticleGroup& g, ParticleList& freeList) {
 
 // One group's step; false when the group is to be deleted (its particles with it, unless
 // melting has handed them to the free list).
-bool stepGroup(ParticleGroup& g, const StepFactors& f, float dt, ParticleList& freeList) {
+bool stepGroup(ParticleGroup& g, const StepFactors& f, const camera::ViewRectangle& view, float dt,
+               ParticleList& freeList) {
   g.touchedGeometry = false;
   g.previousVelocity = g.velocity;
-  if (farOutsideView(g)) return false;
+  if (view.farOutside(g.centre, g.radius + kViewMargin)) return false;
   if (g.killPending) {
     g.killTimer -= dt;
     if (g.killTimer <= 0.0f) return false;
@@ -273,7 +247,7 @@ void initialise() {
   shutdown();
   console::print("\nInitialising grouped particle mover..");
   drawFlag_ = false;
-  for (const Entry& entry : kEntries) console::addCommandFunction(entry.name, entry.function);
+  console::addCommands(kEntries);
   readSettings();
 }
 
@@ -281,7 +255,7 @@ void shutdown() {
   console::print("\nShutting down grouped particle mover..");
   groups_.clear();
   drawFlag_ = false;
-  for (const Entry& entry : kEntries) console::removeCommand(entry.name);
+  console::removeCommands(kEntries);
 }
 
 void freezePass(ParticleList& freeList) {
@@ -306,8 +280,9 @@ void groupStep(float dt, ParticleList& freeList) {
   const StepFactors factors{
       particle_manager::gravityStep(dt), std::pow(1.0f - s.heatTransferRate, dt),
       std::pow(settings_.particleGroupInterpolation, dt), std::pow(settings_.groupExpandSpeed, dt)};
+  const camera::ViewRectangle view;
   for (auto it = groups_.begin(); it != groups_.end();) {
-    if (stepGroup(*it, factors, dt, freeList))
+    if (stepGroup(*it, factors, view, dt, freeList))
       ++it;
     else
       it = groups_.erase(it);

@@ -16,7 +16,6 @@
 namespace particle_manager {
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kFullTurn = 6.2831855f;
 // A particle this far outside the view (its radius plus a margin) has left the level.
 constexpr float kViewMargin = 130.0f;
@@ -74,13 +73,8 @@ void particleCreateCommand(const std::string& arguments) {
   camera::setPosition({x, y});
 }
 
-struct Entry {
-  std::string_view name;
-  console::CommandFunction function;
-};
-
 // Registered by initialise and removed by shutdown, both from this table.
-const Entry kEntries[] = {
+const console::NamedCommand kEntries[] = {
     {"Gravity", gravityVariable},
     {"RoomTemperature", roomTemperatureVariable},
     {"HeatTransferRate", heatTransferRateVariable},
@@ -101,41 +95,6 @@ void readSettings() {
 }
 
 // ---- Step ------------------------------------------------------------------------------
-
-Vec2 turned(Vec2 v) {
-  rotate(v, camera::angle() * kDegreesToRadians);
-  return v;
-}
-
-// How far inside each edge of the turned view rectangle a point lies (negative: outside).
-class ViewRectangle {
- public:
-  ViewRectangle() {
-    const float halfWidth = camera::viewWidth() * camera::zoom() * 0.5f;
-    const float halfHeight = camera::viewHeight() * camera::zoom() * 0.5f;
-    const Vec2 centre = camera::centre();
-    const Vec2 inward[4] = {{0, 1}, {-1, 0}, {0, -1}, {1, 0}};
-    const Vec2 corner[4] = {{-halfWidth, -halfHeight},
-                            {halfWidth, -halfHeight},
-                            {halfWidth, halfHeight},
-                            {-halfWidth, halfHeight}};
-    for (int i = 0; i < 4; ++i) {
-      edgePoint_[i] = centre + turned(corner[i]);
-      inward_[i] = turned(inward[i]);
-    }
-  }
-
-  // The point lies more than `margin` outside any edge.
-  bool farOutside(Vec2 p, float margin) const {
-    for (int i = 0; i < 4; ++i)
-      if (dot(p - edgePoint_[i], inward_[i]) < -margin) return true;
-    return false;
-  }
-
- private:
-  Vec2 edgePoint_[4];
-  Vec2 inward_[4];
-};
 
 void rebuildGrid() {
   for (Particle& p : particles_) {
@@ -162,7 +121,7 @@ struct StepFactors {
 };
 
 // One particle's step; false when it has to be deleted.
-bool stepParticle(Particle& p, const StepFactors& f, const ViewRectangle& view, float dt) {
+bool stepParticle(Particle& p, const StepFactors& f, const camera::ViewRectangle& view, float dt) {
   if (view.farOutside(p.position, kViewMargin)) return false;
   if (p.killPending) {
     p.killTimer -= dt;
@@ -182,7 +141,7 @@ bool stepParticle(Particle& p, const StepFactors& f, const ViewRectangle& view, 
 
 void stepParticles(float dt) {
   const StepFactors factors{gravityStep(dt), std::pow(1.0f - settings_.heatTransferRate, dt)};
-  const ViewRectangle view;
+  const camera::ViewRectangle view;
   for (auto it = particles_.begin(); it != particles_.end();) {
     if (stepParticle(*it, factors, view, dt))
       ++it;
@@ -209,7 +168,7 @@ void initialise() {
   console::print("\nInitialising particle manager..");
   particle_mover::initialise();
   grouped_particle_mover::initialise();
-  for (const Entry& entry : kEntries) console::addCommandFunction(entry.name, entry.function);
+  console::addCommands(kEntries);
   readSettings();
 }
 
@@ -218,7 +177,7 @@ void shutdown() {
   particles_.clear();
   particle_mover::shutdown();
   grouped_particle_mover::shutdown();
-  for (const Entry& entry : kEntries) console::removeCommand(entry.name);
+  console::removeCommands(kEntries);
 }
 
 void createParticles(float x, float y, float radius, int32_t amount) {
@@ -261,7 +220,7 @@ const Settings& settings() {
 }
 
 Vec2 gravityStep(float dt) {
-  return turned(Vec2{0.0f, 1.0f}) * settings_.gravity * dt;
+  return camera::turned(Vec2{0.0f, 1.0f}) * settings_.gravity * dt;
 }
 
 }  // namespace particle_manager
