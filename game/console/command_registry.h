@@ -49,6 +49,14 @@ void addCommand(std::string_view name, std::string (*function)(const std::string
 // The same for a function of any of the shapes above.
 void addCommandFunction(std::string_view name, CommandFunction function);
 
+// The body of a console variable's function: stores `value` when `set`, then answers the
+// field's value.
+template <typename T>
+T variableValue(T& field, T value, bool set) {
+  if (set) field = value;
+  return field;
+}
+
 // One row of a module's table of console entries. A module declares its entries once, in
 // one table, and registers and removes them from it, so the two lists cannot drift apart.
 struct NamedCommand {

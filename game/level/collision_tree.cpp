@@ -875,22 +875,17 @@ void bspCast(const std::string& text) {
   printCastResults(float(stopwatch.seconds()), stopwatch.milliseconds());
 }
 
-bool variable(bool& flag, bool value, bool set) {
-  if (set) flag = value;
-  return flag;
-}
-
 bool bspWalkDraw(bool value, bool set) {
-  return variable(tree.walkDraw, value, set);
+  return console::variableValue(tree.walkDraw, value, set);
 }
 bool bspCastDraw(bool value, bool set) {
-  return variable(tree.castDraw, value, set);
+  return console::variableValue(tree.castDraw, value, set);
 }
 bool bspSplitDraw(bool value, bool set) {
-  return variable(tree.splitDraw, value, set);
+  return console::variableValue(tree.splitDraw, value, set);
 }
 bool bspNodeDraw(bool value, bool set) {
-  return variable(tree.nodeDraw, value, set);
+  return console::variableValue(tree.nodeDraw, value, set);
 }
 
 // Registered by every build and removed by destroyCollisionTree, both from this table.

@@ -29,8 +29,7 @@ std::unordered_map<const Polygon*, std::vector<CollisionEdge*>> polygonEdges_;
 bool drawTriangles_ = false;
 
 bool drawTrianglesVariable(bool value, bool set) {
-  if (set) drawTriangles_ = value;
-  return drawTriangles_;
+  return console::variableValue(drawTriangles_, value, set);
 }
 
 void markTriggerTargets() {

@@ -44,8 +44,7 @@ int32_t groupCountCommand() {
   return int32_t(groups_.size());
 }
 bool groupDrawVariable(bool value, bool set) {
-  if (set) drawFlag_ = value;
-  return drawFlag_;
+  return console::variableValue(drawFlag_, value, set);
 }
 
 const console::NamedCommand kEntries[] = {

@@ -26,25 +26,21 @@ Settings settings_;
 
 // ---- Console entries -------------------------------------------------------------------
 
-float storeFloat(float& field, float value, bool set) {
-  if (set) field = value;
-  return field;
-}
-
 float gravityVariable(float v, bool set) {
-  return storeFloat(settings_.gravity, v, set);
+  return console::variableValue(settings_.gravity, v, set);
 }
 float roomTemperatureVariable(float v, bool set) {
-  return storeFloat(settings_.roomTemperature, v, set);
+  return console::variableValue(settings_.roomTemperature, v, set);
 }
 float heatTransferRateVariable(float v, bool set) {
-  return storeFloat(settings_.heatTransferRate, set ? std::clamp(v, 0.0f, 1.0f) : v, set);
+  return console::variableValue(settings_.heatTransferRate, set ? std::clamp(v, 0.0f, 1.0f) : v,
+                                set);
 }
 float steamRiseRateVariable(float v, bool set) {
-  return storeFloat(settings_.steamRiseRate, v, set);
+  return console::variableValue(settings_.steamRiseRate, v, set);
 }
 float steamScatterRateVariable(float v, bool set) {
-  return storeFloat(settings_.steamScatterRate, v, set);
+  return console::variableValue(settings_.steamScatterRate, v, set);
 }
 int32_t particleCountCommand() {
   return int32_t(particles_.size());
