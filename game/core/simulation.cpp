@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "game/core/camera.h"
+#include "game/core/level_completion.h"
+#include "game/entities/triggers.h"
+#include "game/level/movers.h"
 #include "game/level/level_data.h"
 #include "game/water/particle_manager.h"
 
@@ -16,10 +19,18 @@ struct Stage {
   void (*run)(float dt);
 };
 
-// One simulation step, stage by stage in the order the game runs them. The level's movers,
-// emitters, triggers and objects take their places in this list as they come to life.
+void moveGeometry(float dt) {
+  movers::buildMovingEdges();
+  movers::stepMovers(dt);
+}
+
+// One simulation step, stage by stage in the order the game runs them. The effect emitters
+// join between the movers and the water, the level objects after the triggers, as they come
+// to life.
 const Stage kStages[] = {
+    {"movers", moveGeometry},
     {"water", particle_manager::step},
+    {"triggers", triggers::step},
 };
 
 void simulationStep(float dt) {
@@ -40,16 +51,25 @@ void placeWaterAndCamera() {
 bool startLevel(std::string_view mapPath) {
   level::loadSurfaces();
   if (!level::loadLevel(mapPath)) return false;
+  triggers::readTemperatureSettings();
   particle_manager::initialise();
   camera::initialise();
   placeWaterAndCamera();
+  level_completion::initialise();
   return true;
 }
 
+// Nothing moves during the camera's opening move or once the finish has run out; the level
+// clock stands still then too.
 void tick(float t, bool inputEnabled) {
   assert(t >= 0.0f && std::isfinite(t));
-  if (!camera::isOpeningMove()) simulationStep(std::min(t, kLongestStep));
+  const bool playing = !level_completion::isFinishOver();
+  if (playing && !camera::isOpeningMove()) simulationStep(std::min(t, kLongestStep));
   camera::update(inputEnabled, t);
+  if (playing && !camera::isOpeningMove())
+    level_completion::update(t);
+  else
+    level_completion::skipClock();
 }
 
 void restartLevel() {
@@ -57,6 +77,7 @@ void restartLevel() {
   level::restartLevel();
   camera::initialise();
   placeWaterAndCamera();
+  level_completion::initialise();
 }
 
 void endLevel() {

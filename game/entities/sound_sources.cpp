@@ -9,6 +9,14 @@ namespace {
 sound_sources::SourceMap looping_;
 sound_sources::SourceMap oneShot_;
 
+void setStoppedById(uint32_t id, bool stopped) {
+  for (auto* map : {&looping_, &oneShot_}) {
+    const auto found = map->find(id);
+    if (found == map->end()) continue;
+    for (SoundSource& source : found->second) source.stopped = stopped;
+  }
+}
+
 }  // namespace
 
 namespace sound_sources {
@@ -40,6 +48,19 @@ void startUntriggered(std::span<const uint32_t> triggeredIds) {
     if (std::find(triggeredIds.begin(), triggeredIds.end(), id) != triggeredIds.end()) continue;
     for (SoundSource& source : sources) source.stopped = false;
   }
+}
+
+void playById(uint32_t id) {
+  setStoppedById(id, false);
+}
+
+void stopById(uint32_t id) {
+  setStoppedById(id, true);
+}
+
+void stopAll() {
+  // The records hold no playing sound yet; the flags are left alone so that a restart
+  // decides again which sources play.
 }
 
 const SourceMap& loopingSources() {

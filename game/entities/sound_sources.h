@@ -32,6 +32,12 @@ void addSource(SoundSource source);
 void resetSources();
 // Every looping source whose id is not among `triggeredIds` plays from the start.
 void startUntriggered(std::span<const uint32_t> triggeredIds);
+// Every source of that id, looping or one-shot, no longer held silent ("Sound_play_1").
+void playById(uint32_t id);
+// Every source of that id held silent until it is played again ("Sound_stop_1").
+void stopById(uint32_t id);
+// Silences every source's sound when a level is over; the stopped flags stay as they are.
+void stopAll();
 const SourceMap& loopingSources();
 const SourceMap& oneShotSources();
 

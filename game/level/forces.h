@@ -17,11 +17,15 @@ struct Force {
 
 namespace forces {
 
+// Shuts down what ran before, clears the "ForceDraw" flag and registers the console entries.
 void initialise();
+// Empties the list and removes the console entries.
 void shutdown();
 // Appends an active force; the direction is normalised ((0, 0) becomes (1, 0)).
 void addForce(uint32_t id, float x, float y, float dirX, float dirY, float strength);
 // The forces in the order added; elements keep their addresses while listed.
 std::list<Force>& forceList();
+// The "ForceDraw" debug flag: the markers are drawn over the level.
+bool drawForcesFlag();
 
 }  // namespace forces

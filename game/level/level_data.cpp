@@ -6,6 +6,7 @@
 
 #include "common/config_file.h"
 #include "game/console/console.h"
+#include "game/entities/checkpoint_times.h"
 #include "game/entities/level_objects.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
@@ -104,6 +105,7 @@ bool loadLevel(std::string_view fileName) {
   markTriggerTargets();
   markCarriedPolygons();
   collision::buildCollisionTree();
+  checkpoint_times::initialise();
   associateEdges();
   startUntriggeredSounds();
   console::addCommand("DrawTriangles", drawTrianglesVariable);
@@ -118,6 +120,7 @@ void clearLevel() {
   forces::shutdown();
   triggers::shutdown();
   sound_sources::shutdown();
+  checkpoint_times::shutdown();
   movers::shutdown();
   polygons_.clear();
   polygonEdges_.clear();
@@ -134,6 +137,7 @@ void restartLevel() {
   level_objects::resetObjects();
   movers::reset();
   sound_sources::resetSources();
+  triggers::resetTriggers();
   startUntriggeredSounds();
 }
 

@@ -22,6 +22,7 @@ struct FxEmitter {
   float timeAccumulator = 0.0f;
   float spread = 0.0f;  // full angle of the emission cone, radians
   int32_t burstSize = 16;
+  int32_t pendingBursts = 0;  // bursts triggers asked for, emitted at the emitter's next step
   bool active = true;
   bool useAlphaBlending = true;  // false: additive
   float velocity1 = 0.0f, velocity2 = 0.0f;

@@ -99,6 +99,15 @@ SimSummary sampleSummary() {
   s.cameraMode = 3;
   s.stateHash = 0x00F0000000000ABCULL;
   s.msPerTick = 0.0625;
+  s.won = true;
+  s.winTick = 240;
+  s.levelClockMs = 7966;
+  s.timeScore = 436000;
+  s.waterScore = 60000;
+  s.score = 496000;
+  s.checkpointsReached = 1;
+  s.respawns = 2;
+  s.moverPositions = {{0, 10}, {-5.5f, 3}};
   return s;
 }
 
@@ -115,12 +124,26 @@ TEST(SimSummaryTests, TextHasOneKeyAndValueALineWithFloatsExact) {
             "camera_zoom: 2.5\n"
             "camera_mode: 3\n"
             "state_hash: 00f0000000000abc\n"
-            "ms_per_tick: 0.0625\n");
+            "ms_per_tick: 0.0625\n"
+            "won: true\n"
+            "win_tick: 240\n"
+            "level_over: false\n"
+            "level_clock_ms: 7966\n"
+            "time_score: 436000\n"
+            "water_score: 60000\n"
+            "score: 496000\n"
+            "checkpoints_reached: 1\n"
+            "respawns: 2\n"
+            "mover_positions: 0 10, -5.5 3\n");
 }
 
 TEST(SimSummaryTests, JsonHasTheSameFieldsAndReadsBackExactly) {
   const nlohmann::json json = nlohmann::json::parse(summaryJson(sampleSummary()));
-  EXPECT_EQ(json.size(), 12u);
+  EXPECT_EQ(json.size(), 22u);
+  EXPECT_EQ(json["won"], true);
+  EXPECT_EQ(json["win_tick"], 240);
+  EXPECT_EQ(json["score"], 496000);
+  EXPECT_EQ(json["mover_positions"][1][0].get<float>(), -5.5f);
   EXPECT_EQ(json["ticks"], 300);
   EXPECT_EQ(json["free_particles"], 120);
   EXPECT_EQ(json["ice_particles"], 8);

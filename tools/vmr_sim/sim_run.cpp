@@ -11,6 +11,10 @@
 #include "common/random.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
+#include "game/core/game_clock.h"
+#include "game/core/level_completion.h"
+#include "game/entities/checkpoint_times.h"
+#include "game/level/movers.h"
 #include "game/core/simulation.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
@@ -116,6 +120,23 @@ struct Field {
   std::string json;
 };
 
+std::string flag(bool value) {
+  return value ? "true" : "false";
+}
+
+// Points as "x y" joined by ", " (text) or as a JSON array of [x, y].
+std::string pointList(const std::vector<Vec2>& points) {
+  std::string text;
+  for (Vec2 p : points) text += (text.empty() ? "" : ", ") + number(p.x) + " " + number(p.y);
+  return text;
+}
+
+std::string jsonPointList(const std::vector<Vec2>& points) {
+  std::string json;
+  for (Vec2 p : points) json += (json.empty() ? "" : ", ") + jsonPoint(p);
+  return "[" + json + "]";
+}
+
 std::vector<Field> summaryFields(const SimSummary& s) {
   const auto whole = [](auto value) { return std::to_string(value); };
   const auto point = [](Vec2 p) { return number(p.x) + " " + number(p.y); };
@@ -132,6 +153,16 @@ std::vector<Field> summaryFields(const SimSummary& s) {
       {"camera_mode", whole(s.cameraMode), whole(s.cameraMode)},
       {"state_hash", hex(s.stateHash), "\"" + hex(s.stateHash) + "\""},
       {"ms_per_tick", number(s.msPerTick), jsonNumber(s.msPerTick)},
+      {"won", flag(s.won), flag(s.won)},
+      {"win_tick", whole(s.winTick), whole(s.winTick)},
+      {"level_over", flag(s.levelOver), flag(s.levelOver)},
+      {"level_clock_ms", whole(s.levelClockMs), whole(s.levelClockMs)},
+      {"time_score", whole(s.timeScore), whole(s.timeScore)},
+      {"water_score", whole(s.waterScore), whole(s.waterScore)},
+      {"score", whole(s.score), whole(s.score)},
+      {"checkpoints_reached", whole(s.checkpointsReached), whole(s.checkpointsReached)},
+      {"respawns", whole(s.respawns), whole(s.respawns)},
+      {"mover_positions", pointList(s.moverPositions), jsonPointList(s.moverPositions)},
   };
 }
 
@@ -173,6 +204,16 @@ SimSummary summariseState() {
   s.cameraZoom = camera::zoom();
   s.cameraMode = camera::mode();
   s.stateHash = particleStateHash(particles, groups);
+  s.won = level_completion::isFinishing();
+  s.levelOver = level_completion::isLevelOver();
+  s.levelClockMs = level_completion::elapsedMs();
+  s.timeScore = level_completion::timeScore();
+  s.waterScore = level_completion::waterScore();
+  s.score = level_completion::score();
+  s.checkpointsReached = checkpoint_times::reachedCount();
+  s.respawns = level_completion::respawnCount();
+  for (const Mover& mover : movers::moverList())
+    s.moverPositions.push_back(mover.start + mover.direction * mover.position);
   return s;
 }
 
@@ -182,25 +223,30 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   services.reopen();
   services.releaseAllKeys();
   rng::seed(settings.seed);
+  game_clock::useSimulatedClock();
   if (!simulation::startLevel(settings.level)) return std::nullopt;
 
   using Clock = std::chrono::steady_clock;
   Clock::duration tickTime{};
   ScriptPlayer script(settings.script);
   int64_t ticksRun = 0;
+  int64_t winTick = -1;
   while (ticksRun < settings.ticks && windowOpen()) {
     script.beforeTick(ticksRun);
     if (!windowOpen()) break;
+    game_clock::advance(settings.dt);
     const Clock::time_point start = Clock::now();
     simulation::tick(settings.dt, true);
     tickTime += Clock::now() - start;
     ++ticksRun;
+    if (winTick < 0 && level_completion::isFinishing()) winTick = ticksRun;
     if (afterTick) afterTick(ticksRun);
   }
   services.releaseAllKeys();
 
   SimSummary summary = summariseState();
   summary.ticks = ticksRun;
+  summary.winTick = winTick;
   if (ticksRun > 0)
     summary.msPerTick =
         std::chrono::duration<double, std::milli>(tickTime).count() / double(ticksRun);

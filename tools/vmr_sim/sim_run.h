@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/level/vector2.h"
 #include "game/water/particle_group.h"
@@ -34,6 +35,16 @@ struct SimSummary {
   int32_t cameraMode = 0;
   uint64_t stateHash = 0;
   double msPerTick = 0.0;  // wall time of the ticks alone, per tick; 0 without ticks
+  bool won = false;        // enough water reached the end area: the finish began
+  int64_t winTick = -1;    // the tick after which it began; -1 when not won
+  bool levelOver = false;  // the finish has run out
+  uint32_t levelClockMs = 0;
+  uint32_t timeScore = 0;
+  int32_t waterScore = 0;
+  int64_t score = 0;
+  int32_t checkpointsReached = 0;
+  int32_t respawns = 0;  // all water lost and brought back at the checkpoint
+  std::vector<Vec2> moverPositions;  // where each mover stands, in file order
 };
 
 // FNV-1a (64 bits) over the little-endian bytes of each free particle's position, velocity

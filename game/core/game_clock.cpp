@@ -1,0 +1,31 @@
+#include "game/core/game_clock.h"
+
+#include <chrono>
+
+namespace game_clock {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const Clock::time_point programStart = Clock::now();
+bool simulated = false;
+double simulatedSeconds = 0.0;
+
+}  // namespace
+
+uint32_t nowMs() {
+  if (simulated) return static_cast<uint32_t>(static_cast<uint64_t>(simulatedSeconds * 1000.0));
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
+  return static_cast<uint32_t>(elapsed.count());
+}
+
+void useSimulatedClock() {
+  simulated = true;
+  simulatedSeconds = 0.0;
+}
+
+void useRealClock() { simulated = false; }
+
+void advance(double seconds) { simulatedSeconds += seconds; }
+
+}  // namespace game_clock

@@ -1,0 +1,180 @@
+#include "game/core/level_completion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "common/config_file.h"
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/game_clock.h"
+#include "game/entities/sound_sources.h"
+#include "game/level/level_data.h"
+#include "game/water/grouped_particle_mover.h"
+#include "game/water/particle_manager.h"
+
+namespace level_completion {
+namespace {
+
+constexpr int32_t kStartWater = 128;
+constexpr float kShortestFinish = 0.001f;
+constexpr float kRespawnRadius = 10.0f;
+// The time score falls linearly from 436000 at 160 s to 1000 at 480 s.
+constexpr double kFastMs = 160000.0;
+constexpr double kSlowMs = 480000.0;
+constexpr double kTimeScoreRange = 435000.0;
+constexpr double kWaterScoreFor128 = 64000.0;
+
+struct Settings {
+  float finishAnimationTime = kShortestFinish;
+  float finishWaterVolume = 0.0f;
+};
+
+// A stopwatch on the game clock that can leave stretches of time uncounted.
+struct LevelClock {
+  uint32_t elapsed = 0;
+  uint32_t last = 0;
+  void reset() {
+    elapsed = 0;
+    last = game_clock::nowMs();
+  }
+  void advance() {
+    const uint32_t now = game_clock::nowMs();
+    elapsed += now - last;
+    last = now;
+  }
+  void skip() { last = game_clock::nowMs(); }
+};
+
+struct State {
+  Vec2 checkpoint;
+  int32_t checkpointWater = kStartWater;
+  bool finishing = false;
+  float finishTimeLeft = kShortestFinish;
+  bool levelOver = false;
+  uint32_t waterAtEnd = 0;
+  bool timePrint = false;
+  int32_t respawns = 0;
+  LevelClock clock;
+};
+
+Settings settings_;
+State state_;
+
+bool timePrintVariable(bool value, bool set) {
+  return console::variableValue(state_.timePrint, value, set);
+}
+
+void readSettings() {
+  const ConfigFile file(kGameConfigPath);
+  settings_.finishAnimationTime = std::max(file.getFloat("finishAnimationTime"), kShortestFinish);
+  settings_.finishWaterVolume = file.getFloat("finishWaterVolume");
+}
+
+// All water lost: it comes back at the checkpoint, as much as there was there, and the
+// camera flies in to it again. The clock keeps the time spent.
+void respawnIfLost() {
+  if (!particle_manager::particleList().empty() || !grouped_particle_mover::groupList().empty())
+    return;
+  particle_manager::createParticles(state_.checkpoint.x, state_.checkpoint.y, kRespawnRadius,
+                                    state_.checkpointWater);
+  camera::setMode(camera::kOpeningMove);
+  ++state_.respawns;
+}
+
+void countDownFinish(float t) {
+  if (state_.finishTimeLeft <= 0.0f) return;
+  state_.finishTimeLeft -= t;
+  if (state_.finishTimeLeft > 0.0f) return;
+  sound_sources::stopAll();
+  state_.levelOver = true;
+}
+
+// Won on the first tick whose count in the end area reaches the share of all water left;
+// the count never builds up over several ticks.
+void checkWin() {
+  const uint32_t needed =
+      std::max<uint32_t>(1, uint32_t(float(totalWater()) * settings_.finishWaterVolume));
+  if (state_.waterAtEnd >= needed) {
+    state_.finishing = true;
+    state_.finishTimeLeft = settings_.finishAnimationTime;
+  }
+  state_.waterAtEnd = 0;
+}
+
+}  // namespace
+
+void initialise() {
+  readSettings();
+  state_ = State{};
+  state_.checkpoint = level::waterStart();
+  state_.finishTimeLeft = settings_.finishAnimationTime;
+  console::addCommand("TimePrint", timePrintVariable);
+  state_.clock.reset();
+}
+
+void update(float t) {
+  if (!state_.finishing) {
+    if (camera::isOpeningMove())
+      state_.clock.skip();
+    else
+      state_.clock.advance();
+  }
+  respawnIfLost();
+  if (state_.finishing)
+    countDownFinish(t);
+  else
+    checkWin();
+}
+
+void skipClock() { state_.clock.skip(); }
+
+bool isFinishOver() { return state_.finishing && state_.finishTimeLeft <= 0.0f; }
+bool isFinishing() { return state_.finishing; }
+bool isLevelOver() { return state_.levelOver; }
+float finishTimeLeft() { return state_.finishTimeLeft; }
+float finishAnimationTime() { return settings_.finishAnimationTime; }
+
+void addWaterAtEnd(uint32_t amount) { state_.waterAtEnd += amount; }
+
+void setCheckpoint(float x, float y) {
+  state_.checkpointWater = int32_t(totalWater());
+  state_.checkpoint = {x, y};
+}
+
+Vec2 checkpoint() { return state_.checkpoint; }
+int32_t checkpointWater() { return state_.checkpointWater; }
+
+uint32_t totalWater() {
+  size_t total = particle_manager::particleCount();
+  for (const ParticleGroup& group : grouped_particle_mover::groupList())
+    total += group.particles.size();
+  return uint32_t(total);
+}
+
+uint32_t elapsedMs() { return state_.clock.elapsed; }
+
+uint32_t timeScore() {
+  const double f = std::clamp((double(elapsedMs()) - kFastMs) / (kSlowMs - kFastMs), 0.0, 1.0);
+  return 1000u + uint32_t(std::trunc(kTimeScoreRange * (1.0 - f)));
+}
+
+int32_t waterScore() {
+  return int32_t(std::trunc(kWaterScoreFor128 * double(totalWater()) / 128.0));
+}
+
+int64_t score() { return int64_t(timeScore()) + waterScore(); }
+
+bool timePrintEnabled() { return state_.timePrint; }
+
+std::string levelTimeText(uint32_t ms) {
+  char text[64];
+  std::snprintf(text, sizeof text, "\n%01i::%2i::%3i.%4i", int(ms / 3600000),
+                int(ms % 3600000 / 60000), int(ms % 60000 / 1000), int(ms % 1000 / 10));
+  return text;
+}
+
+int32_t respawnCount() { return state_.respawns; }
+
+}  // namespace level_completion

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/game_clock.h"
+#include "game/core/level_completion.h"
+#include "game/water/grouped_particle_mover.h"
+#include "water/water_test_support.h"
+
+namespace {
+
+using particle_manager::particleList;
+
+class LevelCompletionTest : public WaterTest {
+ protected:
+  void SetUp() override {
+    WaterTest::SetUp();
+    game_clock::useSimulatedClock();
+    startWith("finishWaterVolume = 0.5 finishAnimationTime = 1");
+  }
+  void TearDown() override {
+    game_clock::useRealClock();
+    WaterTest::TearDown();
+  }
+
+  void startWith(const std::string& gameSettings) {
+    data_.write("cfg/game.cfg", gameSettings);
+    level_completion::initialise();
+    camera::setMode(camera::kFollow);
+  }
+  // One tick of `seconds` on the game clock.
+  void tick(float seconds) {
+    game_clock::advance(seconds);
+    level_completion::update(seconds);
+  }
+  void addWater(int count) {
+    for (int i = 0; i < count; ++i) addParticle({float(i % 10) * 3, float(i / 10) * 3});
+  }
+};
+
+TEST_F(LevelCompletionTest, TheWinNeedsTheShareOfTheWaterLeftInOneTick) {
+  addWater(100);
+  level_completion::addWaterAtEnd(49);
+  tick(0.02f);
+  EXPECT_FALSE(level_completion::isFinishing());
+  level_completion::addWaterAtEnd(30);
+  tick(0.02f);
+  level_completion::addWaterAtEnd(19);
+  tick(0.02f);
+  EXPECT_FALSE(level_completion::isFinishing()) << "counts do not add up over ticks";
+  level_completion::addWaterAtEnd(50);
+  tick(0.02f);
+  EXPECT_TRUE(level_completion::isFinishing());
+}
+
+TEST_F(LevelCompletionTest, OneParticleLeftIsEnough) {
+  addWater(1);
+  level_completion::addWaterAtEnd(1);
+  tick(0.02f);
+  EXPECT_TRUE(level_completion::isFinishing());
+}
+
+TEST_F(LevelCompletionTest, TheFinishRunsDownAndEndsTheLevel) {
+  startWith("finishWaterVolume = 0.5 finishAnimationTime = 0");
+  EXPECT_EQ(level_completion::finishAnimationTime(), 0.001f);
+  addWater(2);
+  level_completion::addWaterAtEnd(2);
+  tick(0.02f);
+  EXPECT_TRUE(level_completion::isFinishing());
+  EXPECT_FALSE(level_completion::isFinishOver());
+  tick(0.02f);
+  EXPECT_TRUE(level_completion::isFinishOver());
+  EXPECT_TRUE(level_completion::isLevelOver());
+}
+
+TEST_F(LevelCompletionTest, LostWaterComesBackAtTheCheckpointWithItsAmount) {
+  addWater(40);
+  tick(0.5f);
+  level_completion::setCheckpoint(300.0f, -20.0f);
+  EXPECT_EQ(level_completion::checkpointWater(), 40);
+  addWater(10);
+  tick(0.5f);
+  particle_manager::deleteAllWater();
+  tick(0.5f);
+  EXPECT_EQ(particleList().size(), 40u);
+  for (const Particle& p : particleList()) EXPECT_LE(distance(p.position, {300, -20}), 10.001f);
+  EXPECT_TRUE(camera::isOpeningMove());
+  EXPECT_EQ(level_completion::respawnCount(), 1);
+  EXPECT_EQ(level_completion::elapsedMs(), 1500u) << "the clock keeps the time spent";
+}
+
+TEST_F(LevelCompletionTest, TheFirstCheckpointIsTheWaterStartWith128) {
+  EXPECT_EQ(level_completion::checkpointWater(), 128);
+  particle_manager::deleteAllWater();
+  tick(0.02f);
+  EXPECT_EQ(level_completion::totalWater(), 128u);
+}
+
+TEST_F(LevelCompletionTest, TheClockStandsInTheOpeningMoveSkipsAndTheFinish) {
+  addWater(4);
+  tick(1.0f);
+  camera::setMode(camera::kOpeningMove);
+  tick(1.0f);
+  camera::setMode(camera::kFollow);
+  game_clock::advance(5.0);  // a menu was open
+  level_completion::skipClock();
+  tick(1.0f);
+  EXPECT_EQ(level_completion::elapsedMs(), 2000u);
+  level_completion::addWaterAtEnd(4);
+  tick(1.0f);
+  tick(0.5f);
+  EXPECT_EQ(level_completion::elapsedMs(), 3000u) << "the clock stops once the level is won";
+}
+
+TEST_F(LevelCompletionTest, TotalWaterCountsTheIceToo) {
+  addWater(6);
+  particleList().front().temperature = -1.0f;
+  grouped_particle_mover::freezePass(particleList());
+  EXPECT_LT(particleList().size(), 6u);
+  EXPECT_EQ(level_completion::totalWater(), 6u);
+}
+
+TEST_F(LevelCompletionTest, ScoresFollowTimeAndWater) {
+  addWater(96);
+  EXPECT_EQ(level_completion::waterScore(), 48000);
+  EXPECT_EQ(level_completion::timeScore(), 436000u);
+  tick(320.0f);
+  EXPECT_EQ(level_completion::timeScore(), 218500u);
+  EXPECT_EQ(level_completion::score(), 218500 + 48000);
+  tick(200.0f);
+  EXPECT_EQ(level_completion::timeScore(), 1000u);
+}
+
+TEST_F(LevelCompletionTest, TheTimeLinePadsItsFields) {
+  EXPECT_EQ(level_completion::levelTimeText(3723450), "\n1:: 2::  3.  45");
+  EXPECT_EQ(level_completion::levelTimeText(0), "\n0:: 0::  0.   0");
+  console::execute("TimePrint true");
+  EXPECT_TRUE(level_completion::timePrintEnabled());
+}
+
+}  // namespace
