@@ -99,23 +99,6 @@ bool takesPartInCollision(const Polygon& polygon) {
   return !(polygon.solid && polygon.moving);  // moving polygons collide from the movers
 }
 
-// The outline in order, closed back to its first point; the winding decides which way each
-// edge runs so that its normal points into the polygon.
-void collectPolygonEdges(Polygon& polygon, std::vector<CollisionEdge>& edges) {
-  CollisionEdge model;
-  model.friction = polygon.friction();
-  model.cutter = !polygon.solid && !polygon.visible;
-  model.polygon = &polygon;
-  const bool forwards = polygon.windingFlag() == 1;
-  const size_t n = polygon.pointCount();
-  for (size_t i = 0; i < n; ++i) {
-    const Vec2 a = polygon.outlinePoint(i);
-    const Vec2 b = polygon.outlinePoint(i + 1 < n ? i + 1 : 0);
-    const CollisionEdge edge = forwards ? makeEdge(a, b, model) : makeEdge(b, a, model);
-    if (edge.length > kMinimumLength) edges.push_back(edge);
-  }
-}
-
 std::vector<CollisionEdge> collectLevelEdges() {
   std::vector<CollisionEdge> edges;
   for (Polygon& polygon : level::levelPolygons())
@@ -910,6 +893,23 @@ void reportBuildTime(const Stopwatch& stopwatch) {
 }
 
 }  // namespace
+
+// The outline in order, closed back to its first point; the winding decides which way each
+// edge runs so that its normal points into the polygon.
+void collectPolygonEdges(Polygon& polygon, std::vector<CollisionEdge>& edges) {
+  CollisionEdge model;
+  model.friction = polygon.friction();
+  model.cutter = !polygon.solid && !polygon.visible;
+  model.polygon = &polygon;
+  const bool forwards = polygon.windingFlag() == 1;
+  const size_t n = polygon.pointCount();
+  for (size_t i = 0; i < n; ++i) {
+    const Vec2 a = polygon.outlinePoint(i);
+    const Vec2 b = polygon.outlinePoint(i + 1 < n ? i + 1 : 0);
+    const CollisionEdge edge = forwards ? makeEdge(a, b, model) : makeEdge(b, a, model);
+    if (edge.length > kMinimumLength) edges.push_back(edge);
+  }
+}
 
 void buildCollisionTree() {
   destroyCollisionTree();

@@ -19,6 +19,10 @@ void destroyCollisionTree();
 // Clears the debug-draw flags and makes every edge collide again.
 void resetCollisionTree();
 
+// Appends the polygon's outline edges (those longer than 0.01), each running so that its
+// normal points into the polygon, the closing edge last.
+void collectPolygonEdges(Polygon& polygon, std::vector<CollisionEdge>& edges);
+
 // Appends every node in order: back subtree, node, front subtree.
 void collectEdges(std::vector<CollisionEdge*>& list);
 

@@ -59,7 +59,6 @@ namespace movers {
 namespace {
 
 constexpr float kShortestStepTime = 0.0000001f;
-constexpr float kMinimumEdgeLength = 0.01f;  // as the collision tree drops them
 constexpr float kEdgeViewFactor = 0.7f;      // of the larger view size, for the moving edges
 constexpr float kPushViewHalfSize = 520.0f;  // times the zoom
 constexpr float kSweepStep = 1.7f;
@@ -123,28 +122,6 @@ bool contains(const Box& box, Vec2 p) {
 
 // ---- Carried parts ----------------------------------------------------------------------
 
-// The outline's edges exactly as the collision tree collects a fixed polygon's: the
-// winding decides which way each runs, so that its normal points into the polygon.
-std::vector<CollisionEdge> outlineEdges(Polygon& polygon) {
-  std::vector<CollisionEdge> edges;
-  const bool forwards = polygon.windingFlag() == 1;
-  const size_t n = polygon.pointCount();
-  for (size_t i = 0; i < n; ++i) {
-    const Vec2 a = polygon.outlinePoint(i);
-    const Vec2 b = polygon.outlinePoint(i + 1 < n ? i + 1 : 0);
-    CollisionEdge edge;
-    edge.start = forwards ? a : b;
-    edge.end = forwards ? b : a;
-    edge.direction = normalised(edge.end - edge.start);
-    edge.normal = {-edge.direction.y, edge.direction.x};
-    edge.length = length(edge.end - edge.start);
-    edge.friction = polygon.friction();
-    edge.polygon = &polygon;
-    if (edge.length > kMinimumEdgeLength) edges.push_back(edge);
-  }
-  return edges;
-}
-
 bool hasMovingPolygon(const Polygon& polygon) {
   return std::any_of(state.movingPolygons.begin(), state.movingPolygons.end(),
                      [&](const MovingPolygon& r) { return r.polygon == &polygon; });
@@ -156,7 +133,7 @@ void addMovingPolygon(Polygon& polygon) {
   if (crossesItself(polygon.outlineX(), polygon.outlineY())) return;
   MovingPolygon& r = state.movingPolygons.emplace_back();
   r.polygon = &polygon;
-  r.edges = outlineEdges(polygon);
+  collision::collectPolygonEdges(polygon, r.edges);
   const auto [minX, maxX] =
       std::minmax_element(polygon.outlineX().begin(), polygon.outlineX().end());
   const auto [minY, maxY] =
