@@ -128,11 +128,14 @@ void clearLevel() {
 
 void restartLevel() {
   drawTriangles_ = false;
+  // Walls and forces that triggers took away come back, as the level file made them.
   for (Polygon& polygon : polygons_) {
     polygon.enabled = true;
+    polygon.solid = polygon.solidAtStart;
     polygon.offset = {};
     polygon.previousOffset = {};
   }
+  for (Force& force : forces::forceList()) force.active = true;
   collision::resetCollisionTree();
   level_objects::resetObjects();
   movers::reset();

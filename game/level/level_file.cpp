@@ -52,7 +52,7 @@ class LoadingSink : public LevelFileSink {
     p.id = r.id;
     if (!r.textureName.empty()) p.texture = TextureHandle(r.textureName, "DEFAULT_TEXTURE");
     p.setFriction(surfaceFriction(r.surface));
-    p.solid = r.mode != 1 && r.mode != 3;
+    p.solid = p.solidAtStart = r.mode != 1 && r.mode != 3;
     p.visible = r.mode != 2 && r.mode != 3;
     p.layer = r.layer;
     for (IntPoint point : r.points) p.addPoint(float(point.x), float(point.y));

@@ -296,10 +296,12 @@ bool insideTriangles(const Triangulation& t, Vec2 q) {
 }
 
 // Tested at the polygon's place at the end of the whole step, whichever sweep step runs.
-void crushTrapped(const Polygon& polygon) {
+// Measured against where the sweep has brought the polygon, not where the step ends: a
+// platform that moves in several sweep steps would otherwise crush the water it carries.
+void crushTrapped(const Polygon& polygon, Vec2 sweptTo) {
   const Triangulation& triangles = polygon.triangulation();
   for (Particle* p : push.carried)
-    if (insideTriangles(triangles, p->position - polygon.offset)) particle_manager::markForKill(*p);
+    if (insideTriangles(triangles, p->position - sweptTo)) particle_manager::markForKill(*p);
 }
 
 // Takes the untaken candidates within the spread distance of `centre`.
@@ -327,9 +329,9 @@ void spreadCarrying() {
 }
 
 // The stages that follow each sweep step, in this order.
-void settleCarried(const Polygon& polygon, Vec2 velocity) {
+void settleCarried(const Polygon& polygon, Vec2 sweptTo, Vec2 velocity) {
   for (Particle* p : push.carried) collision::collideCircleStatic(p->position, kParticleRadius);
-  crushTrapped(polygon);
+  crushTrapped(polygon, sweptTo);
   spreadCarrying();
   for (Particle* p : push.carried) p->push += velocity;
 }
@@ -352,7 +354,7 @@ void sweep(const MovingPolygon& r, float dt) {
     carryAlong(u * s);
     gather(r, at);
     remaining -= s;
-    settleCarried(polygon, velocity);
+    settleCarried(polygon, at, velocity);
   }
 }
 

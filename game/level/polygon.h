@@ -13,15 +13,16 @@
 
 class Polygon {
  public:
-  bool solid = true;        // takes part in collision
-  bool enabled = true;      // present in the level now (triggers remove and add it)
-  bool visible = true;      // drawn
-  bool moving = false;      // carried by a mover
-  bool switchable = false;  // a trigger removes or adds it
-  uint32_t id = 0;          // group number shared with movers and trigger targets
-  int32_t layer = 0;        // drawing layer 0..4
-  Vec2 offset;              // displacement by movers now
-  Vec2 previousOffset;      // the offset after the previous mover step
+  bool solid = true;         // takes part in collision
+  bool solidAtStart = true;  // as the level file set it; a restart puts it back
+  bool enabled = true;       // present in the level now (triggers remove and add it)
+  bool visible = true;       // drawn
+  bool moving = false;       // carried by a mover
+  bool switchable = false;   // a trigger removes or adds it
+  uint32_t id = 0;           // group number shared with movers and trigger targets
+  int32_t layer = 0;         // drawing layer 0..4
+  Vec2 offset;               // displacement by movers now
+  Vec2 previousOffset;       // the offset after the previous mover step
   TextureHandle texture;
 
   float friction() const { return friction_; }
