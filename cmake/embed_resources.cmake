@@ -49,7 +49,10 @@ function(vmr_embed_resources target)
     endif()
     list(APPEND taken ${key})
     get_filename_component(file "${file}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
-    if(NOT EXISTS "${file}" OR IS_DIRECTORY "${file}")
+    # A file in the build tree may be one the build makes (generated pictures), so it need not
+    # exist yet; Ninja names it if nothing makes it. A source file must be there already.
+    cmake_path(IS_PREFIX CMAKE_BINARY_DIR "${file}" NORMALIZE madeByBuild)
+    if(NOT madeByBuild AND (NOT EXISTS "${file}" OR IS_DIRECTORY "${file}"))
       message(FATAL_ERROR "vmr_embed_resources: '${file}' is not a file")
     endif()
     list(APPEND defines "-DVMR_NAME_${count}=${name}" "-DVMR_FILE_${count}=${file}")
