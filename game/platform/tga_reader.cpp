@@ -47,7 +47,7 @@ uint16_t u16(std::span<const uint8_t> bytes, size_t at) {
   return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-// The header fields we act on; the colour-map specification and origin are skipped, as an
+// The header fields we act on; the colour-map fields and the origin are skipped, as an
 // image without a colour map has no use for the one and we always place pixels ourselves.
 Header parseHeader(std::span<const uint8_t> bytes) {
   Header h;
