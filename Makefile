@@ -21,9 +21,10 @@ build: deps
 play: build
 	cd $(BUILD_DIR)/data && ../bin/vmr_main $(ARGS)
 
-# The fuzzers run first so that the test runner's summary closes the output.
+# The fuzzers run first so that the test runner's summary closes the output. Drawing tests
+# need an X server: without a display the tests run under a virtual one (Xvfb with Mesa).
 test: build fuzz-smoke
-	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 fuzz-smoke: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DVELLMOOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
@@ -32,6 +33,7 @@ fuzz-smoke: deps
 
 bench: build
 	$(BUILD_DIR)/bin/vmr_bench
+	@scripts/with-display.sh $(BUILD_DIR)/bin/vmr_bench_frame
 
 clean:
 	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -1,15 +1,21 @@
 #include "game/console/console.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "common/config_file.h"
 #include "common/messages.h"
 #include "game/console/builtin_commands.h"
+#include "game/platform/texture_handle.h"
+#include "game/console/console_script.h"
 
 namespace console {
 namespace {
 
+constexpr std::string_view kFallbackFont = "DEFAULT_FONT";
+
 ConsoleStyle currentStyle;
+std::optional<TextureHandle> font;
 
 void printMessageText(std::string_view text) {
   print(text);
@@ -44,14 +50,18 @@ void initialise() {
   shutdown();
   clearConsole();
   registerBuiltinCommands();
+  console_script::registerCommands();
   setMessageSink(printMessageText);
   currentStyle = readStyle();
+  font.emplace(currentStyle.fontTextureName, kFallbackFont);
   if (currentStyle.enableLogging) startLogging();
 }
 
 void shutdown() {
   removeAllCommands();
   resetLineEditor();
+  console_script::reset();
+  font.reset();
   stopLogging();
   setMessageSink(nullptr);
 }
@@ -63,6 +73,10 @@ void clearConsole() {
 
 const ConsoleStyle& style() {
   return currentStyle;
+}
+
+const TextureHandle* fontTexture() {
+  return font ? &*font : nullptr;
 }
 
 }  // namespace console

@@ -6,6 +6,8 @@
 #include "game/console/console_output.h"
 #include "game/console/line_editor.h"
 
+class TextureHandle;
+
 namespace console {
 
 struct Colour {
@@ -27,14 +29,19 @@ struct ConsoleStyle {
 constexpr std::string_view kConfigPath = "cfg//console.cfg";
 
 // Shuts down what ran before, clears the console, registers the built-in entries, reads
-// console.cfg and starts the log when it asks for one. Shared code now prints here.
+// console.cfg, takes its font and starts the log when it asks for one. Shared code now
+// prints here.
 void initialise();
-// Empties the registry, the history and the completion, and stops the log.
+// Empties the registry, the history and the completion, lets the font go and stops the log.
 void shutdown();
 
 // Empties the output and the input line (the "Clear" command).
 void clearConsole();
 
 const ConsoleStyle& style();
+// The console's font, a 16 x 16 grid of glyphs: the texture console.cfg names, with the
+// embedded "DEFAULT_FONT" standing in. The debug overlays label with it too. Null before
+// start-up and after shut-down.
+const TextureHandle* fontTexture();
 
 }  // namespace console

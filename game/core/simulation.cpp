@@ -33,9 +33,6 @@ const Stage kStages[] = {
     {"triggers", triggers::step},
 };
 
-void simulationStep(float dt) {
-  for (const Stage& stage : kStages) stage.run(dt);
-}
 
 // The level's start state of water and camera: the camera flies in from the camera start
 // to the water before anything moves.
@@ -47,6 +44,11 @@ void placeWaterAndCamera() {
 }
 
 }  // namespace
+
+void step(float t) {
+  const float dt = std::min(t, kLongestStep);
+  for (const Stage& stage : kStages) stage.run(dt);
+}
 
 bool startLevel(std::string_view mapPath) {
   level::loadSurfaces();
@@ -64,7 +66,7 @@ bool startLevel(std::string_view mapPath) {
 void tick(float t, bool inputEnabled) {
   assert(t >= 0.0f && std::isfinite(t));
   const bool playing = !level_completion::isFinishOver();
-  if (playing && !camera::isOpeningMove()) simulationStep(std::min(t, kLongestStep));
+  if (playing && !camera::isOpeningMove()) step(t);
   camera::update(inputEnabled, t);
   if (playing && !camera::isOpeningMove())
     level_completion::update(t);

@@ -18,6 +18,9 @@ constexpr int32_t kStartWaterAmount = 128;
 // Reads the surfaces, loads the level and brings its water and camera up; false, with the
 // previous level untouched, when the level file was refused.
 bool startLevel(std::string_view mapPath);
+// One step of the world's stages (movers, water, triggers) over `t` seconds, at most
+// kLongestStep of them.
+void step(float t);
 // One tick of `t` seconds: a step of the world unless the camera's opening move still runs,
 // then the camera with the whole of `t`.
 void tick(float t, bool inputEnabled);

@@ -47,6 +47,11 @@ void mapOption(const Tokens& tokens, size_t value, StartupSettings& settings) {
   settings.startMap = tokens[value];
 }
 
+// A console script to run once the game has started; for tests and bug reports, never stored.
+void execOption(const Tokens& tokens, size_t value, StartupSettings& settings) {
+  settings.execFile = tokens[value];
+}
+
 void fullscreenOption(const Tokens& tokens, size_t value, StartupSettings& settings) {
   if (!isInteger(tokens[value])) return;
   settings.fullscreen = toInteger(tokens[value]) != 0;
@@ -71,6 +76,7 @@ struct Option {
 constexpr Option kOptions[] = {
     {"-DETAIL", detailOption},         {"-RESOLUTION", resolutionOption}, {"-MAP", mapOption},
     {"-FULLSCREEN", fullscreenOption}, {"-SOUND", soundOption},           {"-MUSIC", musicOption},
+    {"-EXEC", execOption},
 };
 
 // Both resolution values must be stored, be integers and be above 1, or neither is taken.

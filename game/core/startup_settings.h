@@ -17,12 +17,14 @@ struct StartupSettings {
   uint32_t resolutionY = 600;
   bool fullscreen = true;
   std::string startMap = "lev\\testLevel.swah";  // never stored
+  std::string execFile;  // a console script run after start-up; never stored
 };
 
 // Fills `settings` from the preference key, creating the key on a first run. Values that
 // are missing or fail their test leave the setting as it was.
 void readPreferences(StartupSettings& settings);
 
-// Applies the options "-DETAIL", "-RESOLUTION", "-MAP", "-FULLSCREEN", "-SOUND", "-MUSIC"
-// (any letter case) and writes each accepted one, but the map, to the preferences.
+// Applies the options "-DETAIL", "-RESOLUTION", "-MAP", "-FULLSCREEN", "-SOUND", "-MUSIC",
+// "-EXEC" (any letter case) and writes each accepted one, but the map and the script, to the
+// preferences.
 void parseCommandLine(std::string_view commandLine, StartupSettings& settings);

@@ -8,6 +8,7 @@
 
 #include "common/config_file.h"
 #include "game/console/console.h"
+#include "game/platform/texture_handle.h"
 
 namespace checkpoint_times {
 namespace {
@@ -27,6 +28,7 @@ struct State {
 
 Settings settings_;
 State state_;
+std::optional<TextureHandle> font_;
 
 Colour readColour(const ConfigFile& file, const std::string& prefix) {
   return {file.getFloat(prefix + "_r"), file.getFloat(prefix + "_g"),
@@ -73,12 +75,14 @@ void runFade(float seconds) {
 void initialise() {
   console::print("\nInitialising check point times manager..");
   readSettings();
+  if (!font_) font_.emplace(settings_.font, "DEFAULT_FONT");
   state_.reached = 0;
 }
 
 void shutdown() {
   console::print("\nShutting down check point times manager..");
   state_ = State{};
+  font_.reset();
 }
 
 void checkpointReached(const Trigger& trigger, uint32_t levelTimeMs) {
@@ -117,5 +121,6 @@ std::string timeText(uint32_t ms) {
 int32_t phase() { return state_.phase; }
 int32_t reachedCount() { return state_.reached; }
 const Settings& settings() { return settings_; }
+const TextureHandle* font() { return font_ ? &*font_ : nullptr; }
 
 }  // namespace checkpoint_times

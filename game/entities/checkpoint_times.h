@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+class TextureHandle;
 struct Trigger;
 
 namespace checkpoint_times {
@@ -27,9 +28,9 @@ struct Settings {
   float fadeTime = 0.01f;  // seconds of each fade, at least 0.01
 };
 
-// Reads checkPoints.cfg.
+// Reads checkPoints.cfg and takes its font unless one is held already.
 void initialise();
-// Forgets the times: the next level's checkpoints are other triggers.
+// Forgets the times (the next level's checkpoints are other triggers) and lets the font go.
 void shutdown();
 // The water reached the checkpoint `trigger` at `levelTimeMs` of the level clock.
 void checkpointReached(const Trigger& trigger, uint32_t levelTimeMs);
@@ -50,5 +51,8 @@ int32_t phase();
 // Checkpoints reached since the level was loaded.
 int32_t reachedCount();
 const Settings& settings();
+// The font the text is drawn in ("DEFAULT_FONT" standing in for a missing file); null
+// before initialise and after shutdown.
+const TextureHandle* font();
 
 }  // namespace checkpoint_times

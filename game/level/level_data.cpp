@@ -28,6 +28,11 @@ Vec2 cameraStart_;
 std::array<float, 5> surfaceFrictions_ = {1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
 std::unordered_map<const Polygon*, std::vector<CollisionEdge*>> polygonEdges_;
 bool drawTriangles_ = false;
+RendererHooks rendererHooks_;
+
+void callHook(void (*hook)()) {
+  if (hook != nullptr) hook();
+}
 
 bool drawTrianglesVariable(bool value, bool set) {
   return console::variableValue(drawTriangles_, value, set);
@@ -105,6 +110,8 @@ bool loadLevel(std::string_view fileName) {
   markTriggerTargets();
   markCarriedPolygons();
   collision::buildCollisionTree();
+  callHook(rendererHooks_.initialiseGeometry);
+  callHook(rendererHooks_.initialiseDynamic);
   checkpoint_times::initialise();
   associateEdges();
   startUntriggeredSounds();
@@ -115,9 +122,11 @@ bool loadLevel(std::string_view fileName) {
 void clearLevel() {
   console::print("\nClearing level data...");
   console::removeCommand("DrawTriangles");
+  callHook(rendererHooks_.shutdownGeometry);
   collision::destroyCollisionTree();
   level_objects::shutdown();
   forces::shutdown();
+  callHook(rendererHooks_.shutdownDynamic);
   triggers::shutdown();
   sound_sources::shutdown();
   checkpoint_times::shutdown();
@@ -157,6 +166,10 @@ const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon) {
 
 bool drawTriangles() {
   return drawTriangles_;
+}
+
+void setRendererHooks(const RendererHooks& hooks) {
+  rendererHooks_ = hooks;
 }
 
 }  // namespace level

@@ -47,4 +47,16 @@ const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon);
 // The "DrawTriangles" debug flag.
 bool drawTriangles();
 
+// What loading and clearing a level ask of the polygon renderers. The renderers live in the
+// graphics library, which the simulation doesn't link, so the game installs them at start-up;
+// without them (tools, tests, benchmarks) a level loads and clears without drawing anything.
+struct RendererHooks {
+  void (*initialiseGeometry)() = nullptr;  // compiles the fixed polygons
+  void (*shutdownGeometry)() = nullptr;
+  void (*initialiseDynamic)() = nullptr;  // lists the moving and switchable polygons
+  void (*shutdownDynamic)() = nullptr;
+};
+// Replaces the installed hooks; a default-made RendererHooks removes them.
+void setRendererHooks(const RendererHooks& hooks);
+
 }  // namespace level

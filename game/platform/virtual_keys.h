@@ -9,24 +9,35 @@ constexpr int kTab = 9;
 constexpr int kReturn = 13;
 constexpr int kShift = 16;
 constexpr int kControl = 17;
+constexpr int kAlt = 18;
 constexpr int kPause = 19;
 constexpr int kCapsLock = 20;
 constexpr int kEscape = 27;
 constexpr int kSpace = 32;
+constexpr int kPageUp = 33;
+constexpr int kPageDown = 34;
 constexpr int kEnd = 35;
 constexpr int kHome = 36;
 constexpr int kLeft = 37;
 constexpr int kUp = 38;
 constexpr int kRight = 39;
 constexpr int kDown = 40;
+constexpr int kSnapshot = 44;
 constexpr int kInsert = 45;
 constexpr int kDelete = 46;
+constexpr int kLeftWindows = 0x5B;
+constexpr int kRightWindows = 0x5C;
+constexpr int kApplications = 0x5D;
 constexpr int kNumpad0 = 0x60;
 constexpr int kMultiply = 0x6A;
 constexpr int kAdd = 0x6B;
 constexpr int kSubtract = 0x6D;
 constexpr int kDecimal = 0x6E;
 constexpr int kDivide = 0x6F;
+// F1 to F24 follow one another.
+constexpr int kF1 = 0x70;
+constexpr int kNumLock = 0x90;
+constexpr int kScrollLock = 0x91;
 constexpr int kOemSemicolon = 0xBA;
 constexpr int kOemPlus = 0xBB;
 constexpr int kOemComma = 0xBC;
@@ -38,6 +49,8 @@ constexpr int kOemOpenBracket = 0xDB;
 constexpr int kOemBackslash = 0xDC;
 constexpr int kOemCloseBracket = 0xDD;
 constexpr int kOemQuote = 0xDE;
+// The extra key between left shift and Z on European keyboards.
+constexpr int kOem102 = 0xE2;
 // The key left of "1": it opens and closes the console on every keyboard layout.
 constexpr int kConsoleToggle = 223;
 

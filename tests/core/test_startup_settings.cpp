@@ -120,3 +120,9 @@ TEST_F(StartupSettingsTest, MapIsNeverStoredAndLastOptionWins) {
   EXPECT_EQ(settings.detailLevel, 2);  // an option without a value does nothing
   EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Map"));
 }
+
+TEST_F(StartupSettingsTest, ScriptIsTakenInAnyCaseAndNeverStored) {
+  EXPECT_EQ(start("-exec run.script -Map lev\\b.swah").execFile, "run.script");
+  EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Exec"));
+  EXPECT_EQ(start("-EXEC").execFile, "");
+}

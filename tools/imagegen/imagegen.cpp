@@ -1,11 +1,16 @@
 // imagegen OUTPUT_DIR: writes the game's built-in fallback pictures as Targa files. The build
-// runs it and bakes the files into the game, so the bytes must not change between runs.
+// runs it and bakes the files into the game.
+// imagegen --game OUTPUT_DIR: writes the pictures the data folder ships (surfaces, sprites,
+// the pointer and the font sheet) into OUTPUT_DIR, the data folder's gfx/.
+// The bytes never change between runs.
 
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "tools/imagegen/default_images.h"
+#include "tools/imagegen/game_images.h"
 #include "tools/imagegen/tga_writer.h"
 
 namespace {
@@ -16,31 +21,47 @@ bool writeImage(const std::filesystem::path& file, const Image& image, TgaEncodi
   return false;
 }
 
+bool makeDirectory(const std::filesystem::path& directory) {
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (!error) return true;
+  std::fprintf(stderr, "imagegen: can't create %s: %s\n", directory.c_str(),
+               error.message().c_str());
+  return false;
+}
+
+std::optional<Image> drawFontSheet() {
+  std::optional<Image> font = drawDefaultFont(VMR_DEFAULT_FONT_FILE);
+  if (!font) std::fprintf(stderr, "imagegen: can't render the font %s\n", VMR_DEFAULT_FONT_FILE);
+  return font;
+}
+
+bool writeDefaultImages(const std::filesystem::path& directory) {
+  const std::optional<Image> font = drawFontSheet();
+  return font &&
+         writeImage(directory / "default_font.tga", *font, TgaEncoding::Uncompressed) &&
+         writeImage(directory / "default_sprite.tga", drawDefaultSprite(), TgaEncoding::RunLength) &&
+         writeImage(directory / "default_texture.tga", drawDefaultTexture(), TgaEncoding::RunLength) &&
+         writeImage(directory / "no_texture.tga", drawNoTexture(), TgaEncoding::RunLength);
+}
+
+bool writeGameImages(const std::filesystem::path& directory) {
+  for (const NamedImage& named : drawGameImages()) {
+    if (!writeImage(directory / named.fileName, named.image, TgaEncoding::RunLength)) return false;
+  }
+  const std::optional<Image> font = drawFontSheet();
+  return font && writeImage(directory / "font.tga", *font, TgaEncoding::RunLength);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: imagegen OUTPUT_DIR\n");
+  const bool game = argc == 3 && std::string_view(argv[1]) == "--game";
+  if (argc != 2 && !game) {
+    std::fprintf(stderr, "usage: imagegen OUTPUT_DIR\n       imagegen --game OUTPUT_DIR\n");
     return 2;
   }
-  const std::filesystem::path directory = argv[1];
-  std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  if (error) {
-    std::fprintf(stderr, "imagegen: can't create %s: %s\n", directory.c_str(),
-                 error.message().c_str());
-    return 1;
-  }
-
-  const std::optional<Image> font = drawDefaultFont(VMR_DEFAULT_FONT_FILE);
-  if (!font) {
-    std::fprintf(stderr, "imagegen: can't render the font %s\n", VMR_DEFAULT_FONT_FILE);
-    return 1;
-  }
-  const bool written =
-      writeImage(directory / "default_font.tga", *font, TgaEncoding::Uncompressed) &&
-      writeImage(directory / "default_sprite.tga", drawDefaultSprite(), TgaEncoding::RunLength) &&
-      writeImage(directory / "default_texture.tga", drawDefaultTexture(), TgaEncoding::RunLength) &&
-      writeImage(directory / "no_texture.tga", drawNoTexture(), TgaEncoding::RunLength);
-  return written ? 0 : 1;
+  const std::filesystem::path directory = argv[argc - 1];
+  if (!makeDirectory(directory)) return 1;
+  return (game ? writeGameImages(directory) : writeDefaultImages(directory)) ? 0 : 1;
 }

@@ -1,0 +1,18 @@
+#pragma once
+// Console commands that act as the user would, for scripts and tests: keys, clicks and
+// screenshots. "KeyPress vk" delivers a key down and up through the window as if typed;
+// "KeyDown vk" and "KeyUp vk" hold and release a key (the camera turns while one is held);
+// "MouseClick x y button" clicks at client pixels (button 1 left, 2 right, 4 middle);
+// "Screenshot file" writes what the window shows as a PNG.
+
+#include <string_view>
+
+namespace automation {
+
+void registerCommands();
+
+// Writes the front buffer (the last frame shown) to `path` as PNG, replacing the file
+// whole; false, with a console message, when it can't.
+bool saveScreenshot(std::string_view path);
+
+}  // namespace automation

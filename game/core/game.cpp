@@ -1,0 +1,275 @@
+#include "game/core/game.h"
+
+#include <SDL_timer.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "common/config_file.h"
+#include "game/console/console.h"
+#include "game/console/console_script.h"
+#include "game/core/camera.h"
+#include "game/core/game_clock.h"
+#include "game/core/game_state.h"
+#include "game/core/level_completion.h"
+#include "game/core/simulation.h"
+#include "game/entities/triggers.h"
+#include "game/level/level_data.h"
+#include "game/platform/virtual_keys.h"
+#include "game/water/particle_manager.h"
+#include "game/water/particle_renderer.h"
+
+using game_state::kMenuOpen;
+using game_state::state;
+
+namespace game_state {
+
+State& state() {
+  static State instance;
+  return instance;
+}
+
+void FrameClock::reset() {
+  lastReading = game_clock::nowMs();
+  lastDifference = 0;
+}
+
+void FrameClock::update() {
+  const uint32_t now = game_clock::nowMs();
+  lastDifference = now - lastReading;
+  lastReading = now;
+  seconds = std::max(static_cast<float>(lastDifference) * 0.001f, 1e-8f);
+}
+
+uint32_t counterLow() {
+  return static_cast<uint32_t>(SDL_GetPerformanceCounter());
+}
+
+}  // namespace game_state
+
+namespace {
+
+// Ticks are skipped until this much time has gathered, so at more than 100 frames per
+// second some frames draw without simulating.
+constexpr float kShortestTick = 0.01f;
+constexpr float kFreeCameraSpeed = 500.0f;
+constexpr float kFreeCameraZoomRate = 5.0f;
+constexpr float kFreeCameraZoomLow = 0.01f;
+constexpr float kFreeCameraZoomHigh = 100.0f;
+
+void readGameConfig() {
+  game_state::State& s = state();
+  const ConfigFile file(level_completion::kGameConfigPath);
+  s.backgroundRed = file.getFloat("background_r");
+  s.backgroundGreen = file.getFloat("background_g");
+  s.backgroundBlue = file.getFloat("background_b");
+  s.musicName = file.getString("music");
+  if (!s.cursorSprite) s.cursorSprite = std::make_unique<TextureHandle>(file.getString("cursor"), "DEFAULT_SPRITE");
+  if (!s.font) s.font = std::make_unique<TextureHandle>(file.getString("font"), "DEFAULT_FONT");
+}
+
+void resetDebugViews() {
+  game_state::State& s = state();
+  s.showGameSpeeds = s.showDrawSpeeds = s.showSimSpeeds = s.freeCamera = false;
+  s.freeCameraX = s.freeCameraY = 0.0f;
+  s.freeCameraZoom = 1.0f;
+}
+
+// The level's water and the camera's opening move from the level's start positions.
+void placeWaterAndCamera() {
+  const Vec2 water = level::waterStart();
+  particle_manager::createParticles(water.x, water.y, simulation::kStartWaterRadius,
+                                    simulation::kStartWaterAmount);
+  camera::setPosition(level::cameraStart());
+  camera::setMode(camera::kOpeningMove);
+}
+
+void updateFrameTime() {
+  game_state::State& s = state();
+  s.frameClock.update();
+  if (!s.frameTimes.add(s.frameClock.seconds)) return;
+  s.frameTime = s.frameTimes.lastMean;
+  if (s.showGameSpeeds && s.frameTime > 0.0f) {
+    console::print("\nGame - fps: ");
+    console::print(1.0f / s.frameTime);
+  }
+}
+
+void simulationTick(float t) {
+  game_state::State& s = state();
+  const uint32_t before = game_state::counterLow();
+  if (!s.paused && !kMenuOpen) simulation::step(t);
+  const uint32_t cost = game_state::counterLow() - before;
+  if (s.simulationCosts.add(cost) && s.showSimSpeeds) {
+    console::print("\nSimulation - clock tics: ");
+    console::print(static_cast<uint32_t>(s.simulationCosts.lastMean));
+  }
+}
+
+void moveFreeCamera() {
+  game_state::State& s = state();
+  const float step = kFreeCameraSpeed / s.freeCameraZoom * s.frameTime;
+  if (window::isKeyDown(vk::kUp)) s.freeCameraY -= step;
+  if (window::isKeyDown(vk::kDown)) s.freeCameraY += step;
+  if (window::isKeyDown(vk::kLeft)) s.freeCameraX -= step;
+  if (window::isKeyDown(vk::kRight)) s.freeCameraX += step;
+  const float zoomFactor = 1.0f + kFreeCameraZoomRate * s.frameTime;
+  if (window::isKeyDown(vk::kPageUp)) s.freeCameraZoom *= zoomFactor;
+  if (window::isKeyDown(vk::kPageDown)) s.freeCameraZoom /= zoomFactor;
+  s.freeCameraZoom = std::clamp(s.freeCameraZoom, kFreeCameraZoomLow, kFreeCameraZoomHigh);
+}
+
+// One tick's work, when enough time has gathered: the world, the sounds, the camera and
+// the level clock, each under its own conditions.
+void tick() {
+  game_state::State& s = state();
+  const float t = s.tickAccumulator;
+  const bool finishOver = level_completion::isFinishOver();
+  const bool opening = camera::isOpeningMove();
+  if (!kMenuOpen && !opening && !finishOver && !s.paused) simulationTick(t);
+  if (!kMenuOpen) {
+    camera::update(!s.freeCamera && !s.consoleOpen, t);
+    if (s.freeCamera && !s.consoleOpen) moveFreeCamera();
+  }
+  if (!finishOver && !opening && !kMenuOpen && !s.paused)
+    level_completion::update(t);
+  else
+    level_completion::skipClock();
+  s.tickAccumulator = 0.0f;
+}
+
+// The music pauses and resumes with play once the music service exists.
+void togglePause() {
+  game_state::State& s = state();
+  s.paused = !s.paused;
+}
+
+void playKey(int32_t virtualKey) {
+  const char c = window::keyToChar(virtualKey);
+  if (virtualKey == vk::kPause || c == 'P' || c == 'p') togglePause();
+}
+
+}  // namespace
+
+void Game::run(std::string_view map) {
+  game_state::State& s = state();
+  if (!window::isWindowOpen() || s.running) return;
+  level::loadSurfaces();
+  initialise(map);
+  Game listener;
+  window::GLWindowEventListener* previous = window::getEventListener();
+  window::setEventListener(&listener);
+  s.frameClock.reset();
+  while (window::isWindowOpen() && s.running) {
+    window::pumpMessages();
+    console_script::advanceFrame();
+    frame();
+    if (window::isMinimized()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  window::setEventListener(previous);
+  shutdown();
+}
+
+void Game::initialise(std::string_view map) {
+  game_state::State& s = state();
+  s.running = true;
+  s.quitRequested = s.loadRequested = s.restartRequested = false;
+  readGameConfig();
+  if (!level::loadLevel(map)) return;
+  s.currentMap = std::string(map);
+  resetDebugViews();
+  s.tickAccumulator = kShortestTick;
+  game_state::registerConsoleEntries();
+  console::printHeading("Game initialisation");
+  triggers::readTemperatureSettings();
+  particle_manager::initialise();
+  particle_renderer::initialise();
+  camera::initialise();
+  placeWaterAndCamera();
+  s.frameClock.reset();
+  level_completion::initialise();
+}
+
+void Game::shutdown() {
+  game_state::State& s = state();
+  console::printHeading("Game shutdown");
+  game_state::removeConsoleEntries();
+  level::clearLevel();
+  particle_manager::shutdown();
+  particle_renderer::shutdown();
+  s.running = false;
+  s.cursorSprite.reset();
+  s.font.reset();
+}
+
+void Game::frame() {
+  game_state::State& s = state();
+  updateFrameTime();
+  if (window::isCursorInClient()) window::setCursorMode(0);
+  s.tickAccumulator += s.frameTime;
+  if (s.tickAccumulator >= kShortestTick) tick();
+  if (!window::isMinimized()) draw();
+  if (s.quitRequested) {
+    s.running = false;
+  } else if (s.loadRequested) {
+    initialise(s.nextMap);
+  } else if (s.restartRequested) {
+    restartLevel();
+  }
+}
+
+void Game::restartLevel() {
+  game_state::State& s = state();
+  s.running = true;
+  s.quitRequested = s.loadRequested = s.restartRequested = false;
+  resetDebugViews();
+  particle_manager::deleteAllWater();
+  level::restartLevel();
+  camera::initialise();
+  placeWaterAndCamera();
+  level_completion::initialise();
+}
+
+void Game::requestQuit() { state().quitRequested = true; }
+
+void Game::requestLoad(std::string_view map) {
+  state().loadRequested = true;
+  state().nextMap = std::string(map);
+}
+
+void Game::requestRestart() { state().restartRequested = true; }
+
+bool Game::isRunning() { return state().running; }
+bool Game::isPaused() { return state().paused; }
+bool Game::isConsoleOpen() { return state().consoleOpen; }
+bool Game::isFreeCamera() { return state().freeCamera; }
+float Game::frameTime() { return state().frameTime; }
+const std::string& Game::musicName() { return state().musicName; }
+const std::string& Game::currentMap() { return state().currentMap; }
+
+// The menus take the pointer and the key releases once they exist; play has no use for them.
+void Game::onMouseMove(int32_t, int32_t) {}
+void Game::onMouseDown(int32_t, int32_t, int32_t) {}
+void Game::onMouseUp(int32_t, int32_t, int32_t) {}
+void Game::onKeyUp(int32_t) {}
+
+void Game::onKeyDown(int32_t virtualKey) {
+  game_state::State& s = state();
+  if (s.consoleOpen) {
+    if (virtualKey == vk::kConsoleToggle)
+      s.consoleOpen = false;
+    else
+      console::consoleKey(virtualKey);
+  } else if (virtualKey == vk::kConsoleToggle) {
+    s.consoleOpen = true;
+  } else {
+    playKey(virtualKey);
+  }
+}
+
+void Game::onClose() { window::destroyWindow(); }
+
+void Game::onFocusLost() {
+  if (!state().paused && !kMenuOpen) state().paused = true;
+}

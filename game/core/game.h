@@ -1,0 +1,48 @@
+#pragma once
+// The game run: brings a level's managers up, runs the main loop (at most one simulation
+// tick per drawn frame), routes the window's input to the console or the play controls, and
+// takes everything down at the end. All game state is process-wide so every module can ask
+// it; the one Game object exists only while run() runs, to listen to the window.
+
+#include <string>
+#include <string_view>
+
+#include "game/platform/window.h"
+
+class Game : public window::GLWindowEventListener {
+ public:
+  // The whole run, from the first level to the quit; nothing when no window is open or a run
+  // is already going on.
+  static void run(std::string_view map);
+  // Brings the game up for a level; also every later level change. A level that fails to
+  // load leaves the previous one in place.
+  static void initialise(std::string_view map);
+  static void shutdown();
+  // One pass of the main loop: the frame clock, at most one tick, the drawing, the requests.
+  static void frame();
+  static void draw();
+  // Puts the current level back to its start with fresh water.
+  static void restartLevel();
+
+  // Requests act at the end of the current frame, never in the middle of one.
+  static void requestQuit();
+  static void requestLoad(std::string_view map);
+  static void requestRestart();
+
+  static bool isRunning();
+  static bool isPaused();
+  static bool isConsoleOpen();
+  static bool isFreeCamera();
+  // Mean seconds per frame over the last block of 16 frames.
+  static float frameTime();
+  static const std::string& musicName();
+  static const std::string& currentMap();
+
+  void onMouseMove(int32_t x, int32_t y) override;
+  void onMouseDown(int32_t x, int32_t y, int32_t button) override;
+  void onMouseUp(int32_t x, int32_t y, int32_t button) override;
+  void onKeyDown(int32_t virtualKey) override;
+  void onKeyUp(int32_t virtualKey) override;
+  void onClose() override;
+  void onFocusLost() override;
+};

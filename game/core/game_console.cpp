@@ -1,0 +1,80 @@
+// The console entries a running game offers.
+
+#include <array>
+
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/game.h"
+#include "game/core/game_state.h"
+#include "game/core/startup_settings.h"
+
+using game_state::state;
+
+namespace {
+
+bool showGameSpeeds(bool value, bool set) {
+  return console::variableValue(state().showGameSpeeds, value, set);
+}
+bool showDrawSpeeds(bool value, bool set) {
+  return console::variableValue(state().showDrawSpeeds, value, set);
+}
+bool showSimSpeeds(bool value, bool set) {
+  return console::variableValue(state().showSimSpeeds, value, set);
+}
+bool freeCamera(bool value, bool set) {
+  return console::variableValue(state().freeCamera, value, set);
+}
+
+void zoomCamera() { camera::startZoom(); }
+void shakeCamera() { camera::startShake(); }
+void restart() { Game::requestRestart(); }
+
+// Only a change of state counts: pausing a paused game changes nothing.
+bool pause(bool value, bool set) {
+  game_state::State& s = state();
+  if (set && value != s.paused) s.paused = value;
+  return s.paused;
+}
+
+std::string version() { return std::string(kVersionText); }
+
+void map(const std::string& path) {
+  if (path.empty()) {
+    console::print("\nMap is ");
+    console::print(Game::currentMap());
+  } else if (!Game::isRunning()) {
+    Game::run(path);
+  } else {
+    Game::requestLoad(path);
+  }
+}
+
+// Removed when the game shuts down; "Version" and "Map" stay for the next run.
+const std::array<console::NamedCommand, 8> kLevelEntries = {{
+    {"ShowGameSpeeds", showGameSpeeds},
+    {"ShowDrawSpeeds", showDrawSpeeds},
+    {"ShowSimSpeeds", showSimSpeeds},
+    {"FreeCamera", freeCamera},
+    {"ZoomCamera", zoomCamera},
+    {"ShakeCamera", shakeCamera},
+    {"Restart", restart},
+    {"Pause", pause},
+}};
+
+const std::array<console::NamedCommand, 2> kLastingEntries = {{
+    {"Version", version},
+    {"Map", map},
+}};
+
+}  // namespace
+
+namespace game_state {
+
+void registerConsoleEntries() {
+  console::addCommands(kLevelEntries);
+  console::addCommands(kLastingEntries);
+}
+
+void removeConsoleEntries() { console::removeCommands(kLevelEntries); }
+
+}  // namespace game_state

@@ -1,0 +1,153 @@
+// The frame's picture: the world under the camera (or the free view), layers 0 and 1
+// behind the water and 2 to 4 in front of it, the debug views, then the screen overlays.
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "game/console/console.h"
+#include "game/console/console_draw.h"
+#include "game/core/camera.h"
+#include "game/core/camera_transform.h"
+#include "game/core/game.h"
+#include "game/core/game_state.h"
+#include "game/core/level_completion.h"
+#include "game/core/level_completion_draw.h"
+#include "game/entities/checkpoint_times_draw.h"
+#include "game/entities/triggers_draw.h"
+#include "game/level/forces_draw.h"
+#include "game/level/dynamic_polygon_renderer.h"
+#include "game/level/geometry_renderer.h"
+#include "game/level/level_debug_draw.h"
+#include "game/level/movers_draw.h"
+#include "game/platform/font_text.h"
+#include "game/platform/gl_state.h"
+#include "game/platform/window.h"
+#include "game/water/grouped_particle_mover_draw.h"
+#include "game/water/particle_renderer.h"
+
+using game_state::state;
+
+namespace {
+
+constexpr float kDegreesToRadians = 0.017453292f;
+
+void applyFreeView() {
+  const game_state::State& s = state();
+  const float viewWidth = camera::viewWidth();
+  const float viewHeight = camera::viewHeight();
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glScalef(static_cast<float>(window::clientWidth()) / viewWidth,
+           static_cast<float>(window::clientHeight()) / viewHeight, 0.0f);
+  glTranslatef(viewWidth * 0.5f, viewHeight * 0.5f, 0.0f);
+  glScalef(s.freeCameraZoom, s.freeCameraZoom, 0.0f);
+  glTranslatef(-s.freeCameraX, -s.freeCameraY, 0.0f);
+}
+
+// Layer k: moving and switched polygons first, then the fixed ones, then the level objects
+// (which queue themselves once they are drawn).
+void drawLayer(int32_t layer) {
+  dynamic_polygon_renderer::drawDynamicLayer(layer);
+  geometry_renderer::drawStaticLayer(layer);
+}
+
+void drawWorld() {
+  glEnable(GL_BLEND);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_CULL_FACE);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  dynamic_polygon_renderer::prepareDynamicPolygons();
+  drawLayer(0);
+  drawLayer(1);
+  particle_renderer::draw();
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  for (int32_t layer = 2; layer <= 4; ++layer) drawLayer(layer);
+  level::drawLevelDebug();
+  forces::drawForces();
+  grouped_particle_mover::drawGroups();
+  triggers::drawTriggers();
+  movers::drawMoverDebug();
+}
+
+// The free view's marks: its own centre, the player camera's view, and a readout.
+void drawFreeViewMarks() {
+  const game_state::State& s = state();
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+  const float arm = 4.0f / s.freeCameraZoom;
+  glBegin(GL_LINES);
+  glVertex2f(s.freeCameraX - arm, s.freeCameraY);
+  glVertex2f(s.freeCameraX + arm, s.freeCameraY);
+  glVertex2f(s.freeCameraX, s.freeCameraY - arm);
+  glVertex2f(s.freeCameraX, s.freeCameraY + arm);
+  glEnd();
+
+  const float halfWidth = camera::viewWidth() * camera::zoom() / 2.0f;
+  const float halfHeight = camera::viewHeight() * camera::zoom() / 2.0f;
+  const float a = camera::angle() * kDegreesToRadians;
+  const Vec2 centre = camera::position() + camera::shakeOffset();
+  const float corners[4][2] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight},
+                               {halfWidth, halfHeight}, {-halfWidth, halfHeight}};
+  glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
+  glBegin(GL_LINES);
+  for (int i = 0; i < 4; ++i) {
+    for (int end = 0; end < 2; ++end) {
+      const float* c = corners[(i + end) % 4];
+      glVertex2f(centre.x + c[0] * std::cos(a) - c[1] * std::sin(a),
+                 centre.y + c[0] * std::sin(a) + c[1] * std::cos(a));
+    }
+  }
+  glEnd();
+
+  const TextureHandle* font = console::fontTexture();
+  if (!font) return;
+  char readout[64];
+  std::snprintf(readout, sizeof readout, "%1f , %2f", s.freeCameraX, s.freeCameraY);
+  drawText(*font, readout, s.freeCameraX, s.freeCameraY + 16.0f / s.freeCameraZoom,
+           8.0f / s.freeCameraZoom, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// "Paused" with a drop shadow, on the 800 x 600 screen the completion overlay set up.
+void drawPausedText() {
+  const game_state::State& s = state();
+  if (!s.paused || s.freeCamera || !s.font) return;
+  drawTextCentered(*s.font, "Paused", 2, 2, 800, 600, 32, 0.0f, 0.0f, 0.0f, 1.0f);
+  drawTextCentered(*s.font, "Paused", 0, 0, 800, 600, 32, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void countDrawingCost(uint32_t before) {
+  game_state::State& s = state();
+  const uint32_t cost = game_state::counterLow() - before;
+  if (s.drawingCosts.add(cost) && s.showDrawSpeeds) {
+    console::print("\nDrawing - clock tics: ");
+    console::print(static_cast<uint32_t>(s.drawingCosts.lastMean));
+  }
+}
+
+}  // namespace
+
+void Game::draw() {
+  const game_state::State& s = state();
+  const uint32_t before = game_state::counterLow();
+  gl_state::setup2DProjection();
+  gl_state::clearScreen(s.backgroundRed, s.backgroundGreen, s.backgroundBlue);
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  if (s.freeCamera)
+    applyFreeView();
+  else
+    camera::applyTransform();
+  const bool finishOver = level_completion::isFinishOver();
+  if (!finishOver) drawWorld();
+  if (s.freeCamera && !finishOver) drawFreeViewMarks();
+  level_completion::drawOverlay();
+  drawPausedText();
+  checkpoint_times::draw();
+  countDrawingCost(before);
+  if (s.consoleOpen) console::drawConsole();
+  window::swapBuffers();
+}

@@ -1,0 +1,11 @@
+#pragma once
+// The level completion's overlay, drawn once per frame after the level.
+
+namespace level_completion {
+
+// Sets up the 2D projection scaled so that the overlay, and everything drawn after it until
+// the next projection change, is laid out on an 800 x 600 screen whatever the window's
+// size. While "TimePrint" is on, prints the level time on the console on every call.
+void drawOverlay();
+
+}  // namespace level_completion

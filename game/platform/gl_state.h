@@ -1,0 +1,20 @@
+#pragma once
+// Drawing conveniences every renderer shares, on the current OpenGL context.
+
+#include <cstdint>
+
+namespace gl_state {
+
+// Viewport over the whole client area; drawing coordinates become client pixels with the
+// origin at the top-left and y growing downward; model-view is the identity.
+void setup2DProjection();
+void clearScreen(float r, float g, float b);
+// Saves every attribute, every client attribute, the projection and the model-view matrix;
+// popAllState restores them in reverse and leaves the matrix mode at model-view. Renderers
+// bracket their drawing with the pair.
+void pushAllState();
+void popAllState();
+// A circle outline as one batch of `segments` lines.
+void drawCircle(float x, float y, float radius, int32_t segments);
+
+}  // namespace gl_state

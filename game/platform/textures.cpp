@@ -1,0 +1,133 @@
+// The manager's bookkeeping: an ordered map from upper-cased name to record, so listings
+// come out in byte order of the names. Counting follows the creating thread: a handle
+// taken or dropped on another thread finds the texture but leaves its count alone, which
+// keeps every OpenGL call on the thread that owns the context. Without a device, or on a
+// thread that doesn't own it, records are made and counted but nothing is uploaded.
+
+#include "game/platform/textures.h"
+
+#include <map>
+
+#include "common/text.h"
+#include "game/platform/texture_device.h"
+
+namespace textures {
+namespace {
+
+constexpr int32_t kMaxQuality = 2;
+
+std::map<std::string, Texture> textureMap;
+std::unique_ptr<TextureDevice> device;
+int32_t quality = 0;
+int32_t anisotropyLevel = 1;
+
+bool isCreator(const Texture& texture) {
+  return texture.creatorThread == std::this_thread::get_id();
+}
+
+bool canUpload() { return device != nullptr && device->canUploadHere(); }
+
+TextureInfo infoOf(const Texture& texture) {
+  return {texture.width, texture.height, texture.textureId, texture.hasAlpha};
+}
+
+Texture& createTexture(std::string key, std::string_view fallbackName) {
+  Texture& texture = textureMap[key];
+  texture.name = std::move(key);
+  texture.fallbackName = std::string(fallbackName);
+  texture.creatorThread = std::this_thread::get_id();
+  texture.referenceCount = 1;
+  if (canUpload()) {
+    texture.textureId = device->generateId();
+    device->load(texture);
+  }
+  return texture;
+}
+
+void deleteTexture(const Texture& texture) {
+  if (texture.textureId != 0 && canUpload()) device->deleteId(texture.textureId);
+}
+
+}  // namespace
+
+void installTextureDevice(std::unique_ptr<TextureDevice> newDevice) {
+  freeAllTextures();
+  device = std::move(newDevice);
+  quality = 0;
+}
+
+void freeAllTextures() {
+  for (const auto& [key, texture] : textureMap) deleteTexture(texture);
+  textureMap.clear();
+  anisotropyLevel = 1;
+}
+
+TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName) {
+  std::string key = upperCased(name);
+  auto found = textureMap.find(key);
+  if (found == textureMap.end()) return infoOf(createTexture(std::move(key), fallbackName));
+  if (isCreator(found->second)) ++found->second.referenceCount;
+  return infoOf(found->second);
+}
+
+void releaseTexture(std::string_view name) {
+  auto found = textureMap.find(upperCased(name));
+  if (found == textureMap.end() || !isCreator(found->second)) return;
+  if (--found->second.referenceCount > 0) return;
+  deleteTexture(found->second);
+  textureMap.erase(found);
+}
+
+void reloadAllTextures() {
+  if (!canUpload()) return;
+  for (auto& [key, texture] : textureMap)
+    if (isCreator(texture) && texture.textureId != 0) device->load(texture);
+}
+
+void setTextureQuality(int32_t newQuality) {
+  if (newQuality == quality || newQuality < 0 || newQuality > kMaxQuality) return;
+  quality = newQuality;
+  if (canUpload()) device->applyQualityHint(quality);
+  reloadAllTextures();
+}
+
+int32_t textureQuality() { return quality; }
+
+void setAnisotropy(int32_t level) {
+  if (!canUpload() || !device->anisotropyAvailable()) return;
+  // Compared unsigned, so a negative level counts as huge and is clamped to the limit.
+  if (static_cast<uint32_t>(level) > static_cast<uint32_t>(device->maxAnisotropy()))
+    level = device->maxAnisotropy();
+  if (level == 0) level = 1;
+  anisotropyLevel = level;
+  for (const auto& [key, texture] : textureMap)
+    if (texture.textureId != 0) device->applyAnisotropy(texture.textureId, level);
+}
+
+int32_t anisotropy() { return anisotropyLevel; }
+
+uint64_t textureMemory() {
+  uint64_t bytes = 0;
+  for (const auto& [key, texture] : textureMap)
+    bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
+  return bytes;
+}
+
+std::vector<std::string> textureListing() {
+  std::vector<std::string> lines;
+  lines.reserve(textureMap.size());
+  for (const auto& [key, texture] : textureMap) {
+    std::string line = key;
+    if (!texture.loaded) line += " (loading failed) ";
+    line += " : " + std::to_string(texture.sourceBytesPerPixel * 8) + " BIT";
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+int32_t referenceCount(std::string_view name) {
+  auto found = textureMap.find(upperCased(name));
+  return found == textureMap.end() ? 0 : found->second.referenceCount;
+}
+
+}  // namespace textures

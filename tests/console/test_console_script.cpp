@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include "game/console/console_script.h"
+#include "console/console_test_support.h"
+
+namespace {
+
+class ConsoleScriptTest : public ConsoleTest {
+ protected:
+  void SetUp() override {
+    ConsoleTest::SetUp();
+    console::addCommand("Note", note);
+    notes().clear();
+  }
+  static std::string& notes() {
+    static std::string text;
+    return text;
+  }
+  static void note(const std::string& word) { notes() += word + " "; }
+};
+
+}  // namespace
+
+TEST_F(ConsoleScriptTest, LinesRunInOrderUntilAWaitAndTheRestAfterItsFrames) {
+  data_.write("a.script", "Note one\r\nNote two\n\nWait 2\nNote three\n");
+  EXPECT_TRUE(console_script::execFile("a.script"));
+  EXPECT_EQ(notes(), "one two ");
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "one two ");
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "one two three ");
+  EXPECT_FALSE(console_script::hasPendingLines());
+}
+
+TEST_F(ConsoleScriptTest, ANestedScriptRunsBeforeTheRestOfItsCaller) {
+  data_.write("outer.script", "Note a\nExec inner.script\nNote d\n");
+  data_.write("inner.script", "Note b\nWait 1\nNote c\n");
+  console_script::execFile("outer.script");
+  EXPECT_EQ(notes(), "a b ");
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "a b c d ");
+}
+
+TEST_F(ConsoleScriptTest, AScriptThatRunsItselfStopsAtTheNestingLimit) {
+  data_.write("loop.script", "Note x\nExec loop.script\n");
+  console_script::execFile("loop.script");
+  EXPECT_EQ(notes().size(), 16u * 2);
+  EXPECT_NE(takePrinted().find("too deeply"), std::string::npos);
+}
+
+TEST_F(ConsoleScriptTest, AMissingScriptIsReportedAndQueuedLinesWaitForTheNextFrame) {
+  console::execute("Exec nothing.script");
+  EXPECT_NE(takePrinted().find("Can't read the script nothing.script"), std::string::npos);
+  console_script::queueLine("Note later");
+  EXPECT_EQ(notes(), "");
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "later ");
+}
+
+TEST_F(ConsoleScriptTest, ShutDownDropsWaitingLines) {
+  data_.write("w.script", "Wait 5\nNote never\n");
+  console_script::execFile("w.script");
+  console::shutdown();
+  console::initialise();
+  console::addCommand("Note", note);
+  for (int i = 0; i < 10; ++i) console_script::advanceFrame();
+  EXPECT_EQ(notes(), "");
+}

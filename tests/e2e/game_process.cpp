@@ -1,0 +1,78 @@
+#include "e2e/game_process.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace {
+
+std::vector<std::string> childEnvironment(const std::filesystem::path& configHome) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    if (std::string_view(*entry).starts_with("XDG_CONFIG_HOME=")) continue;
+    entries.emplace_back(*entry);
+  }
+  entries.push_back("XDG_CONFIG_HOME=" + configHome.string());
+  // No sound card on a test machine; the game runs silent either way.
+  entries.push_back("ALSOFT_DRIVERS=null");
+  return entries;
+}
+
+std::vector<char*> pointers(std::vector<std::string>& texts) {
+  std::vector<char*> result;
+  for (std::string& text : texts) result.push_back(text.data());
+  result.push_back(nullptr);
+  return result;
+}
+
+}  // namespace
+
+GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,
+                std::chrono::seconds limit) {
+  GameRun run;
+  const std::filesystem::path outputFile = configHome / "game_output.txt";
+  std::vector<std::string> argv = {VMR_MAIN_PROGRAM};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  std::vector<std::string> environment = childEnvironment(configHome);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+  posix_spawn_file_actions_addchdir_np(&actions, VMR_DATA_DIR);
+  pid_t child = 0;
+  std::vector<char*> argvPointers = pointers(argv);
+  std::vector<char*> environmentPointers = pointers(environment);
+  const int spawned = posix_spawn(&child, VMR_MAIN_PROGRAM, &actions, nullptr,
+                                  argvPointers.data(), environmentPointers.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      run.timedOut = true;
+      kill(child, SIGKILL);
+      waitpid(child, &status, 0);
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  if (!run.timedOut && WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+  std::ifstream output(outputFile);
+  std::stringstream text;
+  text << output.rdbuf();
+  run.output = text.str();
+  return run;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Runs the game program as a child process from the data folder, with a preference store
+// of its own, and collects what it printed.
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct GameRun {
+  int exitCode = -1;
+  bool timedOut = false;
+  std::string output;  // standard output and error: the console mirrored
+};
+
+// Starts the game with `arguments`, waits at most `limit`, and kills it when it overruns.
+GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,
+                std::chrono::seconds limit);

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/config_file.h"
+#include "game/console/console.h"
+#include "game/water/grouped_particle_mover.h"
+#include "game/water/particle_manager.h"
+#include "game/water/particle_renderer.h"
+#include "graphics/renderer_test_support.h"
+#include "test_support/temp_directory.h"
+
+namespace {
+
+// The outline colours of kWaterSettings: each state's fill at half brightness.
+constexpr Rgba kWaterOutline{0, 0, 128, 255};
+constexpr Rgba kSteamOutline{128, 0, 0, 255};
+constexpr Rgba kIceOutline{0, 128, 0, 255};
+
+class ParticleRendererTest : public RendererTest {
+ protected:
+  void SetUp() override {
+    RendererTest::SetUp();
+    if (HasFatalFailure()) return;
+    startWater();
+  }
+
+  // A lump of one particle at `position`.
+  static Particle& addIce(Vec2 position, float temperature) {
+    ParticleGroup& group = grouped_particle_mover::groupList().emplace_back();
+    group.centre = position;
+    Particle& p = group.particles.emplace_back();
+    p.position = position;
+    p.history1 = p.history2 = p.history3 = {-5000.0f, -5000.0f};
+    p.temperature = temperature;
+    return p;
+  }
+};
+
+TEST_F(ParticleRendererTest, WaterSteamAndIceShowTheirOwnColours) {
+  addParticle({100.0f, 100.0f}, 20.0f);
+  addParticle({200.0f, 100.0f}, 100.0f);  // steam from 100 degrees on
+  addIce({300.0f, 100.0f}, 150.0f);       // in a lump, whatever its temperature
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlue));
+  EXPECT_TRUE(pixelIs(200, 100, kRed));
+  EXPECT_TRUE(pixelIs(300, 100, kGreen));
+  // Fill half-size 2, outline half-size 2 + 2: a two-pixel rim.
+  EXPECT_TRUE(pixelIs(103, 100, kWaterOutline));
+  EXPECT_TRUE(pixelIs(203, 100, kSteamOutline));
+  EXPECT_TRUE(pixelIs(303, 100, kIceOutline));
+  EXPECT_TRUE(pixelIs(105, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, EveryOutlineLiesUnderEveryFillAndFillsGoWaterSteamIce) {
+  // Each pair is three units apart, so each one's rim covers the other's fill.
+  addParticle({103.0f, 100.0f}, 150.0f);
+  addParticle({100.0f, 100.0f}, 20.0f);
+  addIce({203.0f, 100.0f}, -10.0f);
+  addParticle({200.0f, 100.0f}, 150.0f);
+  addIce({303.0f, 100.0f}, -10.0f);
+  addParticle({300.0f, 100.0f}, 20.0f);
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlue));
+  EXPECT_TRUE(pixelIs(101, 100, kRed)) << "steam fills after water, though listed first";
+  EXPECT_TRUE(pixelIs(200, 100, kRed));
+  EXPECT_TRUE(pixelIs(201, 100, kGreen)) << "ice fills after steam";
+  EXPECT_TRUE(pixelIs(300, 100, kBlue)) << "the ice rim is under the water's fill";
+  EXPECT_TRUE(pixelIs(303, 100, kGreen)) << "the water rim is under the ice's fill";
+}
+
+TEST_F(ParticleRendererTest, WaterAndSteamTrailFainterLargerSpritesAlongTheirHistory) {
+  Particle& water = addParticle({100.0f, 100.0f}, 20.0f);
+  water.history1 = {130.0f, 100.0f};
+  water.history2 = {160.0f, 100.0f};
+  water.history3 = {190.0f, 100.0f};
+  Particle& steam = addParticle({100.0f, 200.0f}, 150.0f);
+  steam.history1 = {130.0f, 200.0f};
+  steam.history2 = {160.0f, 200.0f};
+  steam.history3 = {190.0f, 200.0f};
+  Particle& ice = addIce({100.0f, 300.0f}, -10.0f);
+  ice.history1 = {130.0f, 300.0f};
+  drawFrame();
+  EXPECT_TRUE(pixelIs(130, 100, {0, 0, 128, 255}));
+  EXPECT_TRUE(pixelIs(162, 100, {0, 0, 64, 255})) << "trail sprites are one unit larger";
+  EXPECT_TRUE(pixelIs(190, 100, {0, 0, 32, 255}));
+  EXPECT_TRUE(pixelIs(193, 100, kBlack));
+  EXPECT_TRUE(pixelIs(130, 200, {128, 0, 0, 255}));
+  EXPECT_TRUE(pixelIs(160, 200, {64, 0, 0, 255}));
+  EXPECT_TRUE(pixelIs(190, 200, {3, 0, 0, 255}, 2)) << "steam's last trail is 0.0125";
+  EXPECT_TRUE(pixelIs(130, 300, kBlack)) << "ice leaves no trail";
+}
+
+TEST_F(ParticleRendererTest, ADyingParticleFadesInEveryPass) {
+  addParticle({100.0f, 100.0f}).history1 = {130.0f, 100.0f};
+  Particle& dying = addParticle({200.0f, 100.0f});
+  dying.history1 = {230.0f, 100.0f};
+  dying.killPending = true;
+  dying.killTimer = 0.25f;  // half of the kill time left
+  Particle& gone = addParticle({300.0f, 100.0f});
+  gone.killPending = true;
+  gone.killTimer = -0.01f;
+  drawFrame();
+  EXPECT_TRUE(pixelIs(103, 100, kWaterOutline));
+  EXPECT_TRUE(pixelIs(203, 100, {0, 0, 64, 255})) << "outline at half alpha";
+  EXPECT_TRUE(pixelIs(100, 100, kBlue));
+  // Half the fill over half the outline: 0.5 x 255 + 0.5 x (0.5 x 127.5).
+  EXPECT_TRUE(pixelIs(200, 100, {0, 0, 159, 255}));
+  EXPECT_TRUE(pixelIs(130, 100, {0, 0, 128, 255}));
+  EXPECT_TRUE(pixelIs(230, 100, {0, 0, 64, 255})) << "the trail at half its own alpha";
+  EXPECT_TRUE(pixelIs(300, 100, kBlack)) << "a timer past zero draws nothing";
+}
+
+TEST_F(ParticleRendererTest, FastParticlesGrowByTheMagnitudesOfTheExpansionSettings) {
+  startWater("velocityExpansion = -0.5 maxVelocityExpansion = -3");
+  EXPECT_EQ(particle_renderer::settings().velocityExpansion, 0.5f);
+  addParticle({100.0f, 100.0f}).speed = 10.0f;  // min(5, 3): fill 5, rim to 7
+  addParticle({200.0f, 100.0f}).speed = 2.0f;   // 1: fill 3, rim to 5
+  addParticle({300.0f, 100.0f});                // fill 2, rim to 4
+  drawFrame();
+  EXPECT_TRUE(pixelIs(104, 100, kBlue));
+  EXPECT_TRUE(pixelIs(106, 100, kWaterOutline));
+  EXPECT_TRUE(pixelIs(108, 100, kBlack));
+  EXPECT_TRUE(pixelIs(202, 100, kBlue));
+  EXPECT_TRUE(pixelIs(204, 100, kWaterOutline));
+  EXPECT_TRUE(pixelIs(206, 100, kBlack));
+  EXPECT_TRUE(pixelIs(302, 100, kWaterOutline));
+  EXPECT_TRUE(pixelIs(304, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, SteamAndIceExpansionsAddToTheirSprites) {
+  startWater("steamExpansion = 3 iceExpansion = 1");
+  addParticle({100.0f, 100.0f}, 150.0f);  // fill 5, rim to 7
+  addIce({200.0f, 100.0f}, -10.0f);       // fill 3, rim to 5
+  drawFrame();
+  EXPECT_TRUE(pixelIs(104, 100, kRed));
+  EXPECT_TRUE(pixelIs(106, 100, kSteamOutline));
+  EXPECT_TRUE(pixelIs(108, 100, kBlack));
+  EXPECT_TRUE(pixelIs(202, 100, kGreen));
+  EXPECT_TRUE(pixelIs(204, 100, kIceOutline));
+  EXPECT_TRUE(pixelIs(206, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, ParticleDrawOffOrNoRendererDrawsNoWater) {
+  addParticle({100.0f, 100.0f});
+  console::execute("ParticleDraw false");
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlack));
+  EXPECT_EQ(particle_manager::particleCount(), 1u);
+
+  console::execute("ParticleDraw true");
+  clearFrame();
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlue));
+
+  particle_renderer::shutdown();
+  EXPECT_EQ(console::findCommand("ParticleDraw"), nullptr);
+  clearFrame();
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, TheShippedWaterSettingsNameEveryDrawingKey) {
+  const std::string text =
+      readFileBytes(std::filesystem::path(VELLMOOR_DATA_DIR) / "cfg/water.cfg");
+  const std::optional<ConfigFile> file = ConfigFile::fromText(text);
+  ASSERT_TRUE(file.has_value());
+  for (const char* key : {"waterTexture", "steamTexture", "iceTexture", "steamExpansion",
+                          "iceExpansion", "velocityExpansion", "maxVelocityExpansion"})
+    EXPECT_TRUE(file->has(key)) << key;
+  for (const char* state : {"ice", "water", "steam"})
+    for (const char* part :
+         {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r", "_outline_color_g",
+          "_outline_color_b", "_outline_color_a", "_outline_size"})
+      EXPECT_TRUE(file->has(std::string(state) + part)) << state << part;
+  EXPECT_EQ(file->getString("waterTexture"), "gfx\\water.tga");
+  EXPECT_EQ(file->getFloat("gravity"), 300.0f) << "the simulation's keys stay";
+}
+
+}  // namespace

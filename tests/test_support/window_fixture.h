@@ -1,0 +1,35 @@
+#pragma once
+// Tests that draw: one real 800 x 600 window with its OpenGL context for the whole test
+// program, under the X server the test command provides (Xvfb with Mesa on a machine
+// without a display). Each test starts from a cleared frame in the 2D projection and reads
+// its pixels back from the back buffer.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+struct Rgba {
+  uint8_t r = 0, g = 0, b = 0, a = 0;
+  friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+void PrintTo(const Rgba& colour, std::ostream* out);
+
+// Opens the window and the texture manager the first time a fixture needs them; they stay
+// for the rest of the program (the window can't be recreated cheaply between tests).
+void openTestWindow();
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // The pixel at client pixel (x, y), origin top-left, from the back buffer.
+  static Rgba pixelAt(int32_t x, int32_t y);
+  // Within `tolerance` per channel; software rasterisers round differently at edges.
+  static bool near(Rgba actual, Rgba expected, int tolerance = 3);
+  // Writes the back buffer to the failure artefacts folder as PNG, named after the test.
+  static void saveFailureScreenshot();
+};
