@@ -20,12 +20,18 @@ namespace {
 // A PNG never needs much more than the raw pixels; this much room on top covers its headers.
 constexpr size_t kPngOverhead = 64 * 1024;
 
-std::vector<uint8_t> readFrontBuffer(int32_t width, int32_t height) {
+// Paths of the screenshots asked for since the last frame was finished.
+std::vector<std::string> pendingShots;
+
+// The finished frame before it is shown: after a swap the back buffer's contents are
+// undefined, and some drivers never give the front buffer back. The window's alpha means
+// nothing, so the picture is made opaque.
+std::vector<uint8_t> readFinishedFrame(int32_t width, int32_t height) {
   std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  glReadBuffer(GL_FRONT);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
   glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  for (size_t alpha = 3; alpha < pixels.size(); alpha += 4) pixels[alpha] = 255;
   return pixels;
 }
 
@@ -53,10 +59,7 @@ void screenshot(const std::string& path) {
     console::print("\nUSAGE: Screenshot < file.png >");
     return;
   }
-  if (saveScreenshot(path)) {
-    console::print("\nScreenshot written to ");
-    console::print(path);
-  }
+  pendingShots.push_back(path);
 }
 
 // Reads "a b c" integers; false unless all `count` are there and are integers.
@@ -106,13 +109,20 @@ bool saveScreenshot(std::string_view path) {
     console::print("\nNo picture to save: the window is closed or minimised.");
     return false;
   }
-  const std::string png = encodePng(readFrontBuffer(width, height), width, height);
+  const std::string png = encodePng(readFinishedFrame(width, height), width, height);
   if (png.empty() || !replaceFileAtomically(resolveDataPath(path), png)) {
     console::print("\nCan't write the screenshot ");
     console::print(path);
     return false;
   }
+  console::print("\nScreenshot written to ");
+  console::print(path);
   return true;
+}
+
+void takeRequestedScreenshots() {
+  for (const std::string& path : pendingShots) saveScreenshot(path);
+  pendingShots.clear();
 }
 
 }  // namespace automation

@@ -3,7 +3,7 @@
 // screenshots. "KeyPress vk" delivers a key down and up through the window as if typed;
 // "KeyDown vk" and "KeyUp vk" hold and release a key (the camera turns while one is held);
 // "MouseClick x y button" clicks at client pixels (button 1 left, 2 right, 4 middle);
-// "Screenshot file" writes what the window shows as a PNG.
+// "Screenshot file" writes the next finished frame as a PNG.
 
 #include <string_view>
 
@@ -11,8 +11,12 @@ namespace automation {
 
 void registerCommands();
 
-// Writes the front buffer (the last frame shown) to `path` as PNG, replacing the file
-// whole; false, with a console message, when it can't.
+// Writes the frame drawn into the back buffer to `path` as PNG, replacing the file whole;
+// false, with a console message, when it can't.
 bool saveScreenshot(std::string_view path);
+
+// Called when a frame is drawn and before it is shown: writes the screenshots asked for
+// since the last one.
+void takeRequestedScreenshots();
 
 }  // namespace automation

@@ -8,6 +8,7 @@
 
 #include "game/console/console.h"
 #include "game/console/console_draw.h"
+#include "game/core/automation_commands.h"
 #include "game/core/camera.h"
 #include "game/core/camera_transform.h"
 #include "game/core/game.h"
@@ -149,5 +150,6 @@ void Game::draw() {
   checkpoint_times::draw();
   countDrawingCost(before);
   if (s.consoleOpen) console::drawConsole();
+  automation::takeRequestedScreenshots();
   window::swapBuffers();
 }

@@ -16,8 +16,17 @@ namespace {
 
 constexpr int32_t kMaxQuality = 2;
 
-std::map<std::string, Texture> textureMap;
-std::unique_ptr<TextureDevice> device;
+// Handles held in other files' statics are released at program exit, possibly after this
+// file's statics would be destroyed, so the records and the device are never destroyed.
+struct Registry {
+  std::map<std::string, Texture> textures;
+  std::unique_ptr<TextureDevice> device;
+};
+Registry& registry() {
+  static auto* instance = new Registry;
+  return *instance;
+}
+TextureDevice* device() { return registry().device.get(); }
 int32_t quality = 0;
 int32_t anisotropyLevel = 1;
 
@@ -25,98 +34,98 @@ bool isCreator(const Texture& texture) {
   return texture.creatorThread == std::this_thread::get_id();
 }
 
-bool canUpload() { return device != nullptr && device->canUploadHere(); }
+bool canUpload() { return device() != nullptr && device()->canUploadHere(); }
 
 TextureInfo infoOf(const Texture& texture) {
   return {texture.width, texture.height, texture.textureId, texture.hasAlpha};
 }
 
 Texture& createTexture(std::string key, std::string_view fallbackName) {
-  Texture& texture = textureMap[key];
+  Texture& texture = registry().textures[key];
   texture.name = std::move(key);
   texture.fallbackName = std::string(fallbackName);
   texture.creatorThread = std::this_thread::get_id();
   texture.referenceCount = 1;
   if (canUpload()) {
-    texture.textureId = device->generateId();
-    device->load(texture);
+    texture.textureId = device()->generateId();
+    device()->load(texture);
   }
   return texture;
 }
 
 void deleteTexture(const Texture& texture) {
-  if (texture.textureId != 0 && canUpload()) device->deleteId(texture.textureId);
+  if (texture.textureId != 0 && canUpload()) device()->deleteId(texture.textureId);
 }
 
 }  // namespace
 
 void installTextureDevice(std::unique_ptr<TextureDevice> newDevice) {
   freeAllTextures();
-  device = std::move(newDevice);
+  registry().device = std::move(newDevice);
   quality = 0;
 }
 
 void freeAllTextures() {
-  for (const auto& [key, texture] : textureMap) deleteTexture(texture);
-  textureMap.clear();
+  for (const auto& [key, texture] : registry().textures) deleteTexture(texture);
+  registry().textures.clear();
   anisotropyLevel = 1;
 }
 
 TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName) {
   std::string key = upperCased(name);
-  auto found = textureMap.find(key);
-  if (found == textureMap.end()) return infoOf(createTexture(std::move(key), fallbackName));
+  auto found = registry().textures.find(key);
+  if (found == registry().textures.end()) return infoOf(createTexture(std::move(key), fallbackName));
   if (isCreator(found->second)) ++found->second.referenceCount;
   return infoOf(found->second);
 }
 
 void releaseTexture(std::string_view name) {
-  auto found = textureMap.find(upperCased(name));
-  if (found == textureMap.end() || !isCreator(found->second)) return;
+  auto found = registry().textures.find(upperCased(name));
+  if (found == registry().textures.end() || !isCreator(found->second)) return;
   if (--found->second.referenceCount > 0) return;
   deleteTexture(found->second);
-  textureMap.erase(found);
+  registry().textures.erase(found);
 }
 
 void reloadAllTextures() {
   if (!canUpload()) return;
-  for (auto& [key, texture] : textureMap)
-    if (isCreator(texture) && texture.textureId != 0) device->load(texture);
+  for (auto& [key, texture] : registry().textures)
+    if (isCreator(texture) && texture.textureId != 0) device()->load(texture);
 }
 
 void setTextureQuality(int32_t newQuality) {
   if (newQuality == quality || newQuality < 0 || newQuality > kMaxQuality) return;
   quality = newQuality;
-  if (canUpload()) device->applyQualityHint(quality);
+  if (canUpload()) device()->applyQualityHint(quality);
   reloadAllTextures();
 }
 
 int32_t textureQuality() { return quality; }
 
 void setAnisotropy(int32_t level) {
-  if (!canUpload() || !device->anisotropyAvailable()) return;
+  if (!canUpload() || !device()->anisotropyAvailable()) return;
   // Compared unsigned, so a negative level counts as huge and is clamped to the limit.
-  if (static_cast<uint32_t>(level) > static_cast<uint32_t>(device->maxAnisotropy()))
-    level = device->maxAnisotropy();
+  if (static_cast<uint32_t>(level) > static_cast<uint32_t>(device()->maxAnisotropy()))
+    level = device()->maxAnisotropy();
   if (level == 0) level = 1;
   anisotropyLevel = level;
-  for (const auto& [key, texture] : textureMap)
-    if (texture.textureId != 0) device->applyAnisotropy(texture.textureId, level);
+  for (const auto& [key, texture] : registry().textures)
+    if (texture.textureId != 0) device()->applyAnisotropy(texture.textureId, level);
 }
 
 int32_t anisotropy() { return anisotropyLevel; }
 
 uint64_t textureMemory() {
   uint64_t bytes = 0;
-  for (const auto& [key, texture] : textureMap)
+  for (const auto& [key, texture] : registry().textures)
     bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
   return bytes;
 }
 
 std::vector<std::string> textureListing() {
   std::vector<std::string> lines;
-  lines.reserve(textureMap.size());
-  for (const auto& [key, texture] : textureMap) {
+  lines.reserve(registry().textures.size());
+  for (const auto& [key, texture] : registry().textures) {
     std::string line = key;
     if (!texture.loaded) line += " (loading failed) ";
     line += " : " + std::to_string(texture.sourceBytesPerPixel * 8) + " BIT";
@@ -126,8 +135,8 @@ std::vector<std::string> textureListing() {
 }
 
 int32_t referenceCount(std::string_view name) {
-  auto found = textureMap.find(upperCased(name));
-  return found == textureMap.end() ? 0 : found->second.referenceCount;
+  auto found = registry().textures.find(upperCased(name));
+  return found == registry().textures.end() ? 0 : found->second.referenceCount;
 }
 
 }  // namespace textures

@@ -54,11 +54,13 @@ bool recreateWindow(const PixelFormat& format) {
   state().listener = nullptr;
   detail::tearDown();
   state().sampleCount = format.samples >= 2 ? format.samples : 1;
-  detail::OpenedWindow opened = detail::openSdlWindow(format, 320, 240);
+  // Made at its old size straight away: a resize reaches the X server later than the
+  // first frame drawn into the new window.
+  detail::OpenedWindow opened = detail::openSdlWindow(format, saved.clientWidth, saved.clientHeight);
   if (opened.window == nullptr || opened.context == nullptr) {
     if (opened.window != nullptr) SDL_DestroyWindow(opened.window);
     state().sampleCount = 1;
-    opened = detail::openSdlWindow({}, 320, 240);
+    opened = detail::openSdlWindow({}, saved.clientWidth, saved.clientHeight);
   }
   if (opened.window == nullptr || opened.context == nullptr) return false;
   detail::adoptWindow(opened);

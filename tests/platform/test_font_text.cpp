@@ -60,9 +60,11 @@ TEST_F(FontText, LinesAdvanceByTheSizeAndNewLinesReturnToTheStart) {
 TEST_F(FontText, ColourModulatesTheFontAndTransparentCellsBlend) {
   gl_state::clearScreen(0, 0, 1);
   drawText(font_, "A?Z", 0, 0, 32, 0.5f, 1, 1, 1);
-  EXPECT_TRUE(near(pixelAt(16, 16), {128, 0, 255, 255}, 4));  // half red over blue
+  EXPECT_TRUE(near(pixelAt(16, 16), {128, 0, 0, 255}, 4));    // the colour scales the red
   EXPECT_TRUE(near(pixelAt(48, 16), kBlue));                  // '?' is transparent
   EXPECT_TRUE(near(pixelAt(80, 16), kBlue));
+  drawText(font_, "A", 0, 64, 32, 1, 1, 1, 0.5f);
+  EXPECT_TRUE(near(pixelAt(16, 80), {128, 0, 128, 255}, 4));   // half red over blue
 }
 
 TEST_F(FontText, NothingForEmptyTextOrSizeZeroOrBelow) {

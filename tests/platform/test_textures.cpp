@@ -120,12 +120,13 @@ TEST_F(TextureFiles, TwentyFourBitTgaGoesThroughTheImageLibrary) {
 TEST_F(TextureFiles, PaletteColourKeyIsTransparentExactlyAtTheKey) {
   SurfacePtr surface = makeSurface(4, 4, SDL_PIXELFORMAT_INDEX8);
   ASSERT_TRUE(surface);
-  const SDL_Color colours[3] = {{200, 0, 0, 255}, {0, 0, 200, 255}, {0, 150, 0, 255}};
+  // The image library writes palette alpha as the PNG's transparency chunk, and reads one
+  // fully transparent entry back as the colour key.
+  const SDL_Color colours[3] = {{200, 0, 0, 255}, {0, 0, 200, 0}, {0, 150, 0, 255}};
   SDL_SetPaletteColors(surface->format->palette, colours, 0, 3);
   for (int32_t y = 0; y < 4; ++y)
     for (int32_t x = 0; x < 4; ++x)
       static_cast<uint8_t*>(surface->pixels)[y * surface->pitch + x] = uint8_t((x + y) % 3);
-  SDL_SetColorKey(surface.get(), SDL_TRUE, 1);
   ASSERT_EQ(IMG_SavePNG(surface.get(), path("keyed.png").c_str()), 0) << IMG_GetError();
 
   TextureHandle handle("KEYED.PNG", "DEFAULT_SPRITE");
@@ -184,8 +185,10 @@ TEST_F(TextureFallbacks, NoUsableFallbackGivesTheCheckerboard) {
 }
 
 TEST_F(TextureFallbacks, CorruptFilesOfEveryKindFallBack) {
+  // Cut inside the header: our reader refuses it and so does the image library after it
+  // (a TGA cut inside its pixels is padded by the library, which is not our fallback).
   std::vector<uint8_t> truncatedTga = patternTga(true, false);
-  truncatedTga.resize(40);
+  truncatedTga.resize(12);
   std::vector<uint8_t> badDepthTga = patternTga(false, false);
   badDepthTga[16] = 17;
   writeSolidBmp(path("whole.bmp"), 4, 4, {1, 2, 3, 255});
