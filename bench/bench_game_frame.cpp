@@ -24,7 +24,8 @@ namespace {
 constexpr int32_t kWidth = 800;
 constexpr int32_t kHeight = 600;
 constexpr float kFrameSeconds = 1.0f / 60.0f;
-constexpr int32_t kSettlingFrames = 120;
+constexpr int32_t kSettlingFrames = 60;
+constexpr int32_t kTopUps = 4;
 
 // The window and its services stay up for the whole program: a window can't be made twice
 // cheaply, and every scene draws into the same one.
@@ -43,18 +44,23 @@ bool openWindow() {
 }
 
 // The test level with `particles` of water around its water start, past the opening move
-// and settled for two seconds.
+// and settled.
 class GameScene {
  public:
   explicit GameScene(int64_t particles) {
     level::loadSurfaces();
     Game::initialise("lev\\testLevel.swah");
+    camera::setMode(camera::kFollow);
+    // Water poured into the cup overflows and some of it leaves the level, so the water is
+    // topped up a few times while it settles.
     const Vec2 start = level::waterStart();
     const float radius = 10.0f * std::sqrt(static_cast<float>(particles) / 128.0f);
-    particle_manager::createParticles(start.x, start.y, radius,
-                                      static_cast<int32_t>(particles - particle_manager::particleCount()));
-    camera::setMode(camera::kFollow);
-    for (int32_t frame = 0; frame < kSettlingFrames; ++frame) step();
+    for (int32_t round = 0; round < kTopUps; ++round) {
+      const auto missing = particles - static_cast<int64_t>(particle_manager::particleCount());
+      if (missing > 0)
+        particle_manager::createParticles(start.x, start.y, radius, static_cast<int32_t>(missing));
+      for (int32_t frame = 0; frame < kSettlingFrames; ++frame) step();
+    }
   }
   ~GameScene() { Game::shutdown(); }
 
@@ -63,6 +69,7 @@ class GameScene {
 
 void setFrameCounters(benchmark::State& state) {
   state.counters["particles"] = static_cast<double>(particle_manager::particleCount());
+  // Frames per second of wall time: the software renderer draws on threads of its own.
   state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                              benchmark::Counter::kIsRate);
 }
@@ -95,9 +102,9 @@ void GameFrameDrawing(benchmark::State& state) {
   setFrameCounters(state);
 }
 
-BENCHMARK(GameFrame)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(GameFrameSimulation)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
-BENCHMARK(GameFrameDrawing)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond);
+BENCHMARK(GameFrame)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(GameFrameSimulation)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GameFrameDrawing)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

@@ -1,0 +1,209 @@
+// The game run in a real window on the test level: the frame clock and the tick rule, the
+// keys, the requests at the end of a frame, the console entries and the free view. Time is
+// the simulated clock, moved on by hand before each frame.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "game/console/command_registry.h"
+#include "game/console/console.h"
+#include "game/console/console_output.h"
+#include "game/core/camera.h"
+#include "game/core/game.h"
+#include "game/core/game_clock.h"
+#include "game/core/game_state.h"
+#include "game/platform/virtual_keys.h"
+#include "game/platform/window.h"
+#include "game/water/particle_manager.h"
+#include "test_support/temp_directory.h"
+#include "test_support/window_fixture.h"
+
+namespace {
+
+constexpr const char* kTestLevel = "lev\\testLevel.swah";
+
+std::string printed;
+void capture(std::string_view text) { printed += text; }
+
+class GameTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    inside_ = std::make_unique<WorkingDirectory>(VELLMOOR_DATA_DIR);
+    console::initialise();
+    console::setOutputListener(capture);
+    game_clock::useSimulatedClock();
+    Game::initialise(kTestLevel);
+    state().frameClock.reset();
+    printed.clear();
+  }
+  void TearDown() override {
+    if (Game::isRunning()) Game::shutdown();
+    state() = game_state::State();
+    game_clock::useRealClock();
+    console::setOutputListener(nullptr);
+    console::shutdown();
+    inside_.reset();
+    WindowTest::TearDown();
+  }
+
+  static game_state::State& state() { return game_state::state(); }
+
+  // One frame that took `ms` milliseconds.
+  static void frameOf(uint32_t ms) {
+    game_clock::advance(ms * 0.001);
+    Game::frame();
+  }
+  static void frames(int count, uint32_t ms) {
+    for (int i = 0; i < count; ++i) frameOf(ms);
+  }
+
+  std::unique_ptr<WorkingDirectory> inside_;
+};
+
+TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTen) {
+  // The accumulator starts full, so the first frame ticks; until a block of 16 frames has
+  // closed the frame time is 0 and nothing gathers.
+  frameOf(5);
+  EXPECT_EQ(state().tickAccumulator, 0.0f);
+  frames(14, 5);
+  EXPECT_EQ(Game::frameTime(), 0.0f);
+  EXPECT_EQ(state().tickAccumulator, 0.0f);
+
+  // At 200 frames per second every second frame ticks, with 0.01 s gathered.
+  frameOf(5);
+  EXPECT_FLOAT_EQ(Game::frameTime(), 0.005f);
+  EXPECT_FLOAT_EQ(state().tickAccumulator, 0.005f);
+  frameOf(5);
+  EXPECT_EQ(state().tickAccumulator, 0.0f);
+  frameOf(5);
+  EXPECT_FLOAT_EQ(state().tickAccumulator, 0.005f);
+
+  // The frame time follows the real frames only when the next block closes.
+  frames(13, 40);
+  EXPECT_FLOAT_EQ(Game::frameTime(), 0.005f);
+  frameOf(40);
+  EXPECT_FLOAT_EQ(Game::frameTime(), (2 * 0.005f + 14 * 0.04f) / 16);
+  frames(16, 40);
+  EXPECT_FLOAT_EQ(Game::frameTime(), 0.04f);
+}
+
+TEST_F(GameTest, GameSpeedsArePrintedOncePerBlock) {
+  console::execute("ShowGameSpeeds 1");
+  printed.clear();
+  frames(16, 20);
+  const std::string prefix = "\nGame - fps: ";
+  ASSERT_TRUE(printed.starts_with(prefix)) << printed;
+  EXPECT_NEAR(std::stof(printed.substr(prefix.size())), 50.0f, 0.01f);
+  const std::string once = printed;
+  frames(15, 20);
+  EXPECT_EQ(printed, once);
+}
+
+TEST_F(GameTest, TheConsoleKeyOpensTheConsoleWhichThenTakesEveryKey) {
+  Game game;
+  game.onKeyDown(vk::kConsoleToggle);
+  EXPECT_TRUE(Game::isConsoleOpen());
+  game.onKeyDown('P');  // typed into the console, not a pause
+  EXPECT_FALSE(Game::isPaused());
+  game.onKeyDown(vk::kConsoleToggle);
+  EXPECT_FALSE(Game::isConsoleOpen());
+  game.onKeyDown('P');
+  EXPECT_TRUE(Game::isPaused());
+  game.onKeyDown(vk::kPause);
+  EXPECT_FALSE(Game::isPaused());
+}
+
+TEST_F(GameTest, LosingTheFocusPausesAndComingBackDoesNotResume) {
+  Game game;
+  game.onFocusLost();
+  EXPECT_TRUE(Game::isPaused());
+  game.onFocusLost();
+  EXPECT_TRUE(Game::isPaused());
+  console::execute("Pause 0");
+  EXPECT_FALSE(Game::isPaused());
+  console::execute("Pause 1");
+  EXPECT_TRUE(Game::isPaused());
+}
+
+TEST_F(GameTest, APausedGameNeitherSimulatesNorRunsTheLevelClock) {
+  camera::setMode(1);  // past the opening move
+  frames(16, 20);
+  Game game;
+  game.onKeyDown(vk::kPause);
+  const Vec2 before = particle_manager::particleList().front().position;
+  frames(32, 20);
+  EXPECT_EQ(particle_manager::particleList().front().position, before);
+  game.onKeyDown(vk::kPause);
+  frames(8, 20);
+  EXPECT_NE(particle_manager::particleList().front().position, before);
+}
+
+TEST_F(GameTest, ARestartActsAtTheEndOfTheFrameWithFreshWaterAndTheDisplaysOff) {
+  console::execute("ShowSimSpeeds 1");
+  console::execute("FreeCamera 1");
+  particle_manager::deleteAllWater();
+  console::execute("Restart");
+  EXPECT_EQ(particle_manager::particleCount(), 0u);  // not in the middle of a frame
+  frameOf(20);
+  EXPECT_EQ(particle_manager::particleCount(), 128u);
+  EXPECT_FALSE(state().showSimSpeeds);
+  EXPECT_FALSE(Game::isFreeCamera());
+  EXPECT_TRUE(camera::isOpeningMove());
+  EXPECT_TRUE(Game::isRunning());
+}
+
+TEST_F(GameTest, MapPrintsThePathOrLoadsAtTheEndOfTheFrame) {
+  console::execute("Map");
+  EXPECT_EQ(printed, "\nMap is lev\\testLevel.swah");
+
+  // A level that fails to load leaves the one before in place, still playable.
+  console::execute("Map lev\\missing.swah");
+  EXPECT_EQ(Game::currentMap(), kTestLevel);
+  frameOf(20);
+  EXPECT_EQ(Game::currentMap(), kTestLevel);
+  EXPECT_EQ(particle_manager::particleCount(), 128u);
+  EXPECT_TRUE(Game::isRunning());
+
+  console::execute("Map lev\\testlevel.swah");
+  frameOf(20);
+  EXPECT_EQ(Game::currentMap(), "lev\\testlevel.swah");
+}
+
+TEST_F(GameTest, QuitEndsTheLoopAfterTheFrameAndShutdownKeepsOnlyVersionAndMap) {
+  Game::requestQuit();
+  EXPECT_TRUE(Game::isRunning());
+  frameOf(20);
+  EXPECT_FALSE(Game::isRunning());
+  Game::shutdown();
+  for (const char* gone : {"ShowGameSpeeds", "ShowDrawSpeeds", "ShowSimSpeeds", "FreeCamera",
+                           "ZoomCamera", "ShakeCamera", "Restart", "Pause"})
+    EXPECT_FALSE(console::findCommand(gone) != nullptr) << gone;
+  EXPECT_TRUE(console::findCommand("Version") != nullptr);
+  EXPECT_TRUE(console::findCommand("Map") != nullptr);
+  EXPECT_EQ(particle_manager::particleCount(), 0u);
+}
+
+TEST_F(GameTest, TheFreeViewMovesWithHeldKeysAndItsZoomStopsAtItsLimits) {
+  console::execute("FreeCamera 1");
+  frames(16, 100);  // a frame time of 0.1 s
+  window::injectKey(vk::kRight, true);
+  window::pumpMessages();
+  frameOf(100);
+  EXPECT_FLOAT_EQ(state().freeCameraX, 50.0f);  // 500 / zoom 1 * 0.1
+  window::injectKey(vk::kRight, false);
+  window::injectKey(vk::kPageUp, true);
+  window::pumpMessages();
+  frames(40, 100);
+  EXPECT_FLOAT_EQ(state().freeCameraZoom, 100.0f);
+  window::injectKey(vk::kPageUp, false);
+  window::injectKey(vk::kPageDown, true);
+  window::pumpMessages();
+  frames(80, 100);
+  EXPECT_FLOAT_EQ(state().freeCameraZoom, 0.01f);
+  window::injectKey(vk::kPageDown, false);
+  window::pumpMessages();
+}
+
+}  // namespace
