@@ -27,23 +27,34 @@ class RingBackwards {
 };
 
 // The line whose oldest byte lies `begin` bytes back and which ends just before the byte
-// `end` bytes back: the rows it takes, and the distance back of each row's first byte.
-struct LineRows {
-  int32_t count = 1;
-  std::vector<uint32_t> rowStarts;
-};
-
-LineRows layOutLine(const RingBackwards& bytes, uint32_t begin, uint32_t end, int32_t columns) {
-  LineRows rows;
-  rows.rowStarts.push_back(begin);
+// `end` bytes back, laid out from its beginning as drawing lays it out: calls
+// `rowStarted(distance)` with the distance back of each row's first byte, in order, and
+// returns the number of rows.
+template <typename RowStarted>
+int32_t layOutLine(const RingBackwards& bytes, uint32_t begin, uint32_t end, int32_t columns,
+                   RowStarted rowStarted) {
+  int32_t rows = 1;
+  if (!rowStarted(begin)) return rows;
   OutputLineBreaker breaker(columns);
   for (uint32_t distance = begin; distance > end; --distance) {
     if (breaker.advance(bytes.back(distance))) {
-      ++rows.count;
-      rows.rowStarts.push_back(distance - 1);
+      ++rows;
+      if (!rowStarted(distance - 1)) break;
     }
   }
   return rows;
+}
+
+// Where row `row` of the line begins, as a distance back.
+uint32_t rowStart(const RingBackwards& bytes, uint32_t begin, uint32_t end, int32_t columns,
+                  int32_t row) {
+  uint32_t start = begin;
+  int32_t seen = 0;
+  layOutLine(bytes, begin, end, columns, [&](uint32_t distance) {
+    start = distance;
+    return seen++ < row;
+  });
+  return start;
 }
 
 }  // namespace
@@ -80,9 +91,9 @@ uint32_t visibleOutputLength(std::span<const char> ring, uint32_t writePosition,
   while (true) {
     uint32_t begin = end;
     while (begin < bytes.size() && bytes.back(begin + 1) != '\n') ++begin;
-    const LineRows rows = layOutLine(bytes, begin, end, grid.columns);
-    if (rows.count >= rowsLeft) return rows.rowStarts[size_t(rows.count - rowsLeft)];
-    rowsLeft -= rows.count;
+    const int32_t rows = layOutLine(bytes, begin, end, grid.columns, [](uint32_t) { return true; });
+    if (rows >= rowsLeft) return rowStart(bytes, begin, end, grid.columns, rows - rowsLeft);
+    rowsLeft -= rows;
     if (begin >= bytes.size()) return bytes.size();
     end = begin + 1;
   }

@@ -61,8 +61,8 @@ void drawText(const TextureHandle& font, std::string_view text, float x, float y
   glPopAttrib();
 }
 
-void drawTextCentered(const TextureHandle& font, std::string_view text, float x, float y,
-                      float w, float h, float size, float r, float g, float b, float a) {
+void drawTextCentered(const TextureHandle& font, std::string_view text, float x, float y, float w,
+                      float h, float size, float r, float g, float b, float a) {
   const float length = static_cast<float>(text.size());
   // std::round takes halves away from zero.
   const float startX = std::round(x + w / 2 - length * size / 2);

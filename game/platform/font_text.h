@@ -13,5 +13,5 @@ class TextureHandle;
 void drawText(const TextureHandle& font, std::string_view text, float x, float y, float size,
               float r, float g, float b, float a);
 // drawText centred in the box (x, y, w, h), the start rounded half away from zero.
-void drawTextCentered(const TextureHandle& font, std::string_view text, float x, float y,
-                      float w, float h, float size, float r, float g, float b, float a);
+void drawTextCentered(const TextureHandle& font, std::string_view text, float x, float y, float w,
+                      float h, float size, float r, float g, float b, float a);

@@ -1,9 +1,9 @@
 #include "game/platform/gl_texture_device.h"
 
-#include <SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
 #include <GL/glu.h>
+#include <SDL.h>
 
 #include <algorithm>
 #include <vector>
@@ -17,16 +17,20 @@ namespace {
 
 constexpr int32_t kHalfSizeQuality = 2;
 
-int32_t halved(int32_t side) { return std::max(1, side / 2); }
+int32_t halved(int32_t side) {
+  return std::max(1, side / 2);
+}
 
-// Pixel reads follow the unpack state; whatever a renderer left there must not skew rows.
-void resetUnpackState() {
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-  glPixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-  glPixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
+// Uploads read through the unpack state and the half-size scaling writes through the pack
+// state; whatever a renderer or a screenshot left in either must not skew rows.
+void resetPixelStore() {
+  for (const GLenum alignment : {GL_UNPACK_ALIGNMENT, GL_PACK_ALIGNMENT})
+    glPixelStorei(alignment, 4);
+  for (const GLenum zeroed :
+       {GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS, GL_UNPACK_SWAP_BYTES,
+        GL_UNPACK_LSB_FIRST, GL_PACK_ROW_LENGTH, GL_PACK_SKIP_ROWS, GL_PACK_SKIP_PIXELS,
+        GL_PACK_SWAP_BYTES, GL_PACK_LSB_FIRST})
+    glPixelStorei(zeroed, 0);
 }
 
 }  // namespace
@@ -93,7 +97,7 @@ void GlTextureDevice::upload(uint32_t id, const TextureImage& image) const {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 
   glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-  resetUnpackState();
+  resetPixelStore();
   const int32_t quality = textures::textureQuality();
   const GLint format = static_cast<GLint>(internalFormat(quality));
   if (quality == kHalfSizeQuality) {

@@ -67,8 +67,20 @@ constexpr std::array kPositionKeys{
 
 constexpr int32_t kFunctionKeyCount = 12;
 
-bool isLetterKey(int32_t virtualKey) { return virtualKey >= 'A' && virtualKey <= 'Z'; }
-bool isDigitKey(int32_t virtualKey) { return virtualKey >= '0' && virtualKey <= '9'; }
+// The keypad 5 without Num Lock.
+constexpr int32_t kClear = 12;
+
+// The keypad's 1 to 9, 0 and point without Num Lock, in scancode order.
+constexpr std::array kKeypadNavigation{vk::kEnd,    vk::kDown,   vk::kPageDown, vk::kLeft,
+                                       kClear,      vk::kRight,  vk::kHome,     vk::kUp,
+                                       vk::kPageUp, vk::kInsert, vk::kDelete};
+
+bool isLetterKey(int32_t virtualKey) {
+  return virtualKey >= 'A' && virtualKey <= 'Z';
+}
+bool isDigitKey(int32_t virtualKey) {
+  return virtualKey >= '0' && virtualKey <= '9';
+}
 bool isNumpadDigit(int32_t virtualKey) {
   return virtualKey >= vk::kNumpad0 && virtualKey <= vk::kNumpad0 + 9;
 }
@@ -165,6 +177,13 @@ int32_t virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode) {
   if (const int32_t byPosition = virtualKeyOfPosition(scancode)) return byPosition;
   // Events without a position (some virtual keyboards) still name the key.
   return virtualKeyOfPosition(SDL_GetScancodeFromKey(keycode));
+}
+
+int32_t virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, bool numLock) {
+  if (!numLock && scancode >= SDL_SCANCODE_KP_1 && scancode <= SDL_SCANCODE_KP_PERIOD) {
+    return kKeypadNavigation[size_t(scancode - SDL_SCANCODE_KP_1)];
+  }
+  return virtualKeyOf(scancode, keycode);
 }
 
 SDL_Scancode scancodeOf(int32_t virtualKey) {

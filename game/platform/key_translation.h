@@ -12,6 +12,9 @@ namespace window::keys {
 
 // The virtual key of an SDL key event; 0 for keys the game has no code for.
 int32_t virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode);
+// The same for a key pressed on the desktop's keyboard: with Num Lock off the keypad's
+// digits and point are the navigation keys printed beneath them (8 is Up, 0 Insert, 5 Clear).
+int32_t virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode, bool numLock);
 // The key position that gives `virtualKey` on a US keyboard; unknown when none does.
 SDL_Scancode scancodeOf(int32_t virtualKey);
 // The keycode a US layout reports for `virtualKey`, for events made up by the game.

@@ -12,7 +12,7 @@ namespace textures {
 
 // One texture per distinct upper-cased name.
 struct Texture {
-  int32_t width = 0;   // source size, before any quality halving; 0 until loaded
+  int32_t width = 0;  // source size, before any quality halving; 0 until loaded
   int32_t height = 0;
   int32_t sourceBytesPerPixel = 0;  // 1, 2, 3 or 4; only shown in the listing
   uint32_t textureId = 0;           // kept for the texture's life; a reload refills it

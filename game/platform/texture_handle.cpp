@@ -54,7 +54,9 @@ TextureHandle& TextureHandle::operator=(TextureHandle&& other) noexcept {
   return *this;
 }
 
-TextureHandle::~TextureHandle() { release(); }
+TextureHandle::~TextureHandle() {
+  release();
+}
 
 void TextureHandle::rename(std::string_view name) {
   if (holdsReference_ && upperCased(name) == upperCased(name_)) return;

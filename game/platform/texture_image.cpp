@@ -29,7 +29,9 @@ std::optional<TextureImage> fromTga(const BufferedFile& file) {
   return TextureImage{tga->width, tga->height, std::move(tga->bgra), 4, true, true};
 }
 
-bool endsWithTga(std::string_view key) { return key.ends_with(".TGA"); }
+bool endsWithTga(std::string_view key) {
+  return key.ends_with(".TGA");
+}
 
 // The type hint lets the library read formats without a signature (TGA) by the name.
 std::string extensionOf(std::string_view key) {
@@ -112,12 +114,15 @@ Bgra convertPixel(const uint8_t* bytes, const SDL_PixelFormat& format,
   return colour;
 }
 
+// Sorted by bytes rather than bits: the image library calls a 5-5-5 picture (a 16-bit BMP)
+// 15 bits per pixel, yet its pixels are whole 2-byte words read through the masks like any
+// other. Palettes of fewer than 8 bits pack several pixels a byte and are refused.
 bool isConvertible(const SDL_PixelFormat& format) {
-  switch (format.BitsPerPixel) {
-    case 8: return format.BytesPerPixel == 1 && format.palette != nullptr;
-    case 16: return format.BytesPerPixel == 2;
-    case 24: return format.BytesPerPixel == 3;
-    case 32: return format.BytesPerPixel == 4;
+  switch (format.BytesPerPixel) {
+    case 1: return format.BitsPerPixel == 8 && format.palette != nullptr;
+    case 2:
+    case 3:
+    case 4: return true;
     default: return false;
   }
 }

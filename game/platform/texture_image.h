@@ -26,8 +26,9 @@ struct TextureImage {
 // `fallbackName` names an embedded image and may be empty.
 TextureImage loadTextureImage(std::string_view key, std::string_view fallbackName);
 
-// The image library's surface in B, G, R, A: palette (colour key transparent), 16, 24 and
-// 32 bits per pixel, each row read at the surface's pitch. Other depths give nothing.
+// The image library's surface in B, G, R, A: 8-bit palette (colour key transparent) and
+// packed pixels of 2, 3 or 4 bytes, each row read at the surface's pitch. Other depths give
+// nothing.
 std::optional<TextureImage> convertSurface(SDL_Surface& surface);
 
 // Opaque white where x + y is even, opaque black elsewhere.

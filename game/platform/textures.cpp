@@ -26,7 +26,9 @@ Registry& registry() {
   static auto* instance = new Registry;
   return *instance;
 }
-TextureDevice* device() { return registry().device.get(); }
+TextureDevice* device() {
+  return registry().device.get();
+}
 int32_t quality = 0;
 int32_t anisotropyLevel = 1;
 
@@ -34,7 +36,9 @@ bool isCreator(const Texture& texture) {
   return texture.creatorThread == std::this_thread::get_id();
 }
 
-bool canUpload() { return device() != nullptr && device()->canUploadHere(); }
+bool canUpload() {
+  return device() != nullptr && device()->canUploadHere();
+}
 
 TextureInfo infoOf(const Texture& texture) {
   return {texture.width, texture.height, texture.textureId, texture.hasAlpha};
@@ -74,7 +78,8 @@ void freeAllTextures() {
 TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName) {
   std::string key = upperCased(name);
   auto found = registry().textures.find(key);
-  if (found == registry().textures.end()) return infoOf(createTexture(std::move(key), fallbackName));
+  if (found == registry().textures.end())
+    return infoOf(createTexture(std::move(key), fallbackName));
   if (isCreator(found->second)) ++found->second.referenceCount;
   return infoOf(found->second);
 }
@@ -100,7 +105,9 @@ void setTextureQuality(int32_t newQuality) {
   reloadAllTextures();
 }
 
-int32_t textureQuality() { return quality; }
+int32_t textureQuality() {
+  return quality;
+}
 
 void setAnisotropy(int32_t level) {
   if (!canUpload() || !device()->anisotropyAvailable()) return;
@@ -113,7 +120,9 @@ void setAnisotropy(int32_t level) {
     if (texture.textureId != 0) device()->applyAnisotropy(texture.textureId, level);
 }
 
-int32_t anisotropy() { return anisotropyLevel; }
+int32_t anisotropy() {
+  return anisotropyLevel;
+}
 
 uint64_t textureMemory() {
   uint64_t bytes = 0;

@@ -69,7 +69,7 @@ void reportDroppedAccumulation(const PixelFormat& format) {
 }
 
 bool initialiseVideo() {
-  // The close request reaches the listener as onClose only; SDL_QUIT then means a signal.
+  // Closing the window arrives as the window's own close event; SDL_QUIT then means a signal.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   return SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
 }
@@ -90,7 +90,9 @@ void enableMultisampling(int32_t samples) {
 }
 
 // Whether the driver takes swap intervals at all; it is asked once per context.
-bool driverControlsSwapInterval() { return SDL_GL_SetSwapInterval(SDL_GL_GetSwapInterval()) == 0; }
+bool driverControlsSwapInterval() {
+  return SDL_GL_SetSwapInterval(SDL_GL_GetSwapInterval()) == 0;
+}
 
 }  // namespace
 
@@ -163,13 +165,17 @@ void tearDown() {
   s.crossCursor = nullptr;
 }
 
-void applyViewport() { glViewport(0, 0, clientWidth(), clientHeight()); }
+void applyViewport() {
+  glViewport(0, 0, clientWidth(), clientHeight());
+}
 
 void refreshDrawable() {
   if (state().window != nullptr) SDL_GL_MakeCurrent(state().window, state().context);
 }
 
-uint32_t windowId() { return state().window != nullptr ? SDL_GetWindowID(state().window) : 0; }
+uint32_t windowId() {
+  return state().window != nullptr ? SDL_GetWindowID(state().window) : 0;
+}
 
 }  // namespace detail
 
@@ -190,12 +196,13 @@ void createWindow(std::string_view title, int32_t width, int32_t height) {
   s.cursorMode = 1;
   s.mouseX = 0;
   s.mouseY = 0;
+  s.pointerInside = false;
   if (!detail::hasNativeHandles(opened.window)) {
     detail::failCreation("Unable to create window: could not get the device context.", "Error");
   }
   if (opened.context == nullptr) {
     detail::failCreation("Unable to create window. Could not create an OpenGL rendering context.",
-                 "Error");
+                         "Error");
   }
   detail::adoptWindow(opened);
   detail::applyViewport();
@@ -218,7 +225,9 @@ void destroyWindow() {
   SDL_GL_UnloadLibrary();
 }
 
-bool isWindowOpen() { return state().window != nullptr; }
+bool isWindowOpen() {
+  return state().window != nullptr;
+}
 
 void requestRedraw() {
   if (!isWindowOpen()) return;
@@ -229,12 +238,28 @@ void requestRedraw() {
   SDL_PushEvent(&expose);
 }
 
-void setEventListener(GLWindowEventListener* listener) { state().listener = listener; }
+void setEventListener(GLWindowEventListener* listener) {
+  state().listener = listener;
+}
 
-GLWindowEventListener* getEventListener() { return state().listener; }
+GLWindowEventListener* getEventListener() {
+  return state().listener;
+}
 
 void swapBuffers() {
   if (isWindowOpen()) SDL_GL_SwapWindow(state().window);
+}
+
+SDL_Window* sdlWindow() {
+  return state().window;
+}
+
+void releaseContext() {
+  if (isWindowOpen()) SDL_GL_MakeCurrent(state().window, nullptr);
+}
+
+void restoreContext() {
+  detail::refreshDrawable();
 }
 
 }  // namespace window

@@ -12,6 +12,8 @@
 #include <string>
 #include <string_view>
 
+struct SDL_Window;
+
 namespace window {
 
 // Receives the window's events. Every operation does nothing unless overridden.
@@ -26,6 +28,7 @@ class GLWindowEventListener {
   virtual void onKeyDown(int32_t /*virtualKey*/) {}
   virtual void onKeyUp(int32_t /*virtualKey*/) {}
   virtual void onResize() {}
+  // The user asked to close the window; it closes when this returns.
   virtual void onClose() {}
   virtual void onDestroy() {}
   virtual void onPaint() {}
@@ -89,6 +92,9 @@ int32_t getCursorMode();
 // The pointer in client pixels.
 int32_t cursorX();
 int32_t cursorY();
+// The centre of the client area in the same pixels as the pointer.
+int32_t clientCentreX();
+int32_t clientCentreY();
 bool isCursorInClient();
 void centerMouse();
 void releaseCursorClip();
@@ -116,5 +122,11 @@ int32_t getSampleCount();
 void injectKey(int32_t virtualKey, bool down);
 void injectMouseMove(int32_t x, int32_t y);
 void injectMouseButton(int32_t x, int32_t y, int32_t button, bool down);
+
+// The loading screen draws into this window from a thread of its own, with a context of its
+// own: the main thread lets go of its context meanwhile and takes it back afterwards.
+SDL_Window* sdlWindow();
+void releaseContext();
+void restoreContext();
 
 }  // namespace window

@@ -60,9 +60,9 @@ void mouseMove(const SDL_MouseMotionEvent& event) {
 // listener hears of the key lets keyToChar answer inside onKeyDown.
 void rememberTextOfPress(int32_t virtualKey) {
   SDL_Event next;
-  const bool textFollows = SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT,
-                                          SDL_LASTEVENT) == 1 &&
-                           next.type == SDL_TEXTINPUT;
+  const bool textFollows =
+      SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1 &&
+      next.type == SDL_TEXTINPUT;
   if (textFollows) {
     state().keyboard.rememberText(virtualKey, next.text.text);
   } else {
@@ -76,8 +76,8 @@ void rememberInjectedText(int32_t virtualKey) {
   KeyboardState& keyboard = state().keyboard;
   const uint16_t modifiers = keyboard.modifiers();
   const bool controlAlone = (modifiers & KMOD_CTRL) != 0 && (modifiers & KMOD_ALT) == 0;
-  const char c = keys::usCharOf(virtualKey, (modifiers & KMOD_SHIFT) != 0,
-                                (modifiers & KMOD_CAPS) != 0);
+  const char c =
+      keys::usCharOf(virtualKey, (modifiers & KMOD_SHIFT) != 0, (modifiers & KMOD_CAPS) != 0);
   if (c == 0 || controlAlone) {
     keyboard.forgetText(virtualKey);
   } else {
@@ -90,8 +90,14 @@ std::optional<uint16_t> reportedModifiers(const SDL_Keysym& keysym) {
   return keysym.mod;
 }
 
+// Keys the game makes up keep the code they were made with, whatever the lock state.
+int32_t virtualKeyOfEvent(const SDL_Keysym& keysym) {
+  if (keysym.unused == kInjectedKeyMarker) return keys::virtualKeyOf(keysym.scancode, keysym.sym);
+  return keys::virtualKeyOf(keysym.scancode, keysym.sym, (keysym.mod & KMOD_NUM) != 0);
+}
+
 void keyDown(const SDL_KeyboardEvent& event) {
-  const int32_t virtualKey = keys::virtualKeyOf(event.keysym.scancode, event.keysym.sym);
+  const int32_t virtualKey = virtualKeyOfEvent(event.keysym);
   if (virtualKey == 0) return;
   WindowState& s = state();
   s.lastKey = virtualKey;
@@ -105,9 +111,9 @@ void keyDown(const SDL_KeyboardEvent& event) {
 }
 
 void keyUp(const SDL_KeyboardEvent& event) {
-  const int32_t translated = keys::virtualKeyOf(event.keysym.scancode, event.keysym.sym);
-  const int32_t virtualKey = state().keyboard.release(event.keysym.scancode, translated,
-                                                      reportedModifiers(event.keysym));
+  const int32_t translated = virtualKeyOfEvent(event.keysym);
+  const int32_t virtualKey =
+      state().keyboard.release(event.keysym.scancode, translated, reportedModifiers(event.keysym));
   if (virtualKey != 0) notify([&](auto& l) { l.onKeyUp(virtualKey); });
 }
 
@@ -118,10 +124,11 @@ void paint() {
   notify([](auto& l) { l.onPaint(); });
 }
 
-// A close request is the listener's to grant; with nobody listening the window closes.
+// The listener hears of a close request first; then the window closes, as the default
+// handling of a close does, unless the listener has closed it already.
 void close() {
-  if (state().listener == nullptr) return destroyWindow();
   notify([](auto& l) { l.onClose(); });
+  destroyWindow();
 }
 
 void focusLost() {

@@ -55,11 +55,25 @@ void setCursorMode(int32_t mode) {
   state().cursorMode = mode;
 }
 
-int32_t getCursorMode() { return state().cursorMode; }
+int32_t getCursorMode() {
+  return state().cursorMode;
+}
 
-int32_t cursorX() { return state().mouseX; }
+int32_t cursorX() {
+  return state().mouseX;
+}
 
-int32_t cursorY() { return state().mouseY; }
+int32_t cursorY() {
+  return state().mouseY;
+}
+
+int32_t clientCentreX() {
+  return clientWidth() / 2;
+}
+
+int32_t clientCentreY() {
+  return clientHeight() / 2;
+}
 
 bool isCursorInClient() {
   const detail::WindowState& s = state();
@@ -73,6 +87,7 @@ void centerMouse() {
   detail::WindowState& s = state();
   s.mouseX = clientWidth() / 2;
   s.mouseY = clientHeight() / 2;
+  s.pointerInside = true;
   SDL_WarpMouseInWindow(s.window, s.mouseX, s.mouseY);
 }
 
@@ -82,9 +97,13 @@ void releaseCursorClip() {
   SDL_SetWindowGrab(state().window, SDL_FALSE);
 }
 
-bool isKeyDown(int32_t virtualKey) { return state().keyboard.isDown(virtualKey); }
+bool isKeyDown(int32_t virtualKey) {
+  return state().keyboard.isDown(virtualKey);
+}
 
-bool isKeyToggled(int32_t virtualKey) { return state().keyboard.isToggled(virtualKey); }
+bool isKeyToggled(int32_t virtualKey) {
+  return state().keyboard.isToggled(virtualKey);
+}
 
 char keyToChar(int32_t virtualKey) {
   const KeyboardState& keyboard = state().keyboard;

@@ -9,6 +9,7 @@
 #include "game/level/level_data.h"
 #include "game/level/level_file_format.h"
 #include "game/platform/tga_reader.h"
+#include "game/platform/window.h"
 #include "tools/levelc/level_source.h"
 
 namespace {
@@ -59,8 +60,17 @@ void DebugViewTest::TearDown() {
   // Back out of the data folder first: failure screenshots are kept beside the test program.
   inside_.reset();
   WindowTest::TearDown();
+  resizeClient(800, 600);
   level::clearLevel();
   console::shutdown();
+}
+
+bool DebugViewTest::resizeClient(int32_t width, int32_t height) {
+  if (window::clientWidth() != width || window::clientHeight() != height) {
+    window::setClientSize(width, height);
+    window::pumpMessages();
+  }
+  return window::clientWidth() == width && window::clientHeight() == height;
 }
 
 void DebugViewTest::writeTestFont() {

@@ -30,6 +30,9 @@ class DebugViewTest : public WindowTest {
   // Writes console.cfg (the test font, then `extraSettings`), starts the console again and
   // clears its output.
   void restartConsole(const std::string& extraSettings = "");
+  // Gives the window a client area of width x height, put back to 800 x 600 when the test
+  // ends; false when the X server keeps the old size.
+  static bool resizeClient(int32_t width, int32_t height);
   // Loads a level compiled from a level source; fails the test when it doesn't load.
   void loadLevel(const std::string& source);
   // World coordinates on pixel centres: whole-unit lines then fall on whole pixel rows.

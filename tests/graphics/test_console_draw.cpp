@@ -13,6 +13,7 @@
 #include "game/platform/gl_state.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/virtual_keys.h"
+#include "game/platform/window.h"
 #include "graphics/debug_view_test_support.h"
 
 namespace {
@@ -265,6 +266,68 @@ TEST_F(ConsoleDrawTest, ALargerFontMakesFewerRowsAndTheMinimumColumns) {
   // 'M' in row 32 (y 512..528), twice the cell size.
   EXPECT_TRUE(looksLike(pixelAt(8, 520), glyphColour('M')));
   EXPECT_TRUE(looksLike(pixelAt(24, 520), {128, 128, 128, 255}));
+}
+
+// 640 x 480 with 8-pixel cells: 80 columns and 56 rows, so the output area ends at y = 448,
+// the input glyphs run from 460 to 468 and the input area reaches 478.
+TEST_F(ConsoleDrawTest, TheGridFollowsTheClientSizeOfAnotherWindow) {
+  if (!resizeClient(640, 480)) GTEST_SKIP() << "the X server did not resize the window";
+  console::print("\nnewest");
+  std::vector<int> keys(99, 'X');
+  keys.push_back('Q');
+  const std::string typed = type(keys);
+  gl_state::clearScreen(1.0f, 1.0f, 1.0f);
+  console::drawConsole();
+  EXPECT_TRUE(looksLike(pixelAt(4, 444), glyphColour('n')));
+  EXPECT_TRUE(looksLike(pixelAt(320, 447), {128, 128, 128, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(320, 448), {128, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(320, 450), {64, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(320, 477), {64, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(320, 478), {128, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(639, 479), {128, 64, 64, 255}));
+  // 100 characters in 80 columns: characters 21..99 in columns 0..78, the cursor in 79.
+  EXPECT_TRUE(looksLike(pixelAt(78 * 8 + 4, 464), glyphColour(uint8_t(typed.back()))));
+  EXPECT_TRUE(looksLike(pixelAt(79 * 8 + 4, 473), kWhite));
+  EXPECT_TRUE(looksLike(pixelAt(79 * 8 + 4, 469), {64, 64, 64, 255}));
+}
+
+// Cells of 40 pixels in 640 x 480 give 16 by 80 at the least: 640 pixels of output, more than
+// the window holds, so the top twelve rows fill it and the input area is out of sight.
+TEST_F(ConsoleDrawTest, TheMinimumGridReachesPastASmallWindow) {
+  if (!resizeClient(640, 480)) GTEST_SKIP() << "the X server did not resize the window";
+  restartConsole("fontSize = 40");
+  std::string text = "\nT";
+  for (int i = 0; i < 15; ++i) text += "\nx";
+  console::print(text);
+  gl_state::clearScreen(1.0f, 1.0f, 1.0f);
+  console::drawConsole();
+  EXPECT_TRUE(looksLike(pixelAt(20, 20), glyphColour('T')));
+  EXPECT_TRUE(looksLike(pixelAt(20, 60), glyphColour('x')));
+  EXPECT_TRUE(looksLike(pixelAt(60, 20), {128, 128, 128, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(320, 479), {128, 128, 128, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(639, 479), {128, 128, 128, 255}));
+}
+
+TEST_F(ConsoleDrawTest, WithTheInsertLockOnTheCursorIsAThinLine) {
+  // The lock is the keyboard's: pressed once here, and once more on the way out.
+  auto pressInsert = [] {
+    window::injectKey(vk::kInsert, true);
+    window::injectKey(vk::kInsert, false);
+    window::pumpMessages();
+  };
+  ASSERT_FALSE(platform::services().isKeyToggled(vk::kInsert));
+  pressInsert();
+  const bool toggled = platform::services().isKeyToggled(vk::kInsert);
+  type({'A', 'B'});
+  console::drawConsole();
+  if (toggled) pressInsert();
+  ASSERT_TRUE(toggled);
+  // Column 2, one pixel high at y = 568 + 24 - 1.
+  EXPECT_TRUE(looksLike(pixelAt(16, 591), kWhite));
+  EXPECT_TRUE(looksLike(pixelAt(23, 591), kWhite));
+  EXPECT_TRUE(looksLike(pixelAt(20, 590), {64, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(20, 592), {64, 64, 64, 255}));
+  EXPECT_TRUE(looksLike(pixelAt(24, 591), {64, 64, 64, 255}));
 }
 
 TEST_F(ConsoleDrawTest, WithoutAFontTheAreasAreDrawnAndNoText) {

@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "game/console/command_registry.h"
@@ -132,6 +133,30 @@ TEST_F(LevelDebugViewTest, CastViewDrawsTheLastRaysUpToTheWallsTheyHit) {
   EXPECT_TRUE(looksLike(pixelAt(150, 150), kYellow));
   EXPECT_GT(inside, 1000);
   EXPECT_EQ(outside, 0);
+}
+
+TEST_F(LevelDebugViewTest, ViewsAreLaidOverEachOtherInTheirOrder) {
+  gl_state::clearScreen(1.0f, 1.0f, 1.0f);
+  for (const char* flag : {"BspSplitDraw", "BspWalkDraw", "BspNodeDraw", "DrawTriangles"}) {
+    console::execute(std::string(flag) + " 1");
+  }
+  const collision::DebugView view = collision::debugView();
+  ASSERT_NE(view.walkNode, nullptr);
+  level::drawLevelDebug();
+  // The triangles come last and cover every edge; the node view covers the walk node's
+  // middle line, leaving its outer rows yellow; the split lines show only beyond the edges.
+  const Vec2 quarter = view.walkNode->start + (view.walkNode->end - view.walkNode->start) * 0.25f;
+  const Vec2 outside = quarter - view.walkNode->normal;
+  EXPECT_TRUE(looksLike(pixelAt(int32_t(quarter.x), int32_t(quarter.y)), kRed));
+  EXPECT_TRUE(looksLike(pixelAt(int32_t(outside.x), int32_t(outside.y)), kYellow));
+  EXPECT_TRUE(looksLike(pixelAt(125, 100), kRed));
+  EXPECT_TRUE(looksLike(pixelAt(100, 175), kRed));
+  EXPECT_TRUE(looksLike(pixelAt(300, 100), kBlack));
+
+  // Without the triangles the node view's green is on top.
+  console::execute("DrawTriangles 0");
+  level::drawLevelDebug();
+  EXPECT_TRUE(looksLike(pixelAt(int32_t(quarter.x), int32_t(quarter.y)), kGreen));
 }
 
 TEST_F(LevelDebugViewTest, ForceViewDrawsArrowsInTheirStateColoursWithLabels) {

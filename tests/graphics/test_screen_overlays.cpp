@@ -46,10 +46,6 @@ class CompletionOverlayTest : public DebugViewTest {
   }
   void TearDown() override {
     console::setOutputListener(nullptr);
-    if (window::clientWidth() != 800 || window::clientHeight() != 600) {
-      window::setClientSize(800, 600);
-      window::pumpMessages();
-    }
     DebugViewTest::TearDown();
   }
 };
@@ -66,11 +62,7 @@ TEST_F(CompletionOverlayTest, LaysTheScreenOutAtEightHundredBySixHundred) {
 }
 
 TEST_F(CompletionOverlayTest, ScalesTheScreenToAWindowOfAnotherSize) {
-  window::setClientSize(400, 300);
-  window::pumpMessages();
-  if (window::clientWidth() != 400 || window::clientHeight() != 300) {
-    GTEST_SKIP() << "the X server did not resize the window";
-  }
+  if (!resizeClient(400, 300)) GTEST_SKIP() << "the X server did not resize the window";
   gl_state::setup2DProjection();
   gl_state::clearScreen(0.0f, 0.0f, 0.0f);
   level_completion::drawOverlay();
@@ -141,6 +133,21 @@ TEST_F(CheckpointTextTest, TheLevelTimeFadesInCentredAcrossTheScreen) {
   EXPECT_TRUE(looksLike(pixelAt(kTextLeft + 8 * 16 + 1, kTextMiddle), kBlack));
   EXPECT_TRUE(looksLike(pixelAt(kTextLeft + 8, 98), kBlack));
   EXPECT_TRUE(looksLike(pixelAt(kTextLeft + 8, 117), kBlack));
+}
+
+TEST_F(CheckpointTextTest, TheTextKeepsItsPlaceOnTheScreenInAWindowOfAnotherSize) {
+  if (!resizeClient(400, 300)) GTEST_SKIP() << "the X server did not resize the window";
+  checkpoint_times::checkpointReached(checkpoint(), 0);
+  checkpoint_times::drawAfter(1.0f);
+  checkpoint_times::drawAfter(0.0f);  // fading out from full opacity
+  // Half size: 8-pixel glyphs from x = 168, y from 50 to 58.
+  EXPECT_TRUE(looksLike(pixelAt(168 + 4, 54), glyphColour('0')));
+  EXPECT_TRUE(looksLike(pixelAt(168 + 2 * 8 + 4, 54), glyphColour(':')));
+  EXPECT_TRUE(looksLike(pixelAt(168 + 7 * 8 + 4, 54), glyphColour('0')));
+  EXPECT_TRUE(looksLike(pixelAt(166, 54), kBlack));
+  EXPECT_TRUE(looksLike(pixelAt(168 + 8 * 8 + 1, 54), kBlack));
+  EXPECT_TRUE(looksLike(pixelAt(172, 48), kBlack));
+  EXPECT_TRUE(looksLike(pixelAt(172, 59), kBlack));
 }
 
 TEST_F(CheckpointTextTest, AFasterSecondVisitShowsTheDifferenceInTheFasterColour) {

@@ -51,8 +51,8 @@ TEST_F(FontText, LinesAdvanceByTheSizeAndNewLinesReturnToTheStart) {
   expectBlock(26, 20, kGreen);
   expectBlock(10, 36, kBlue);
   EXPECT_TRUE(near(pixelAt(8, 28), kBackground));
-  EXPECT_TRUE(near(pixelAt(44, 28), kBackground));   // nothing after B
-  EXPECT_TRUE(near(pixelAt(34, 44), kBackground));   // the new line has only Z
+  EXPECT_TRUE(near(pixelAt(44, 28), kBackground));  // nothing after B
+  EXPECT_TRUE(near(pixelAt(34, 44), kBackground));  // the new line has only Z
   EXPECT_TRUE(near(pixelAt(18, 18), kBackground));
   EXPECT_TRUE(near(pixelAt(18, 54), kBackground));
 }
@@ -60,19 +60,18 @@ TEST_F(FontText, LinesAdvanceByTheSizeAndNewLinesReturnToTheStart) {
 TEST_F(FontText, ColourModulatesTheFontAndTransparentCellsBlend) {
   gl_state::clearScreen(0, 0, 1);
   drawText(font_, "A?Z", 0, 0, 32, 0.5f, 1, 1, 1);
-  EXPECT_TRUE(near(pixelAt(16, 16), {128, 0, 0, 255}, 4));    // the colour scales the red
-  EXPECT_TRUE(near(pixelAt(48, 16), kBlue));                  // '?' is transparent
+  EXPECT_TRUE(near(pixelAt(16, 16), {128, 0, 0, 255}, 4));  // the colour scales the red
+  EXPECT_TRUE(near(pixelAt(48, 16), kBlue));                // '?' is transparent
   EXPECT_TRUE(near(pixelAt(80, 16), kBlue));
   drawText(font_, "A", 0, 64, 32, 1, 1, 1, 0.5f);
-  EXPECT_TRUE(near(pixelAt(16, 80), {128, 0, 128, 255}, 4));   // half red over blue
+  EXPECT_TRUE(near(pixelAt(16, 80), {128, 0, 128, 255}, 4));  // half red over blue
 }
 
 TEST_F(FontText, NothingForEmptyTextOrSizeZeroOrBelow) {
   drawText(font_, "", 10, 10, 16, 1, 1, 1, 1);
   drawText(font_, "A", 10, 10, 0, 1, 1, 1, 1);
   drawText(font_, "A", 10, 10, -16, 1, 1, 1, 1);
-  for (int32_t x : {0, 5, 10, 15, 20})
-    EXPECT_TRUE(near(pixelAt(x, x), kBackground));
+  for (int32_t x : {0, 5, 10, 15, 20}) EXPECT_TRUE(near(pixelAt(x, x), kBackground));
 }
 
 TEST_F(FontText, EnableBitsComeBackAsTheyWere) {

@@ -65,14 +65,27 @@ TEST(KeyTranslation, NamedKeysGetTheirWindowsCodes) {
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_MUTE, SDLK_MUTE), 0);
 }
 
+TEST(KeyTranslation, WithoutNumLockTheKeypadIsTheNavigationBlock) {
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_1, SDLK_KP_1, false), vk::kEnd);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_5, SDLK_KP_5, false), 12);  // Clear
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_8, SDLK_KP_8, false), vk::kUp);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_9, SDLK_KP_9, false), vk::kPageUp);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_0, SDLK_KP_0, false), vk::kInsert);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, false), vk::kDelete);
+  // The operators and Enter don't change, nor does anything with Num Lock on.
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_PLUS, SDLK_KP_PLUS, false), vk::kAdd);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_ENTER, SDLK_KP_ENTER, false), vk::kReturn);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_8, SDLK_KP_8, true), vk::kNumpad0 + 8);
+  EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_KP_PERIOD, SDLK_KP_PERIOD, true), vk::kDecimal);
+}
+
 TEST(KeyTranslation, InjectedKeysComeBackAsTheKeyThatWasInjected) {
-  std::vector<int32_t> keys{vk::kBackspace, vk::kTab,     vk::kReturn,   vk::kShift,
-                            vk::kControl,   vk::kAlt,     vk::kPause,    vk::kCapsLock,
-                            vk::kEscape,    vk::kSpace,   vk::kPageUp,   vk::kPageDown,
-                            vk::kEnd,       vk::kHome,    vk::kLeft,     vk::kUp,
-                            vk::kRight,     vk::kDown,    vk::kInsert,   vk::kDelete,
-                            vk::kMultiply,  vk::kAdd,     vk::kSubtract, vk::kDecimal,
-                            vk::kDivide,    vk::kOemPlus, vk::kOemQuote, vk::kConsoleToggle};
+  std::vector<int32_t> keys{
+      vk::kBackspace, vk::kTab,      vk::kReturn,   vk::kShift,        vk::kControl,  vk::kAlt,
+      vk::kPause,     vk::kCapsLock, vk::kEscape,   vk::kSpace,        vk::kPageUp,   vk::kPageDown,
+      vk::kEnd,       vk::kHome,     vk::kLeft,     vk::kUp,           vk::kRight,    vk::kDown,
+      vk::kInsert,    vk::kDelete,   vk::kMultiply, vk::kAdd,          vk::kSubtract, vk::kDecimal,
+      vk::kDivide,    vk::kOemPlus,  vk::kOemQuote, vk::kConsoleToggle};
   for (int32_t key = 'A'; key <= 'Z'; ++key) keys.push_back(key);
   for (int32_t key = '0'; key <= '9'; ++key) keys.push_back(key);
   for (int32_t n = 0; n < 10; ++n) keys.push_back(vk::kNumpad0 + n);
@@ -219,8 +232,7 @@ std::vector<window::DisplayMode> modesAt(int32_t width, int32_t height,
 }
 
 TEST(DisplayModeChoice, MovesTowardSixtyHertz) {
-  EXPECT_EQ(window::chooseDisplayMode(modesAt(800, 600, {50, 100, 75}), 800, 600)->refreshRate,
-            75);
+  EXPECT_EQ(window::chooseDisplayMode(modesAt(800, 600, {50, 100, 75}), 800, 600)->refreshRate, 75);
   EXPECT_EQ(window::chooseDisplayMode(modesAt(800, 600, {85, 100}), 800, 600)->refreshRate, 85);
   EXPECT_EQ(window::chooseDisplayMode(modesAt(800, 600, {100, 85, 60, 75}), 800, 600)->refreshRate,
             60);

@@ -63,6 +63,17 @@ TEST(SurfaceConversion, SixteenBitChannelsAreWidenedByTheirLoss) {
   EXPECT_EQ(pixelOf(*image, 1, 1), (Bgra{0, 0, 0, 255}));
 }
 
+TEST(SurfaceConversion, FifteenBitPixelsAreReadAsSixteen) {
+  SurfacePtr surface = makeSurface(2, 1, SDL_PIXELFORMAT_RGB555);
+  ASSERT_TRUE(surface);
+  ASSERT_EQ(surface->format->BitsPerPixel, 15);  // what a 16-bit BMP loads as
+  put<uint16_t>(*surface, 1, 0, uint16_t(0x1f << 10 | 0x10 << 5 | 0x01));
+  auto image = convertSurface(*surface);
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->sourceBytesPerPixel, 2);
+  EXPECT_EQ(pixelOf(*image, 1, 0), (Bgra{0x08, 0x80, 0xf8, 255}));
+}
+
 TEST(SurfaceConversion, TwentyFourBitRowsSkipTheirPadding) {
   SurfacePtr surface = makeSurface(5, 2, SDL_PIXELFORMAT_RGB24);
   ASSERT_TRUE(surface);

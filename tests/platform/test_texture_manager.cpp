@@ -187,8 +187,8 @@ TEST_F(TextureManagerTest, ReloadRefillsTheSameIds) {
   TextureHandle b("b.tga", "");
   log_.loads.clear();
   textures::reloadAllTextures();
-  EXPECT_EQ(log_.loads, (std::vector<std::pair<std::string, uint32_t>>{
-                            {"A.TGA", a.textureId()}, {"B.TGA", b.textureId()}}));
+  EXPECT_EQ(log_.loads, (std::vector<std::pair<std::string, uint32_t>>{{"A.TGA", a.textureId()},
+                                                                       {"B.TGA", b.textureId()}}));
   EXPECT_TRUE(log_.deleted.empty());
 }
 
@@ -215,8 +215,8 @@ TEST_F(TextureManagerTest, AnisotropyIsClampedAndAppliedToEveryTexture) {
   TextureHandle b("b.tga", "");
   textures::setAnisotropy(64);
   EXPECT_EQ(textures::anisotropy(), 16);
-  EXPECT_EQ(log_.anisotropy, (std::vector<std::pair<uint32_t, int32_t>>{
-                                 {a.textureId(), 16}, {b.textureId(), 16}}));
+  EXPECT_EQ(log_.anisotropy,
+            (std::vector<std::pair<uint32_t, int32_t>>{{a.textureId(), 16}, {b.textureId(), 16}}));
   textures::setAnisotropy(0);
   EXPECT_EQ(textures::anisotropy(), 1);
   textures::setAnisotropy(-3);  // compared unsigned: above every limit

@@ -45,6 +45,30 @@ std::vector<uint8_t> tga24(int32_t width, int32_t height, Bgra colour) {
   return bytes;
 }
 
+void putLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int32_t size) {
+  for (int32_t i = 0; i < size; ++i) bytes.push_back(uint8_t(value >> (8 * i)));
+}
+
+// A 16-bit BMP with the format's default 5-5-5 channels, rows bottom-up and padded to four
+// bytes; `pixel(x, y)` gives each packed pixel with y counted from the top.
+template <typename PixelAt>
+std::vector<uint8_t> bmp555(int32_t width, int32_t height, PixelAt pixel) {
+  const int32_t rowBytes = (width * 2 + 3) / 4 * 4;
+  std::vector<uint8_t> bytes{'B', 'M'};
+  putLittleEndian(bytes, 54 + rowBytes * height, 4);
+  putLittleEndian(bytes, 0, 4);
+  putLittleEndian(bytes, 54, 4);  // where the pixels start
+  for (const uint32_t field : {40, width, height}) putLittleEndian(bytes, field, 4);
+  putLittleEndian(bytes, 1, 2);                                  // planes
+  putLittleEndian(bytes, 16, 2);                                 // bits per pixel
+  for (int32_t i = 0; i < 6; ++i) putLittleEndian(bytes, 0, 4);  // uncompressed, no palette
+  for (int32_t y = height - 1; y >= 0; --y) {
+    for (int32_t x = 0; x < width; ++x) putLittleEndian(bytes, pixel(x, y), 2);
+    bytes.resize(bytes.size() + size_t(rowBytes - width * 2), 0);
+  }
+  return bytes;
+}
+
 void saveBmp(SDL_Surface* surface, const std::string& file) {
   ASSERT_EQ(SDL_SaveBMP(surface, file.c_str()), 0) << SDL_GetError();
 }
@@ -52,8 +76,7 @@ void saveBmp(SDL_Surface* surface, const std::string& file) {
 void writeSolidBmp(const std::string& file, int32_t width, int32_t height, Bgra colour) {
   SurfacePtr surface = makeSurface(width, height, SDL_PIXELFORMAT_BGR24);
   ASSERT_TRUE(surface);
-  SDL_FillRect(surface.get(), nullptr,
-               SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
+  SDL_FillRect(surface.get(), nullptr, SDL_MapRGB(surface->format, colour.r, colour.g, colour.b));
   saveBmp(surface.get(), file);
 }
 
@@ -115,6 +138,36 @@ TEST_F(TextureFiles, TwentyFourBitTgaGoesThroughTheImageLibrary) {
   EXPECT_EQ(handle.width(), 4);
   EXPECT_EQ(textures::textureListing(), std::vector<std::string>{"FLAT.TGA : 24 BIT"});
   EXPECT_EQ(readTexels(handle.textureId()).at(2, 1), (Bgra{10, 20, 30, 255}));
+}
+
+TEST_F(TextureFiles, TgaTooSmallForOurReaderKeepsItsAlphaThroughTheImageLibrary) {
+  const platform::TgaImage tiny = makeImage(2, 2, patternPixel);
+  ASSERT_FALSE(platform::readTga(encodeTga(tiny, true, false)));
+  writeFile("tiny.tga", encodeTga(tiny, true, false));
+  TextureHandle handle("tiny.tga", "DEFAULT_SPRITE");
+  EXPECT_TRUE(handle.hasAlpha());
+  EXPECT_EQ(handle.width(), 2);
+  EXPECT_EQ(textures::textureListing(), std::vector<std::string>{"TINY.TGA : 32 BIT"});
+  const Texels texels = readTexels(handle.textureId());
+  for (int32_t y = 0; y < 2; ++y)
+    for (int32_t x = 0; x < 2; ++x) EXPECT_EQ(texels.at(x, y), patternPixel(x, y)) << x << y;
+}
+
+TEST_F(TextureFiles, SixteenBitBmpWidensItsFiveBitChannels) {
+  // One column (so each row carries two bytes of padding): red, green, blue, white from the
+  // top. The side stays a power of two, which the mipmap builder keeps as it is.
+  const uint32_t column[4] = {0x1f << 10, 0x10 << 5, 0x01, 0x7fff};
+  writeFile("hicolour.bmp", bmp555(1, 4, [&](int32_t, int32_t y) { return column[y]; }));
+  TextureHandle handle("HiColour.bmp", "DEFAULT_TEXTURE");
+  EXPECT_FALSE(handle.hasAlpha());
+  EXPECT_EQ(textures::textureListing(), std::vector<std::string>{"HICOLOUR.BMP : 16 BIT"});
+  const Texels texels = readTexels(handle.textureId());
+  ASSERT_EQ(texels.width, 1);
+  ASSERT_EQ(texels.height, 4);
+  EXPECT_EQ(texels.at(0, 0), (Bgra{0, 0, 0xf8, 255}));
+  EXPECT_EQ(texels.at(0, 1), (Bgra{0, 0x80, 0, 255}));
+  EXPECT_EQ(texels.at(0, 2), (Bgra{0x08, 0, 0, 255}));
+  EXPECT_EQ(texels.at(0, 3), (Bgra{0xf8, 0xf8, 0xf8, 255}));
 }
 
 TEST_F(TextureFiles, PaletteColourKeyIsTransparentExactlyAtTheKey) {
@@ -201,14 +254,13 @@ TEST_F(TextureFallbacks, CorruptFilesOfEveryKindFallBack) {
   writeFile("bad.png", png);
   writeFile("noise.jpg", std::string(300, '\x5a'));
   writeFile("empty.tga", std::string());
-  for (const char* name : {"cut.tga", "depth.tga", "cut.bmp", "bad.png", "noise.jpg",
-                           "empty.tga", "folder_that_is_missing\\x.tga"}) {
+  for (const char* name : {"cut.tga", "depth.tga", "cut.bmp", "bad.png", "noise.jpg", "empty.tga",
+                           "folder_that_is_missing\\x.tga"}) {
     SCOPED_TRACE(name);
     TextureHandle handle(name, "DEFAULT_TEXTURE");
     EXPECT_EQ(handle.width(), 128);
     ASSERT_EQ(textures::textureListing().size(), 1u);
-    EXPECT_NE(textures::textureListing()[0].find(" (loading failed)  : 32 BIT"),
-              std::string::npos);
+    EXPECT_NE(textures::textureListing()[0].find(" (loading failed)  : 32 BIT"), std::string::npos);
   }
 }
 
@@ -216,11 +268,11 @@ TEST_F(TextureFallbacks, CorruptFilesOfEveryKindFallBack) {
 
 using TextureQuality = TextureTest;
 
-int32_t levelZeroSide(uint32_t id, GLenum which) {
-  GLint side = 0;
+int32_t levelZeroParameter(uint32_t id, GLenum which) {
+  GLint value = 0;
   glBindTexture(GL_TEXTURE_2D, id);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &side);
-  return side;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &value);
+  return value;
 }
 
 TEST_F(TextureQuality, HalfSizeUploadsHalvedSidesOfAtLeastOne) {
@@ -229,10 +281,10 @@ TEST_F(TextureQuality, HalfSizeUploadsHalvedSidesOfAtLeastOne) {
   textures::setTextureQuality(2);
   TextureHandle dot("dot.bmp", "");
   TextureHandle odd("odd.bmp", "");
-  EXPECT_EQ(levelZeroSide(dot.textureId(), GL_TEXTURE_WIDTH), 1);
-  EXPECT_EQ(levelZeroSide(dot.textureId(), GL_TEXTURE_HEIGHT), 1);
-  EXPECT_EQ(levelZeroSide(odd.textureId(), GL_TEXTURE_WIDTH), 2);
-  EXPECT_EQ(levelZeroSide(odd.textureId(), GL_TEXTURE_HEIGHT), 1);
+  EXPECT_EQ(levelZeroParameter(dot.textureId(), GL_TEXTURE_WIDTH), 1);
+  EXPECT_EQ(levelZeroParameter(dot.textureId(), GL_TEXTURE_HEIGHT), 1);
+  EXPECT_EQ(levelZeroParameter(odd.textureId(), GL_TEXTURE_WIDTH), 2);
+  EXPECT_EQ(levelZeroParameter(odd.textureId(), GL_TEXTURE_HEIGHT), 1);
   // The recorded size stays the source's.
   EXPECT_EQ(odd.width(), 5);
   EXPECT_EQ(odd.height(), 3);
@@ -240,14 +292,38 @@ TEST_F(TextureQuality, HalfSizeUploadsHalvedSidesOfAtLeastOne) {
 }
 
 TEST_F(TextureQuality, ChangingQualityReloadsIntoTheSameIds) {
-  writeFile("square.tga", encodeTga(makeImage(8, 8, [](int, int) { return kWhite; }), true,
-                                    false));
+  writeFile("square.tga", encodeTga(makeImage(8, 8, [](int, int) { return kWhite; }), true, false));
   TextureHandle handle("square.tga", "");
-  EXPECT_EQ(levelZeroSide(handle.textureId(), GL_TEXTURE_WIDTH), 8);
+  EXPECT_EQ(levelZeroParameter(handle.textureId(), GL_TEXTURE_WIDTH), 8);
   textures::setTextureQuality(2);
-  EXPECT_EQ(levelZeroSide(handle.textureId(), GL_TEXTURE_WIDTH), 4);
+  EXPECT_EQ(levelZeroParameter(handle.textureId(), GL_TEXTURE_WIDTH), 4);
   textures::setTextureQuality(0);
-  EXPECT_EQ(levelZeroSide(handle.textureId(), GL_TEXTURE_WIDTH), 8);
+  EXPECT_EQ(levelZeroParameter(handle.textureId(), GL_TEXTURE_WIDTH), 8);
+}
+
+TEST_F(TextureQuality, ReducedQualitiesCompressOrStoreFourBitsAChannel) {
+  writeFile("square.tga", encodeTga(makeImage(8, 8, patternPixel), false, false));
+  const bool compression = window::hasExtension("GL_ARB_texture_compression");
+  for (int32_t quality : {0, 1, 2}) {
+    SCOPED_TRACE(quality);
+    textures::setTextureQuality(quality);
+    const TextureHandle handle("square.tga", "");
+    const uint32_t id = handle.textureId();
+    const bool compressed = levelZeroParameter(id, GL_TEXTURE_COMPRESSED) != 0;
+    if (quality == 0) {
+      EXPECT_FALSE(compressed);
+      EXPECT_EQ(levelZeroParameter(id, GL_TEXTURE_RED_SIZE), 8);
+    } else if (compression) {
+      EXPECT_TRUE(compressed);
+    } else {
+      EXPECT_EQ(levelZeroParameter(id, GL_TEXTURE_INTERNAL_FORMAT), GL_RGBA4);
+    }
+    if (compression) {
+      GLint hint = 0;
+      glGetIntegerv(GL_TEXTURE_COMPRESSION_HINT_ARB, &hint);
+      EXPECT_EQ(hint, quality == 2 ? GL_FASTEST : GL_NICEST);
+    }
+  }
 }
 
 TEST_F(TextureQuality, TrilinearFilteringAndAnisotropy) {
@@ -258,7 +334,7 @@ TEST_F(TextureQuality, TrilinearFilteringAndAnisotropy) {
   glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
   EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
   EXPECT_EQ(magFilter, GL_LINEAR);
-  EXPECT_GT(levelZeroSide(handle.textureId(), GL_TEXTURE_WIDTH), 0);
+  EXPECT_GT(levelZeroParameter(handle.textureId(), GL_TEXTURE_WIDTH), 0);
 
   if (!window::hasExtension("GL_EXT_texture_filter_anisotropic")) GTEST_SKIP();
   GLint largest = 0;
@@ -275,6 +351,23 @@ TEST_F(TextureQuality, TrilinearFilteringAndAnisotropy) {
   glGetTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_MAX_ANISOTROPY_EXT, &level);
   EXPECT_EQ(level, 2.0f);
   textures::setAnisotropy(1);
+}
+
+TEST_F(TextureQuality, PixelStoreLeftOverByOthersDoesNotSkewUploads) {
+  // Half size may also compress, so the upload is compared with one made in a clean state.
+  writeFile("pattern.tga", encodeTga(makeImage(8, 8, patternPixel), false, false));
+  textures::setTextureQuality(2);
+  const auto loadTexels = [] {
+    const TextureHandle handle("pattern.tga", "");
+    return readTexels(handle.textureId()).pixels;
+  };
+  const std::vector<Bgra> clean = loadTexels();
+  glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+  for (const GLenum rowLength : {GL_UNPACK_ROW_LENGTH, GL_PACK_ROW_LENGTH})
+    glPixelStorei(rowLength, 2);
+  const TextureHandle skewed("pattern.tga", "");
+  glPopClientAttrib();
+  EXPECT_EQ(readTexels(skewed.textureId()).pixels, clean);
 }
 
 // Sharing and lifetime -------------------------------------------------------------------
@@ -313,8 +406,8 @@ TEST_F(TextureSharing, ReloadReadsEveryFileIntoItsOwnId) {
   textures::reloadTexturesTimed();
   EXPECT_EQ(readTexels(id).at(3, 3), (Bgra{0, 255, 0, 255}));
   EXPECT_EQ(TextureHandle(handle).textureId(), id);
-  EXPECT_TRUE(consoleTextSince(from).starts_with(
-      "\nTexture refresh complete.\nTime take to reload: "));
+  EXPECT_TRUE(
+      consoleTextSince(from).starts_with("\nTexture refresh complete.\nTime take to reload: "));
 }
 
 TEST_F(TextureSharing, AnotherThreadNeitherCountsNorUploads) {
@@ -344,10 +437,9 @@ TEST_F(TextureConsole, ListAndMemoryFollowTheirHeadings) {
   uint32_t from = console::writePosition();
   textures::printTextureList();
   const std::string stars(64, '*');
-  EXPECT_EQ(consoleTextSince(from),
-            "\n\n" + stars + "\n\nTextures in use\n\n" + stars + "\n\n\n" +
-                "A_MISSING.PNG (loading failed)  : 32 BIT\n" +
-                "B_MISSING.PNG (loading failed)  : 32 BIT\n");
+  EXPECT_EQ(consoleTextSince(from), "\n\n" + stars + "\n\nTextures in use\n\n" + stars + "\n\n\n" +
+                                        "A_MISSING.PNG (loading failed)  : 32 BIT\n" +
+                                        "B_MISSING.PNG (loading failed)  : 32 BIT\n");
 
   const uint64_t n = 64 * 64 * 4 + 16 * 16 * 4;
   for (int32_t quality : {0, 1, 2}) {

@@ -8,6 +8,7 @@
 #include <array>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/console/console_output.h"
@@ -56,12 +57,37 @@ class RecordingListener : public window::GLWindowEventListener {
   void onFocusLost() override { ++focusLosses; }
 };
 
+// Window events the tests push carry this, so the filter below tells them from the X
+// server's.
+constexpr int32_t kPushedByTest = 0x54455354;
+
 void pushWindowEvent(SDL_WindowEventID id) {
   SDL_Event event{};
   event.type = SDL_WINDOWEVENT;
   event.window.event = uint8_t(id);
-  event.window.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
+  event.window.windowID = SDL_GetWindowID(window::sdlWindow());
+  event.window.data1 = kPushedByTest;
   SDL_PushEvent(&event);
+}
+
+// Other test programs open and close windows on the same display at any moment: the focus
+// and the pointer's crossings they cause would reach this window at random. Input tests
+// keep only the focus and crossing events they push themselves.
+int dropDisplayNoise(void*, SDL_Event* event) {
+  if (event->type != SDL_WINDOWEVENT) return 1;
+  switch (event->window.event) {
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+    case SDL_WINDOWEVENT_ENTER:
+    case SDL_WINDOWEVENT_LEAVE: return event->window.data1 == kPushedByTest;
+    default: return 1;
+  }
+}
+
+// The real pointer goes to the desktop's corner, away from every test window, so windows
+// opening under it make no crossings.
+void movePointerAway() {
+  SDL_WarpMouseGlobal(0, 0);
 }
 
 void typeKey(int32_t key) {
@@ -252,21 +278,21 @@ class WindowInput : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    SDL_SetEventFilter(dropDisplayNoise, nullptr);
+    movePointerAway();
     window::setEventListener(&drain);
     window::pumpMessages();
     window::setEventListener(&listener);
   }
   void TearDown() override {
     window::setEventListener(nullptr);
+    SDL_SetEventFilter(nullptr, nullptr);
     WindowTest::TearDown();
   }
 
-  // The input focus the window took when it opened arrives as an event of its own.
-  static void waitForForeground() {
-    for (int i = 0; i < 500 && !window::isForeground(); ++i) {
-      window::pumpMessages();
-      SDL_Delay(2);
-    }
+  static void takeForeground() {
+    pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+    window::pumpMessages();
   }
 
   RecordingListener drain;
@@ -340,6 +366,57 @@ TEST_F(WindowInput, InsertTogglesOnEachPress) {
   EXPECT_EQ(window::isKeyToggled(vk::kInsert), before);
 }
 
+// A key as the desktop reports it: its position, the layout's keycode and the modifiers,
+// followed by the text it wrote, if any.
+void pushDesktopKey(SDL_Scancode scancode, SDL_Keycode keycode, uint16_t modifiers,
+                    const char* text) {
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.windowID = SDL_GetWindowID(window::sdlWindow());
+  key.key.state = SDL_PRESSED;
+  key.key.keysym = {scancode, keycode, modifiers, 0};
+  SDL_PushEvent(&key);
+  if (text != nullptr) {
+    SDL_Event typed{};
+    typed.type = SDL_TEXTINPUT;
+    typed.text.windowID = key.key.windowID;
+    SDL_strlcpy(typed.text.text, text, sizeof(typed.text.text));
+    SDL_PushEvent(&typed);
+  }
+  key.type = SDL_KEYUP;
+  key.key.state = SDL_RELEASED;
+  SDL_PushEvent(&key);
+}
+
+TEST_F(WindowInput, DesktopKeysWriteTheTextTheirLayoutGave) {
+  // French layout: the key at US "2" writes "é"; the key at US "q" is A.
+  pushDesktopKey(SDL_SCANCODE_2, SDLK_2, KMOD_NONE, "\xC3\xA9");
+  pushDesktopKey(SDL_SCANCODE_Q, SDLK_a, KMOD_LSHIFT, "A");
+  // A dead key and a letter it doesn't combine with write two characters.
+  pushDesktopKey(SDL_SCANCODE_W, SDLK_z, KMOD_NONE, "^z");
+  // Control held: no text comes, and nothing is written.
+  pushDesktopKey(SDL_SCANCODE_C, SDLK_c, KMOD_LCTRL, nullptr);
+  window::pumpMessages();
+  EXPECT_EQ(listener.keyDowns, (std::vector<int32_t>{'2', 'A', 'Z', 'C'}));
+  EXPECT_EQ(listener.charsInKeyDown, (std::vector<char>{char(0xE9), 'A', 0, 0}));
+  EXPECT_EQ(listener.keyUps, listener.keyDowns);
+}
+
+TEST_F(WindowInput, TheKeypadWithoutNumLockGivesTheNavigationKeys) {
+  pushDesktopKey(SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NONE, nullptr);
+  pushDesktopKey(SDL_SCANCODE_KP_3, SDLK_KP_3, KMOD_NONE, nullptr);
+  pushDesktopKey(SDL_SCANCODE_KP_8, SDLK_KP_8, KMOD_NUM, "8");
+  window::injectKey(vk::kNumpad0 + 8, true);
+  window::pumpMessages();
+  EXPECT_EQ(listener.keyDowns,
+            (std::vector<int32_t>{vk::kUp, vk::kPageDown, vk::kNumpad0 + 8, vk::kNumpad0 + 8}));
+  EXPECT_EQ(listener.charsInKeyDown, (std::vector<char>{0, 0, '8', '8'}));
+  EXPECT_TRUE(window::isKeyDown(vk::kNumpad0 + 8));
+  EXPECT_FALSE(window::isKeyDown(vk::kUp));
+  window::injectKey(vk::kNumpad0 + 8, false);
+  window::pumpMessages();
+}
+
 TEST_F(WindowInput, KeysThatWriteNothingGiveNoCharacter) {
   EXPECT_EQ(window::keyToChar(vk::kShift), 0);
   EXPECT_EQ(window::keyToChar(vk::kF1), 0);
@@ -379,9 +456,15 @@ TEST_F(WindowInput, InjectedMovesPlaceThePointer) {
 }
 
 TEST_F(WindowInput, CenterMousePutsThePointerOnTheClientCentre) {
+  window::injectMouseMove(-5, -5);
+  window::pumpMessages();
   window::centerMouse();
   EXPECT_EQ(window::cursorX(), 400);
   EXPECT_EQ(window::cursorY(), 300);
+  EXPECT_EQ(window::clientCentreX(), 400);
+  EXPECT_EQ(window::clientCentreY(), 300);
+  EXPECT_TRUE(window::isCursorInClient());
+  movePointerAway();
 }
 
 TEST_F(WindowInput, PaintingOutsideTheClientSwitchesToTheArrow) {
@@ -419,7 +502,7 @@ TEST_F(WindowInput, ResizeTellsTheListenerAndResetsTheViewport) {
 }
 
 TEST_F(WindowInput, LosingTheForegroundMinimisesOnceAndReleasesTheKeys) {
-  waitForForeground();
+  takeForeground();
   ASSERT_TRUE(window::isForeground());
   window::injectKey(vk::kLeft, true);
   window::pumpMessages();
@@ -435,14 +518,14 @@ TEST_F(WindowInput, LosingTheForegroundMinimisesOnceAndReleasesTheKeys) {
   window::pumpMessages();
   EXPECT_EQ(listener.focusLosses, 1);
 
-  SDL_RestoreWindow(SDL_GL_GetCurrentWindow());
+  SDL_RestoreWindow(window::sdlWindow());
   pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   window::pumpMessages();
   EXPECT_TRUE(window::isForeground());
 }
 
 TEST_F(WindowInput, FocusRegainedBeforeThePumpEndsIsNoLoss) {
-  waitForForeground();
+  takeForeground();
   pushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
   pushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
   window::pumpMessages();
@@ -450,11 +533,38 @@ TEST_F(WindowInput, FocusRegainedBeforeThePumpEndsIsNoLoss) {
   EXPECT_TRUE(window::isForeground());
 }
 
-TEST_F(WindowInput, ACloseRequestIsTheListenersToGrant) {
+TEST_F(WindowInput, ACloseRequestTellsTheListenerThenClosesTheWindow) {
   pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  window::injectKey('A', true);  // left in the queue of the closed window
   window::pumpMessages();
   EXPECT_EQ(listener.closes, 1);
-  EXPECT_TRUE(window::isWindowOpen());
+  EXPECT_EQ(listener.destroys, 1);
+  EXPECT_TRUE(listener.keyDowns.empty());
+  EXPECT_FALSE(window::isWindowOpen());
+  openTestWindow();
+  window::pumpMessages();
+  EXPECT_TRUE(listener.keyDowns.empty());
+}
+
+// A listener that closes the window itself, as the game does.
+class ClosingListener : public RecordingListener {
+ public:
+  void onClose() override {
+    RecordingListener::onClose();
+    window::destroyWindow();
+  }
+};
+
+TEST_F(WindowInput, AListenerThatClosesTheWindowItselfIsToldOfTheDestructionOnce) {
+  ClosingListener closing;
+  window::setEventListener(&closing);
+  pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  pushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+  window::pumpMessages();
+  EXPECT_EQ(closing.closes, 1);
+  EXPECT_EQ(closing.destroys, 1);
+  EXPECT_FALSE(window::isWindowOpen());
+  openTestWindow();
 }
 
 // Lifetime and driver ---------------------------------------------------------------------
@@ -487,6 +597,70 @@ TEST_F(WindowLifetime, DestroyTellsTheListenerOnceAndLetsItGo) {
   EXPECT_FALSE(window::isWindowOpen());
   EXPECT_EQ(window::getCursorMode(), 1);
   openTestWindow();
+}
+
+bool sdlFullscreen() {
+  return (SDL_GetWindowFlags(window::sdlWindow()) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+TEST_F(WindowLifetime, TheConsolesFullScreenTakesTheDesktopSizeAndLeavesForTheFixedWindow) {
+  platform::Services& services = platform::services();
+  window::setCursorMode(0);
+  services.setFullscreen(true);
+  EXPECT_TRUE(services.getFullscreen());
+  EXPECT_TRUE(sdlFullscreen());
+  // The arrow shows while the display changes; the chosen mode comes back at the next paint.
+  EXPECT_EQ(window::getCursorMode(), 0);
+  window::setClientSize(640, 480);
+  services.setFullscreen(false);
+  EXPECT_FALSE(services.getFullscreen());
+  EXPECT_FALSE(sdlFullscreen());
+  EXPECT_EQ(window::clientWidth(), 800);
+  EXPECT_EQ(window::clientHeight(), 600);
+  EXPECT_FALSE(window::isResizable());
+  EXPECT_EQ(window::windowX(), window::desktopWidth() / 2 - window::outerWidth() / 2);
+}
+
+TEST_F(WindowLifetime, DestroyingAFullScreenWindowGivesTheDesktopItsModeBack) {
+  SDL_DisplayMode desktop{};
+  ASSERT_EQ(SDL_GetDesktopDisplayMode(0, &desktop), 0);
+  window::setFullscreen(true, desktop.w, desktop.h);
+  ASSERT_TRUE(window::isFullscreen());
+  window::destroyWindow();
+  EXPECT_FALSE(window::isFullscreen());
+  SDL_DisplayMode current{};
+  ASSERT_EQ(SDL_GetCurrentDisplayMode(0, &current), 0);
+  EXPECT_EQ(current.w, desktop.w);
+  EXPECT_EQ(current.h, desktop.h);
+  openTestWindow();
+  EXPECT_FALSE(window::isFullscreen());
+  EXPECT_FALSE(sdlFullscreen());
+}
+
+// The loading screen's way of drawing: the main thread lets go of its context and another
+// thread draws into the same window with a context of its own.
+TEST_F(WindowLifetime, AnotherThreadDrawsIntoTheWindowWhileTheMainContextIsReleased) {
+  window::releaseContext();
+  EXPECT_EQ(SDL_GL_GetCurrentContext(), nullptr);
+  bool madeContext = false;
+  Rgba seen{};
+  std::thread splash([&] {
+    SDL_GLContext context = SDL_GL_CreateContext(window::sdlWindow());
+    madeContext = context != nullptr;
+    if (!madeContext) return;
+    glViewport(0, 0, window::clientWidth(), window::clientHeight());
+    gl_state::clearScreen(0.0f, 1.0f, 0.0f);
+    seen = pixelAt(400, 300);
+    SDL_GL_MakeCurrent(window::sdlWindow(), nullptr);
+    SDL_GL_DeleteContext(context);
+  });
+  splash.join();
+  window::restoreContext();
+  ASSERT_TRUE(madeContext) << SDL_GetError();
+  EXPECT_TRUE(near(seen, {0, 255, 0, 255}));
+  ASSERT_NE(SDL_GL_GetCurrentContext(), nullptr);
+  gl_state::clearScreen(0.0f, 0.0f, 1.0f);
+  EXPECT_TRUE(near(pixelAt(400, 300), {0, 0, 255, 255}));
 }
 
 TEST_F(WindowLifetime, TheWindowsServicesAreInForceWhileItIsOpen) {

@@ -11,8 +11,10 @@ namespace {
 // Octaves from broad patches down to grain, weighted so the sum stays in [0, 1).
 float stoneNoise(int x, int y) {
   constexpr std::uint32_t kSeed = 0x5e11u;
-  return 0.45f * valueNoise(x, y, 32, kTextureSize, kSeed) + 0.30f * valueNoise(x, y, 16, kTextureSize, kSeed + 1) +
-         0.15f * valueNoise(x, y, 8, kTextureSize, kSeed + 2) + 0.10f * valueNoise(x, y, 2, kTextureSize, kSeed + 3);
+  return 0.45f * valueNoise(x, y, 32, kTextureSize, kSeed) +
+         0.30f * valueNoise(x, y, 16, kTextureSize, kSeed + 1) +
+         0.15f * valueNoise(x, y, 8, kTextureSize, kSeed + 2) +
+         0.10f * valueNoise(x, y, 2, kTextureSize, kSeed + 3);
 }
 
 }  // namespace

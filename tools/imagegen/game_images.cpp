@@ -30,7 +30,8 @@ Image drawRoundSprite(Profile profile) {
       const float dx = static_cast<float>(x) - centre;
       const float dy = static_cast<float>(y) - centre;
       const float t = std::sqrt(dx * dx + dy * dy) / radius;
-      image.setPixel(x, y, 255, 255, 255, toByte(255.0f * std::clamp(profile(t, dx, dy), 0.0f, 1.0f)));
+      image.setPixel(x, y, 255, 255, 255,
+                     toByte(255.0f * std::clamp(profile(t, dx, dy), 0.0f, 1.0f)));
     }
   }
   return image;
@@ -39,7 +40,7 @@ Image drawRoundSprite(Profile profile) {
 // Inside the arrow outline of the pointer, in pixels from its tip.
 bool insideArrow(int x, int y) {
   if (y < 0 || x < 0) return false;
-  if (y <= 18) return x <= y * 0.62f;             // the head, widening downwards
+  if (y <= 18) return x <= y * 0.62f;                   // the head, widening downwards
   if (y <= 26) return x >= 4 && x <= 7 + (y - 18) / 3;  // the tail
   return false;
 }
@@ -55,7 +56,8 @@ Image drawStone() {
       // Cracks where a second noise passes through its middle.
       const float crack = std::abs(valueNoise(x, y, 16, kSurfaceSize, kSeed + 9) - 0.5f);
       const float shade = 70.0f + 80.0f * n - (crack < 0.02f ? 28.0f : 0.0f);
-      image.setPixel(x, y, toByte(shade * 0.92f), toByte(shade * 0.97f), toByte(shade * 1.08f), 255);
+      image.setPixel(x, y, toByte(shade * 0.92f), toByte(shade * 0.97f), toByte(shade * 1.08f),
+                     255);
     }
   }
   return image;
@@ -72,7 +74,8 @@ Image drawWood() {
       // Grain: stripes along the plank, bent by slow noise.
       const float bend = valueNoise(x, y, 32, kSurfaceSize, kSeed + plank) * 6.0f;
       const float grain = 0.5f + 0.5f * std::sin((static_cast<float>(y) + bend) * 1.7f);
-      float shade = 120.0f + tone + 30.0f * grain + 20.0f * valueNoise(x, y, 4, kSurfaceSize, kSeed + 7);
+      float shade =
+          120.0f + tone + 30.0f * grain + 20.0f * valueNoise(x, y, 4, kSurfaceSize, kSeed + 7);
       if (y % kPlank == 0 || y % kPlank == kPlank - 1) shade *= 0.45f;
       image.setPixel(x, y, toByte(shade * 1.25f), toByte(shade * 0.85f), toByte(shade * 0.5f), 255);
     }
@@ -117,11 +120,14 @@ Image drawBackdrop() {
 }
 
 Image drawWaterSprite() {
-  return drawRoundSprite([](float t, float, float) { return 1.0f - smoothstep(std::clamp((t - 0.55f) / 0.45f, 0.0f, 1.0f)); });
+  return drawRoundSprite([](float t, float, float) {
+    return 1.0f - smoothstep(std::clamp((t - 0.55f) / 0.45f, 0.0f, 1.0f));
+  });
 }
 
 Image drawSteamSprite() {
-  return drawRoundSprite([](float t, float, float) { return 0.7f * (1.0f - smoothstep(std::min(t, 1.0f))); });
+  return drawRoundSprite(
+      [](float t, float, float) { return 0.7f * (1.0f - smoothstep(std::min(t, 1.0f))); });
 }
 
 Image drawIceSprite() {

@@ -38,10 +38,11 @@ std::optional<Image> drawFontSheet() {
 
 bool writeDefaultImages(const std::filesystem::path& directory) {
   const std::optional<Image> font = drawFontSheet();
-  return font &&
-         writeImage(directory / "default_font.tga", *font, TgaEncoding::Uncompressed) &&
-         writeImage(directory / "default_sprite.tga", drawDefaultSprite(), TgaEncoding::RunLength) &&
-         writeImage(directory / "default_texture.tga", drawDefaultTexture(), TgaEncoding::RunLength) &&
+  return font && writeImage(directory / "default_font.tga", *font, TgaEncoding::Uncompressed) &&
+         writeImage(directory / "default_sprite.tga", drawDefaultSprite(),
+                    TgaEncoding::RunLength) &&
+         writeImage(directory / "default_texture.tga", drawDefaultTexture(),
+                    TgaEncoding::RunLength) &&
          writeImage(directory / "no_texture.tga", drawNoTexture(), TgaEncoding::RunLength);
 }
 
