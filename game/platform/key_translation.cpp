@@ -2,10 +2,16 @@
 
 #include <array>
 
+#include "game/platform/us_keyboard.h"
 #include "game/platform/virtual_keys.h"
 
 namespace window::keys {
 namespace {
+
+using us_keyboard::isDigitKey;
+using us_keyboard::isLetterKey;
+using us_keyboard::isNumpadDigit;
+using us_keyboard::isNumpadOperator;
 
 struct KeyPair {
   SDL_Scancode scancode;
@@ -75,16 +81,6 @@ constexpr std::array kKeypadNavigation{vk::kEnd,    vk::kDown,   vk::kPageDown, 
                                        kClear,      vk::kRight,  vk::kHome,     vk::kUp,
                                        vk::kPageUp, vk::kInsert, vk::kDelete};
 
-bool isLetterKey(int32_t virtualKey) {
-  return virtualKey >= 'A' && virtualKey <= 'Z';
-}
-bool isDigitKey(int32_t virtualKey) {
-  return virtualKey >= '0' && virtualKey <= '9';
-}
-bool isNumpadDigit(int32_t virtualKey) {
-  return virtualKey >= vk::kNumpad0 && virtualKey <= vk::kNumpad0 + 9;
-}
-
 // Scancodes run a..z, then 1..9, 0, and F1..F12, F13..F24 in two separate runs.
 int32_t virtualKeyOfRun(SDL_Scancode scancode) {
   if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) {
@@ -132,44 +128,6 @@ SDL_Scancode scancodeOfRun(int32_t virtualKey) {
   return SDL_SCANCODE_UNKNOWN;
 }
 
-char shiftedUsChar(char c) {
-  constexpr std::string_view kPlain = "1234567890-=[]\\;',./`";
-  constexpr std::string_view kShifted = "!@#$%^&*()_+{}|:\"<>?~";
-  const size_t at = kPlain.find(c);
-  return at == std::string_view::npos ? c : kShifted[at];
-}
-
-char plainUsChar(int32_t virtualKey) {
-  if (isLetterKey(virtualKey)) return char(virtualKey - 'A' + 'a');
-  if (isDigitKey(virtualKey)) return char(virtualKey);
-  if (isNumpadDigit(virtualKey)) return char('0' + virtualKey - vk::kNumpad0);
-  switch (virtualKey) {
-    case vk::kSpace: return ' ';
-    case vk::kMultiply: return '*';
-    case vk::kAdd: return '+';
-    case vk::kSubtract: return '-';
-    case vk::kDecimal: return '.';
-    case vk::kDivide: return '/';
-    case vk::kOemSemicolon: return ';';
-    case vk::kOemPlus: return '=';
-    case vk::kOemComma: return ',';
-    case vk::kOemMinus: return '-';
-    case vk::kOemPeriod: return '.';
-    case vk::kOemSlash: return '/';
-    case vk::kOemBacktick: return '`';
-    case vk::kConsoleToggle: return '`';
-    case vk::kOemOpenBracket: return '[';
-    case vk::kOemBackslash: return '\\';
-    case vk::kOemCloseBracket: return ']';
-    case vk::kOemQuote: return '\'';
-    default: return 0;
-  }
-}
-
-bool isNumpadOperator(int32_t virtualKey) {
-  return virtualKey >= vk::kMultiply && virtualKey <= vk::kDivide;
-}
-
 }  // namespace
 
 int32_t virtualKeyOf(SDL_Scancode scancode, SDL_Keycode keycode) {
@@ -201,7 +159,7 @@ SDL_Keycode usKeycodeOf(int32_t virtualKey) {
   if (isNumpadDigit(virtualKey) || isNumpadOperator(virtualKey)) {
     return SDL_SCANCODE_TO_KEYCODE(scancodeOf(virtualKey));
   }
-  if (const char c = plainUsChar(virtualKey)) return SDL_Keycode(c);
+  if (const char c = us_keyboard::plainCharOf(virtualKey)) return SDL_Keycode(c);
   const SDL_Scancode scancode = scancodeOf(virtualKey);
   if (scancode == SDL_SCANCODE_RETURN) return SDLK_RETURN;
   if (scancode == SDL_SCANCODE_ESCAPE) return SDLK_ESCAPE;
@@ -211,10 +169,7 @@ SDL_Keycode usKeycodeOf(int32_t virtualKey) {
 }
 
 char usCharOf(int32_t virtualKey, bool shift, bool capsLock) {
-  const char plain = plainUsChar(virtualKey);
-  if (isLetterKey(virtualKey)) return shift != capsLock ? char(virtualKey) : plain;
-  if (isNumpadDigit(virtualKey) || isNumpadOperator(virtualKey)) return plain;
-  return shift ? shiftedUsChar(plain) : plain;
+  return us_keyboard::charOf(virtualKey, shift, capsLock);
 }
 
 char fallbackCharOf(int32_t virtualKey, uint16_t modifiers, SDL_Keycode layoutKey) {
@@ -224,7 +179,7 @@ char fallbackCharOf(int32_t virtualKey, uint16_t modifiers, SDL_Keycode layoutKe
   if (isLetterKey(virtualKey) || isNumpadDigit(virtualKey) || isNumpadOperator(virtualKey)) {
     return usCharOf(virtualKey, shift, caps);
   }
-  if (plainUsChar(virtualKey) == 0) return 0;
+  if (us_keyboard::plainCharOf(virtualKey) == 0) return 0;
   const bool layoutWritesAscii = layoutKey >= ' ' && layoutKey <= '~';
   if (!shift && layoutWritesAscii) return char(layoutKey);
   return usCharOf(virtualKey, shift, caps);
