@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
+#include <optional>
 
 namespace polygon_batches {
 namespace {
@@ -33,6 +33,18 @@ void emitTriangles(const Polygon& polygon, VertexForm form) {
   }
 }
 
+// The smallest texture name in the queue that is larger than `floor` (any, without one).
+std::optional<uint32_t> smallestTextureAbove(std::span<const Polygon* const> queue,
+                                             std::optional<uint32_t> floor) {
+  std::optional<uint32_t> smallest;
+  for (const Polygon* polygon : queue) {
+    const uint32_t texture = polygon->texture.textureId();
+    if (floor && texture <= *floor) continue;
+    if (!smallest || texture < *smallest) smallest = texture;
+  }
+  return smallest;
+}
+
 }  // namespace
 
 int32_t layerIndex(int32_t layer) {
@@ -43,18 +55,20 @@ bool isDrawable(const Polygon& polygon) {
   return polygon.visible && polygon.triangleCount() > 0;
 }
 
-void emitQueue(std::vector<const Polygon*>& queue, VertexForm form) {
-  const auto byTexture = [](const Polygon* a, const Polygon* b) {
-    return a->texture.textureId() < b->texture.textureId();
-  };
-  std::stable_sort(queue.begin(), queue.end(), byTexture);
-  for (auto run = queue.begin(); run != queue.end();) {
-    const uint32_t texture = (*run)->texture.textureId();
+void emitQueue(std::span<const Polygon* const> queue, VertexForm form) {
+  if (queue.empty()) return;
+  // One walk per texture in the queue: a level uses a handful of textures, and walking
+  // instead of sorting leaves the queue untouched and needs no scratch memory.
+  uint32_t texture = smallestTextureAbove(queue, std::nullopt).value();
+  for (;;) {
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_TRIANGLES);
-    for (; run != queue.end() && (*run)->texture.textureId() == texture; ++run)
-      emitTriangles(**run, form);
+    for (const Polygon* polygon : queue)
+      if (polygon->texture.textureId() == texture) emitTriangles(*polygon, form);
     glEnd();
+    const std::optional<uint32_t> next = smallestTextureAbove(queue, texture);
+    if (!next) return;
+    texture = *next;
   }
 }
 

@@ -5,7 +5,7 @@
 // once and goes to the driver as one batch of triangles.
 
 #include <cstdint>
-#include <vector>
+#include <span>
 
 #include "game/level/polygon.h"
 
@@ -25,8 +25,9 @@ bool isDrawable(const Polygon& polygon);
 // texture's size either way, so the texture travels with a moving polygon.
 enum class VertexForm { Fixed, Moved };
 
-// Sorts the queue by texture name (polygons on the same texture keep their queue order) and
-// emits it. The queue keeps its polygons; the caller empties it.
-void emitQueue(std::vector<const Polygon*>& queue, VertexForm form);
+// Emits the queue texture by texture, smallest name first; the polygons of one texture go in
+// queue order. The queue is left as it was (the caller empties it) and nothing is
+// allocated, so the moving polygons cost no memory traffic from frame to frame.
+void emitQueue(std::span<const Polygon* const> queue, VertexForm form);
 
 }  // namespace polygon_batches

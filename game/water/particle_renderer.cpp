@@ -34,6 +34,7 @@ constexpr std::array<float, 3> kWaterTrailAlpha = {0.5f, 0.25f, 0.125f};
 constexpr std::array<float, 3> kSteamTrailAlpha = {0.5f, 0.25f, 0.0125f};
 
 Settings settings_;
+// On at start-up; a setting made in the console outlasts level changes.
 bool particleDraw_ = true;
 std::optional<TextureHandle> waterTexture_;
 std::optional<TextureHandle> steamTexture_;
@@ -175,7 +176,6 @@ void initialise() {
   loadTexture(steamTexture_, file, "steamTexture");
   loadTexture(iceTexture_, file, "iceTexture");
   settings_ = readSettings(file);
-  particleDraw_ = true;
   console::addCommands(kEntries);
 }
 

@@ -31,7 +31,7 @@ struct Settings {
 };
 
 // Loads the three sprite textures (those loaded already stay), reads the settings and
-// registers "ParticleDraw" (on).
+// registers "ParticleDraw" (on at start-up; every level load keeps its setting).
 void initialise();
 // Releases the textures and removes "ParticleDraw".
 void shutdown();

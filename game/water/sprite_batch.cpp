@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr float kCornerTexture[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
@@ -9,27 +11,39 @@ constexpr float kCornerTexture[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1
 }  // namespace
 
 void SpriteBatch::begin(size_t expectedSprites) {
-  positions_.clear();
-  colours_.clear();
-  positions_.reserve(expectedSprites * 8);
-  colours_.reserve(expectedSprites * 16);
+  spriteCount_ = 0;
+  reserveSprites(expectedSprites);
+}
+
+void SpriteBatch::reserveSprites(size_t sprites) {
+  const size_t had = capacity();
+  if (sprites <= had) return;
+  positions_.resize(sprites * kPositionFloats);
+  colours_.resize(sprites * kColourFloats);
+  textureCoordinates_.resize(sprites * kPositionFloats);
+  for (size_t sprite = had; sprite < sprites; ++sprite)
+    std::copy(std::begin(kCornerTexture), std::end(kCornerTexture),
+              textureCoordinates_.begin() + ptrdiff_t(sprite * kPositionFloats));
 }
 
 void SpriteBatch::addSprite(float x, float y, float h, SpriteColour colour) {
-  const float corners[8] = {x - h, y - h, x + h, y - h, x + h, y + h, x - h, y + h};
-  positions_.insert(positions_.end(), corners, corners + 8);
-  for (int corner = 0; corner < 4; ++corner)
-    colours_.insert(colours_.end(), {colour.r, colour.g, colour.b, colour.a});
-}
-
-void SpriteBatch::growTextureCoordinates() {
-  while (textureCoordinates_.size() < positions_.size())
-    textureCoordinates_.insert(textureCoordinates_.end(), kCornerTexture, kCornerTexture + 8);
+  if (!(colour.a > 0.0f)) return;
+  if (spriteCount_ == capacity()) reserveSprites(std::max<size_t>(64, spriteCount_ * 2));
+  const float corners[kPositionFloats] = {x - h, y - h, x + h, y - h, x + h, y + h, x - h, y + h};
+  std::copy(std::begin(corners), std::end(corners),
+            positions_.data() + spriteCount_ * kPositionFloats);
+  float* rgba = colours_.data() + spriteCount_ * kColourFloats;
+  for (int corner = 0; corner < 4; ++corner, rgba += 4) {
+    rgba[0] = colour.r;
+    rgba[1] = colour.g;
+    rgba[2] = colour.b;
+    rgba[3] = colour.a;
+  }
+  ++spriteCount_;
 }
 
 void SpriteBatch::draw(uint32_t textureId) {
-  if (positions_.empty()) return;
-  growTextureCoordinates();
+  if (spriteCount_ == 0) return;
   glBindTexture(GL_TEXTURE_2D, textureId);
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glEnableClientState(GL_VERTEX_ARRAY);
@@ -38,6 +52,6 @@ void SpriteBatch::draw(uint32_t textureId) {
   glVertexPointer(2, GL_FLOAT, 0, positions_.data());
   glTexCoordPointer(2, GL_FLOAT, 0, textureCoordinates_.data());
   glColorPointer(4, GL_FLOAT, 0, colours_.data());
-  glDrawArrays(GL_QUADS, 0, GLsizei(positions_.size() / 2));
+  glDrawArrays(GL_QUADS, 0, GLsizei(spriteCount_ * 4));
   glPopClientAttrib();
 }

@@ -34,6 +34,16 @@ std::string solidTga(Rgba colour) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+std::string halvesTga() {
+  platform::TgaImage image{64, 64, {}};
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      image.bgra.insert(image.bgra.end(),
+                        {0, uint8_t(x < 32 ? 0 : 255), uint8_t(x < 32 ? 255 : 0), 255});
+  const std::vector<uint8_t> bytes = platform::writeTga(image, false);
+  return std::string(bytes.begin(), bytes.end());
+}
+
 void writeColourTextures(const TempDirectory& data) {
   const std::pair<const char*, Rgba> textures[] = {
       {"gfx/red.tga", kRed},       {"gfx/green.tga", kGreen},
@@ -41,6 +51,7 @@ void writeColourTextures(const TempDirectory& data) {
       {"gfx/cyan.tga", kCyan},     {"gfx/white.tga", {255, 255, 255, 255}},
   };
   for (const auto& [path, colour] : textures) data.write(path, solidTga(colour));
+  data.write("gfx/halves.tga", halvesTga());
 }
 
 void drawLayer(int32_t layer) {
@@ -90,6 +101,8 @@ void RendererTest::startWater(const std::string& extra) {
   particle_manager::initialise();
   particle_renderer::shutdown();
   particle_renderer::initialise();
+  // The switch outlasts a renderer's restart; each test starts with the water shown.
+  console::execute("ParticleDraw true");
 }
 
 Particle& RendererTest::addParticle(Vec2 position, float temperature) {

@@ -20,6 +20,8 @@ constexpr const char* kYellowTexture = "gfx\\yellow.tga";
 constexpr const char* kMagentaTexture = "gfx\\magenta.tga";
 constexpr const char* kCyanTexture = "gfx\\cyan.tga";
 constexpr const char* kWhiteTexture = "gfx\\white.tga";
+// 64 x 64: the left half red, the right half green.
+constexpr const char* kHalvesTexture = "gfx\\halves.tga";
 
 constexpr Rgba kBlack{0, 0, 0, 255};
 constexpr Rgba kRed{255, 0, 0, 255};

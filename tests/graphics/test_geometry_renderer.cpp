@@ -5,10 +5,10 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/level/dynamic_polygon_renderer.h"
+#include "game/level/geometry_renderer.h"
 #include "game/level/level_data.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/texture_handle.h"
-#include "game/platform/tga_reader.h"
 #include "graphics/renderer_test_support.h"
 
 using namespace level_file;
@@ -40,17 +40,6 @@ TriggerRecord switchFor(uint32_t id) {
 // A mover that stands still and makes the polygons of `id` moving ones.
 MoverRecord moverFor(uint32_t id) {
   return {id, 0.0f, {0, 0}, {0, 10}};
-}
-
-// 64 x 64: the left half red, the right half green.
-std::string halvesTga() {
-  platform::TgaImage image{64, 64, {}};
-  for (int y = 0; y < 64; ++y)
-    for (int x = 0; x < 64; ++x)
-      image.bgra.insert(image.bgra.end(),
-                        {0, uint8_t(x < 32 ? 0 : 255), uint8_t(x < 32 ? 255 : 0), 255});
-  const std::vector<uint8_t> bytes = platform::writeTga(image, false);
-  return std::string(bytes.begin(), bytes.end());
 }
 
 // Each text appears in `printed` after the one before it.
@@ -140,6 +129,37 @@ TEST_F(GeometryRendererTest, LayersStackAroundTheWaterWithMovingPolygonsBelowFix
   EXPECT_TRUE(pixelIs(645, 150, kGreen)) << "fixed over moving within a layer";
 }
 
+TEST_F(GeometryRendererTest, LayersOutsideZeroToFourAreDrawnAsLayerZero) {
+  LevelFileContents level;
+  level.polygons = {
+      // Each pair: a layer-1 polygon listed first, then one under it that gets an unknown
+      // layer (level files can't hold one, so it is set after loading).
+      rectangle(130, 100, 190, 160, kGreenTexture, 1),
+      rectangle(100, 100, 160, 160, kRedTexture, 0),
+      rectangle(330, 100, 390, 160, kGreenTexture, 1),
+      rectangle(300, 100, 360, 160, kRedTexture, 0, kSwitched),
+      rectangle(530, 100, 590, 160, kGreenTexture, 1),
+      rectangle(500, 100, 560, 160, kRedTexture, 0, kCarried),
+  };
+  level.triggers = {switchFor(kSwitched)};
+  level.movers = {moverFor(kCarried)};
+  loadLevel(level);
+  polygon(1).layer = 7;
+  polygon(3).layer = -1;
+  polygon(5).layer = 5;
+  geometry_renderer::initialiseGeometryRenderer();
+  dynamic_polygon_renderer::initialiseDynamicRenderer();
+  startWater();
+  for (const float left : {100.0f, 300.0f, 500.0f}) addParticle({left + 15.0f, 150.0f});
+  drawFrame();
+  for (const int32_t left : {100, 300, 500}) {
+    SCOPED_TRACE(left);
+    EXPECT_TRUE(pixelIs(left + 10, 130, kRed));
+    EXPECT_TRUE(pixelIs(left + 45, 130, kGreen)) << "drawn under layer 1";
+    EXPECT_TRUE(pixelIs(left + 15, 150, kBlue)) << "drawn under the water";
+  }
+}
+
 TEST_F(GeometryRendererTest, ASwitchedOffPolygonVanishesUntilSwitchedOnAgain) {
   LevelFileContents level;
   level.polygons = {rectangle(100, 100, 200, 200, kRedTexture, 2, kSwitched)};
@@ -216,10 +236,9 @@ TEST_F(GeometryRendererTest, PolygonsAreBatchedByTextureNameSmallestFirst) {
 }
 
 TEST_F(GeometryRendererTest, TexturesRepeatOverTheirSizeAndTravelWithTheirPolygon) {
-  data_.write("gfx/halves.tga", halvesTga());
   LevelFileContents level;
-  level.polygons = {rectangle(0, 100, 128, 164, "gfx\\halves.tga", 2),
-                    rectangle(0, 300, 128, 364, "gfx\\halves.tga", 2, kCarried)};
+  level.polygons = {rectangle(0, 100, 128, 164, kHalvesTexture, 2),
+                    rectangle(0, 300, 128, 364, kHalvesTexture, 2, kCarried)};
   level.movers = {moverFor(kCarried)};
   loadLevel(level);
   polygon(1).offset = {32.0f, 0.0f};

@@ -1,12 +1,15 @@
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "common/config_file.h"
 #include "game/console/console.h"
+#include "game/platform/texture_handle.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_renderer.h"
+#include "game/water/sprite_batch.h"
 #include "graphics/renderer_test_support.h"
 #include "test_support/temp_directory.h"
 
@@ -91,6 +94,18 @@ TEST_F(ParticleRendererTest, WaterAndSteamTrailFainterLargerSpritesAlongTheirHis
   EXPECT_TRUE(pixelIs(130, 300, kBlack)) << "ice leaves no trail";
 }
 
+TEST_F(ParticleRendererTest, AStillWaterParticleStacksItsFourFillSpritesOnOneSpot) {
+  startWater("water_color_a = 0.5");
+  Particle& still = addParticle({100.0f, 100.0f});
+  still.history1 = still.history2 = still.history3 = still.position;
+  addParticle({200.0f, 100.0f});
+  drawFrame();
+  // Over the rim's 127.5: the fill at 0.5 gives 191, the trail at 0.25, 0.125 and 0.0625
+  // brings it to 216.
+  EXPECT_TRUE(pixelIs(100, 100, {0, 0, 216, 255}));
+  EXPECT_TRUE(pixelIs(200, 100, {0, 0, 191, 255})) << "the trail left far behind";
+}
+
 TEST_F(ParticleRendererTest, ADyingParticleFadesInEveryPass) {
   addParticle({100.0f, 100.0f}).history1 = {130.0f, 100.0f};
   Particle& dying = addParticle({200.0f, 100.0f});
@@ -153,11 +168,55 @@ TEST_F(ParticleRendererTest, ParticleDrawOffOrNoRendererDrawsNoWater) {
   drawFrame();
   EXPECT_TRUE(pixelIs(100, 100, kBlue));
 
+  // The setting outlasts the next level's start; only the console switches it.
+  console::execute("ParticleDraw false");
+  particle_renderer::initialise();
+  clearFrame();
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlack));
+  console::execute("ParticleDraw true");
+
   particle_renderer::shutdown();
   EXPECT_EQ(console::findCommand("ParticleDraw"), nullptr);
   clearFrame();
   drawFrame();
   EXPECT_TRUE(pixelIs(100, 100, kBlack));
+}
+
+using SpriteBatchTest = RendererTest;
+
+// A grid of 16 x 16 sprites of the halves texture, one pixel per unit.
+void addGrid(SpriteBatch& batch, int32_t columns, int32_t rows) {
+  for (int32_t row = 0; row < rows; ++row)
+    for (int32_t column = 0; column < columns; ++column)
+      batch.addSprite(20.0f + 40.0f * float(column), 20.0f + 40.0f * float(row), 8.0f, {});
+}
+
+TEST_F(SpriteBatchTest, ABatchGrowsPastItsExpectedSizeAndDrawsOnlyItsOwnSprites) {
+  const TextureHandle halves(kHalvesTexture, "");
+  clearFrame();
+  glEnable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
+  SpriteBatch batch;
+  batch.begin(1);
+  addGrid(batch, 20, 15);
+  batch.addSprite(400.0f, 300.0f, 8.0f, {1.0f, 1.0f, 1.0f, 0.0f});  // no opacity: left out
+  EXPECT_EQ(batch.spriteCount(), 300u);
+  batch.draw(halves.textureId());
+  // Every sprite, the last ones too, carries the texture from left to right.
+  for (const auto& [x, y] : {std::pair{20, 20}, {380, 300}, {780, 580}}) {
+    SCOPED_TRACE(::testing::Message() << x << ", " << y);
+    EXPECT_TRUE(pixelIs(x - 5, y, kRed));
+    EXPECT_TRUE(pixelIs(x + 5, y, kGreen));
+  }
+  EXPECT_TRUE(pixelIs(40, 20, kBlack)) << "between sprites";
+
+  clearFrame();
+  batch.begin(0);
+  addGrid(batch, 1, 1);
+  batch.draw(halves.textureId());
+  EXPECT_TRUE(pixelIs(25, 20, kGreen));
+  EXPECT_TRUE(pixelIs(785, 580, kBlack)) << "the last batch's sprites are gone";
 }
 
 TEST_F(ParticleRendererTest, TheShippedWaterSettingsNameEveryDrawingKey) {
