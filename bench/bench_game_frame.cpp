@@ -70,8 +70,8 @@ class GameScene {
 void setFrameCounters(benchmark::State& state) {
   state.counters["particles"] = static_cast<double>(particle_manager::particleCount());
   // Frames per second of wall time: the software renderer draws on threads of its own.
-  state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                             benchmark::Counter::kIsRate);
+  state.counters["fps"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 // A whole pass of the main loop as the game runs it: events, a tick, drawing, the swap.
@@ -102,9 +102,25 @@ void GameFrameDrawing(benchmark::State& state) {
   setFrameCounters(state);
 }
 
-BENCHMARK(GameFrame)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(GameFrameSimulation)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(GameFrameDrawing)->Arg(128)->Arg(1024)->Arg(4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GameFrame)
+    ->Arg(128)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
+BENCHMARK(GameFrameSimulation)
+    ->Arg(128)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(GameFrameDrawing)
+    ->Arg(128)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

@@ -6,8 +6,8 @@
 #include "common/config_file.h"
 #include "common/messages.h"
 #include "game/console/builtin_commands.h"
-#include "game/platform/texture_handle.h"
 #include "game/console/console_script.h"
+#include "game/platform/texture_handle.h"
 
 namespace console {
 namespace {

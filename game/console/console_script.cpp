@@ -77,15 +77,21 @@ bool execFile(std::string_view path) {
   return true;
 }
 
-void queueLine(std::string_view line) { state_.pending.emplace_back(line); }
+void queueLine(std::string_view line) {
+  state_.pending.emplace_back(line);
+}
 
 void advanceFrame() {
   if (state_.framesToWait > 0) --state_.framesToWait;
   runDueLines();
 }
 
-bool hasPendingLines() { return !state_.pending.empty(); }
+bool hasPendingLines() {
+  return !state_.pending.empty();
+}
 
-void reset() { state_ = State{}; }
+void reset() {
+  state_ = State{};
+}
 
 }  // namespace console_script

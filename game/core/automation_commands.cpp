@@ -78,8 +78,12 @@ void keyPress(int32_t virtualKey) {
   window::injectKey(virtualKey, false);
 }
 
-void keyDown(int32_t virtualKey) { window::injectKey(virtualKey, true); }
-void keyUp(int32_t virtualKey) { window::injectKey(virtualKey, false); }
+void keyDown(int32_t virtualKey) {
+  window::injectKey(virtualKey, true);
+}
+void keyUp(int32_t virtualKey) {
+  window::injectKey(virtualKey, false);
+}
 
 void mouseClick(const std::string& arguments) {
   int32_t values[3] = {};

@@ -65,7 +65,8 @@ void readGameConfig() {
   s.backgroundGreen = file.getFloat("background_g");
   s.backgroundBlue = file.getFloat("background_b");
   s.musicName = file.getString("music");
-  if (!s.cursorSprite) s.cursorSprite = std::make_unique<TextureHandle>(file.getString("cursor"), "DEFAULT_SPRITE");
+  if (!s.cursorSprite)
+    s.cursorSprite = std::make_unique<TextureHandle>(file.getString("cursor"), "DEFAULT_SPRITE");
   if (!s.font) s.font = std::make_unique<TextureHandle>(file.getString("font"), "DEFAULT_FONT");
 }
 
@@ -231,22 +232,40 @@ void Game::restartLevel() {
   level_completion::initialise();
 }
 
-void Game::requestQuit() { state().quitRequested = true; }
+void Game::requestQuit() {
+  state().quitRequested = true;
+}
 
 void Game::requestLoad(std::string_view map) {
   state().loadRequested = true;
   state().nextMap = std::string(map);
 }
 
-void Game::requestRestart() { state().restartRequested = true; }
+void Game::requestRestart() {
+  state().restartRequested = true;
+}
 
-bool Game::isRunning() { return state().running; }
-bool Game::isPaused() { return state().paused; }
-bool Game::isConsoleOpen() { return state().consoleOpen; }
-bool Game::isFreeCamera() { return state().freeCamera; }
-float Game::frameTime() { return state().frameTime; }
-const std::string& Game::musicName() { return state().musicName; }
-const std::string& Game::currentMap() { return state().currentMap; }
+bool Game::isRunning() {
+  return state().running;
+}
+bool Game::isPaused() {
+  return state().paused;
+}
+bool Game::isConsoleOpen() {
+  return state().consoleOpen;
+}
+bool Game::isFreeCamera() {
+  return state().freeCamera;
+}
+float Game::frameTime() {
+  return state().frameTime;
+}
+const std::string& Game::musicName() {
+  return state().musicName;
+}
+const std::string& Game::currentMap() {
+  return state().currentMap;
+}
 
 // The menus take the pointer and the key releases once they exist; play has no use for them.
 void Game::onMouseMove(int32_t, int32_t) {}
@@ -268,7 +287,9 @@ void Game::onKeyDown(int32_t virtualKey) {
   }
 }
 
-void Game::onClose() { window::destroyWindow(); }
+void Game::onClose() {
+  window::destroyWindow();
+}
 
 void Game::onFocusLost() {
   if (!state().paused && !kMenuOpen) state().paused = true;

@@ -25,9 +25,15 @@ bool freeCamera(bool value, bool set) {
   return console::variableValue(state().freeCamera, value, set);
 }
 
-void zoomCamera() { camera::startZoom(); }
-void shakeCamera() { camera::startShake(); }
-void restart() { Game::requestRestart(); }
+void zoomCamera() {
+  camera::startZoom();
+}
+void shakeCamera() {
+  camera::startShake();
+}
+void restart() {
+  Game::requestRestart();
+}
 
 // Only a change of state counts: pausing a paused game changes nothing.
 bool pause(bool value, bool set) {
@@ -36,7 +42,9 @@ bool pause(bool value, bool set) {
   return s.paused;
 }
 
-std::string version() { return std::string(kVersionText); }
+std::string version() {
+  return std::string(kVersionText);
+}
 
 void map(const std::string& path) {
   if (path.empty()) {
@@ -75,6 +83,8 @@ void registerConsoleEntries() {
   console::addCommands(kLastingEntries);
 }
 
-void removeConsoleEntries() { console::removeCommands(kLevelEntries); }
+void removeConsoleEntries() {
+  console::removeCommands(kLevelEntries);
+}
 
 }  // namespace game_state

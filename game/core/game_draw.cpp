@@ -17,8 +17,8 @@
 #include "game/core/level_completion_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
 #include "game/entities/triggers_draw.h"
-#include "game/level/forces_draw.h"
 #include "game/level/dynamic_polygon_renderer.h"
+#include "game/level/forces_draw.h"
 #include "game/level/geometry_renderer.h"
 #include "game/level/level_debug_draw.h"
 #include "game/level/movers_draw.h"
@@ -91,8 +91,10 @@ void drawFreeViewMarks() {
   const float halfHeight = camera::viewHeight() * camera::zoom() / 2.0f;
   const float a = camera::angle() * kDegreesToRadians;
   const Vec2 centre = camera::position() + camera::shakeOffset();
-  const float corners[4][2] = {{-halfWidth, -halfHeight}, {halfWidth, -halfHeight},
-                               {halfWidth, halfHeight}, {-halfWidth, halfHeight}};
+  const float corners[4][2] = {{-halfWidth, -halfHeight},
+                               {halfWidth, -halfHeight},
+                               {halfWidth, halfHeight},
+                               {-halfWidth, halfHeight}};
   glColor4f(0.0f, 1.0f, 0.0f, 1.0f);
   glBegin(GL_LINES);
   for (int i = 0; i < 4; ++i) {

@@ -7,8 +7,8 @@
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
 #include "game/entities/triggers.h"
-#include "game/level/movers.h"
 #include "game/level/level_data.h"
+#include "game/level/movers.h"
 #include "game/water/particle_manager.h"
 
 namespace simulation {
@@ -32,7 +32,6 @@ const Stage kStages[] = {
     {"water", particle_manager::step},
     {"triggers", triggers::step},
 };
-
 
 // The level's start state of water and camera: the camera flies in from the camera start
 // to the water before anything moves.

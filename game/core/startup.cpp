@@ -29,7 +29,8 @@ struct WindowSize {
 WindowSize chooseWindowSize(const StartupSettings& settings) {
   WindowSize size;
   SDL_DisplayMode desktop{};
-  const bool known = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GetDesktopDisplayMode(0, &desktop) == 0;
+  const bool known =
+      SDL_InitSubSystem(SDL_INIT_VIDEO) == 0 && SDL_GetDesktopDisplayMode(0, &desktop) == 0;
   const uint32_t limitX = known ? uint32_t(desktop.w) : uint32_t(INT32_MAX);
   const uint32_t limitY = known ? uint32_t(desktop.h) : uint32_t(INT32_MAX);
   if (settings.resolutionX <= limitX && settings.resolutionY <= limitY) {
@@ -50,17 +51,14 @@ WindowSize chooseWindowSize(const StartupSettings& settings) {
 // More detail asks for more samples per pixel, each refusal trying the next lower count.
 void chooseSampleCount(int32_t detailLevel) {
   switch (detailLevel) {
-    case 3:
-      window::setSampleCount(2);
-      break;
+    case 3: window::setSampleCount(2); break;
     case 4:
       if (!window::setSampleCount(4)) window::setSampleCount(2);
       break;
     case 5:
       if (!window::setSampleCount(8) && !window::setSampleCount(4)) window::setSampleCount(2);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -90,6 +88,8 @@ void stopServices() {
   console::shutdown();
   textures::freeAllTextures();
   if (window::isWindowOpen()) window::destroyWindow();
+  // Leaving full screen gives the desktop its mode back; the display server then repaints
+  // what the window covered, so nothing needs to ask for it.
   SDL_Quit();
 }
 

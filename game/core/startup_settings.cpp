@@ -74,8 +74,9 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"-DETAIL", detailOption},         {"-RESOLUTION", resolutionOption}, {"-MAP", mapOption},
-    {"-FULLSCREEN", fullscreenOption}, {"-SOUND", soundOption},           {"-MUSIC", musicOption},
+    {"-DETAIL", detailOption}, {"-RESOLUTION", resolutionOption},
+    {"-MAP", mapOption},       {"-FULLSCREEN", fullscreenOption},
+    {"-SOUND", soundOption},   {"-MUSIC", musicOption},
     {"-EXEC", execOption},
 };
 

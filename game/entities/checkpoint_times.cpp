@@ -31,8 +31,8 @@ State state_;
 std::optional<TextureHandle> font_;
 
 Colour readColour(const ConfigFile& file, const std::string& prefix) {
-  return {file.getFloat(prefix + "_r"), file.getFloat(prefix + "_g"),
-          file.getFloat(prefix + "_b"), file.getFloat(prefix + "_a")};
+  return {file.getFloat(prefix + "_r"), file.getFloat(prefix + "_g"), file.getFloat(prefix + "_b"),
+          file.getFloat(prefix + "_a")};
 }
 
 void readSettings() {
@@ -102,8 +102,8 @@ void checkpointReached(const Trigger& trigger, uint32_t levelTimeMs) {
 std::optional<Display> advanceDisplay(float realSeconds, uint32_t levelTimeMs) {
   if (state_.phase == kHidden) return std::nullopt;
   const bool showsTime = state_.phase == kTimeIn || state_.phase == kTimeOut;
-  Display display = showsTime ? Display{timeText(levelTimeMs), settings_.fontColor}
-                              : differenceDisplay();
+  Display display =
+      showsTime ? Display{timeText(levelTimeMs), settings_.fontColor} : differenceDisplay();
   const float f = fadeShare(state_.phase == kTimeIn || state_.phase == kDifferenceIn);
   display.colour.a *= std::sqrt(std::max(f, 0.0f));
   runFade(realSeconds);
@@ -118,9 +118,17 @@ std::string timeText(uint32_t ms) {
   return text;
 }
 
-int32_t phase() { return state_.phase; }
-int32_t reachedCount() { return state_.reached; }
-const Settings& settings() { return settings_; }
-const TextureHandle* font() { return font_ ? &*font_ : nullptr; }
+int32_t phase() {
+  return state_.phase;
+}
+int32_t reachedCount() {
+  return state_.reached;
+}
+const Settings& settings() {
+  return settings_;
+}
+const TextureHandle* font() {
+  return font_ ? &*font_ : nullptr;
+}
 
 }  // namespace checkpoint_times

@@ -6,8 +6,7 @@ namespace {
 constexpr uint32_t kPreferredRate = 60;
 
 bool movesTowardPreferred(uint32_t held, uint32_t candidate) {
-  return (held < candidate && held < kPreferredRate) ||
-         (candidate < held && held > kPreferredRate);
+  return (held < candidate && held < kPreferredRate) || (candidate < held && held > kPreferredRate);
 }
 
 }  // namespace

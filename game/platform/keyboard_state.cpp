@@ -32,7 +32,9 @@ bool isValidPosition(SDL_Scancode scancode) {
   return scancode > SDL_SCANCODE_UNKNOWN && scancode < SDL_NUM_SCANCODES;
 }
 
-bool isValidKey(int32_t virtualKey, int32_t count) { return virtualKey > 0 && virtualKey < count; }
+bool isValidKey(int32_t virtualKey, int32_t count) {
+  return virtualKey > 0 && virtualKey < count;
+}
 
 }  // namespace
 

@@ -76,6 +76,8 @@ void setFullscreen(bool on, int32_t width, int32_t height) {
   }
 }
 
-bool isFullscreen() { return state().fullscreen; }
+bool isFullscreen() {
+  return state().fullscreen;
+}
 
 }  // namespace window

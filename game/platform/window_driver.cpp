@@ -56,7 +56,8 @@ bool recreateWindow(const PixelFormat& format) {
   state().sampleCount = format.samples >= 2 ? format.samples : 1;
   // Made at its old size straight away: a resize reaches the X server later than the
   // first frame drawn into the new window.
-  detail::OpenedWindow opened = detail::openSdlWindow(format, saved.clientWidth, saved.clientHeight);
+  detail::OpenedWindow opened =
+      detail::openSdlWindow(format, saved.clientWidth, saved.clientHeight);
   if (opened.window == nullptr || opened.context == nullptr) {
     if (opened.window != nullptr) SDL_DestroyWindow(opened.window);
     state().sampleCount = 1;
@@ -115,6 +116,8 @@ bool setSampleCount(int32_t samples) {
   return false;
 }
 
-int32_t getSampleCount() { return state().sampleCount; }
+int32_t getSampleCount() {
+  return state().sampleCount;
+}
 
 }  // namespace window

@@ -52,7 +52,9 @@ void setTitle(std::string_view title) {
   if (isWindowOpen()) SDL_SetWindowTitle(state().window, std::string(title).c_str());
 }
 
-std::string getTitle() { return isWindowOpen() ? SDL_GetWindowTitle(state().window) : ""; }
+std::string getTitle() {
+  return isWindowOpen() ? SDL_GetWindowTitle(state().window) : "";
+}
 
 int32_t clientWidth() {
   if (isMinimized()) return 0;
@@ -98,9 +100,13 @@ int32_t outerHeight() {
   return height + frame.top + frame.bottom;
 }
 
-int32_t desktopWidth() { return desktopMode().w; }
+int32_t desktopWidth() {
+  return desktopMode().w;
+}
 
-int32_t desktopHeight() { return desktopMode().h; }
+int32_t desktopHeight() {
+  return desktopMode().h;
+}
 
 void setOuterSize(int32_t width, int32_t height) {
   if (!isWindowOpen() || width <= 0 || height <= 0) return;
@@ -125,13 +131,17 @@ void setPosition(int32_t x, int32_t y) {
   SDL_SetWindowPosition(state().window, x + frame.left, y + frame.top);
 }
 
-void centerWindow() { setPosition(desktopWidth() / 2 - outerWidth() / 2, desktopHeight() / 2 - outerHeight() / 2); }
+void centerWindow() {
+  setPosition(desktopWidth() / 2 - outerWidth() / 2, desktopHeight() / 2 - outerHeight() / 2);
+}
 
 void setResizable(bool on) {
   if (isWindowOpen()) SDL_SetWindowResizable(state().window, on ? SDL_TRUE : SDL_FALSE);
 }
 
-bool isResizable() { return hasFlag(SDL_WINDOW_RESIZABLE); }
+bool isResizable() {
+  return hasFlag(SDL_WINDOW_RESIZABLE);
+}
 
 void minimizeWindow() {
   if (isWindowOpen()) SDL_MinimizeWindow(state().window);
@@ -143,9 +153,13 @@ void bringToFront() {
   SDL_SetWindowInputFocus(state().window);
 }
 
-bool isMinimized() { return hasFlag(SDL_WINDOW_MINIMIZED); }
+bool isMinimized() {
+  return hasFlag(SDL_WINDOW_MINIMIZED);
+}
 
-bool isForeground() { return isWindowOpen() && state().foreground; }
+bool isForeground() {
+  return isWindowOpen() && state().foreground;
+}
 
 // The box may have no desktop to appear on; the error output always has the text.
 void showError(std::string_view text, std::string_view caption) {

@@ -67,8 +67,12 @@ WindowServices& windowServices() {
 
 }  // namespace
 
-void installWindowServices() { platform::installServices(&windowServices()); }
+void installWindowServices() {
+  platform::installServices(&windowServices());
+}
 
-void removeWindowServices() { platform::installServices(nullptr); }
+void removeWindowServices() {
+  platform::installServices(nullptr);
+}
 
 }  // namespace window

@@ -22,11 +22,12 @@ std::string heading(std::string_view title) {
 
 TEST_F(BuiltinTest, CommandsListsEveryEntryInUpperCasedByteOrder) {
   const std::string listing = run("Commands");
-  EXPECT_EQ(listing,
-            heading("Command list: Use Commands < term > to filter listings") +
-                "\nAnisotropicFilteringLevel\nAntiAliasingSamples\nClear\nCommands\nExec\nExtensions"
-                "\nFullscreen\nIsExtension\nLogConsole\nMemory\nQuit\nRenderer\nTextureList"
-                "\nTextureMemory\nTextureQuality\nTextureReload\nVsyncEnable\nWait\n");
+  EXPECT_EQ(
+      listing,
+      heading("Command list: Use Commands < term > to filter listings") +
+          "\nAnisotropicFilteringLevel\nAntiAliasingSamples\nClear\nCommands\nExec\nExtensions"
+          "\nFullscreen\nIsExtension\nLogConsole\nMemory\nQuit\nRenderer\nTextureList"
+          "\nTextureMemory\nTextureQuality\nTextureReload\nVsyncEnable\nWait\n");
 }
 
 TEST_F(BuiltinTest, CommandsFiltersByTheTypedBeginning) {

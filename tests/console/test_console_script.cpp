@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/console/console_script.h"
 #include "console/console_test_support.h"
+#include "game/console/console_script.h"
 
 namespace {
 

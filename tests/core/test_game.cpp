@@ -24,7 +24,9 @@ namespace {
 constexpr const char* kTestLevel = "lev\\testLevel.swah";
 
 std::string printed;
-void capture(std::string_view text) { printed += text; }
+void capture(std::string_view text) {
+  printed += text;
+}
 
 class GameTest : public WindowTest {
  protected:

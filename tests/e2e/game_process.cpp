@@ -53,8 +53,8 @@ GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem
   pid_t child = 0;
   std::vector<char*> argvPointers = pointers(argv);
   std::vector<char*> environmentPointers = pointers(environment);
-  const int spawned = posix_spawn(&child, VMR_MAIN_PROGRAM, &actions, nullptr,
-                                  argvPointers.data(), environmentPointers.data());
+  const int spawned = posix_spawn(&child, VMR_MAIN_PROGRAM, &actions, nullptr, argvPointers.data(),
+                                  environmentPointers.data());
   posix_spawn_file_actions_destroy(&actions);
   if (spawned != 0) return run;
 

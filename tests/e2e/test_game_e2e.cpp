@@ -71,9 +71,9 @@ class GameEndToEndTest : public ::testing::Test {
 
   GameRun play(const std::string& script) {
     const std::filesystem::path file = folder_.write("run.script", script);
-    return runGame({"-FULLSCREEN", "0", "-RESOLUTION", "800", "600", "-DETAIL", "2", "-EXEC",
-                    file.string()},
-                   folder_.path(), kLongestRun);
+    return runGame(
+        {"-FULLSCREEN", "0", "-RESOLUTION", "800", "600", "-DETAIL", "2", "-EXEC", file.string()},
+        folder_.path(), kLongestRun);
   }
 
   TempDirectory folder_;
@@ -84,16 +84,23 @@ class GameEndToEndTest : public ::testing::Test {
 TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
   const std::string script =
       "Wait 600\n"
-      "Screenshot " + picture("settled.png").string() + "\n"
+      "Screenshot " +
+      picture("settled.png").string() +
+      "\n"
       "KeyDown 37\n"
       "Wait 120\n"
       "KeyUp 37\n"
       "Wait 120\n"
-      "Screenshot " + picture("turned.png").string() + "\n"
-      "KeyPress 223\n" + typed("ParticleCount") + "KeyPress 13\n" +
-      typed("Version") + "KeyPress 13\n"
+      "Screenshot " +
+      picture("turned.png").string() +
+      "\n"
+      "KeyPress 223\n" +
+      typed("ParticleCount") + "KeyPress 13\n" + typed("Version") +
+      "KeyPress 13\n"
       "Wait 5\n"
-      "Screenshot " + picture("console.png").string() + "\n"
+      "Screenshot " +
+      picture("console.png").string() +
+      "\n"
       "Wait 1\n"  // the picture is taken when the frame is finished
       "Quit\n";
   const GameRun run = play(script);
@@ -104,7 +111,8 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
   const WaterInPicture turned = findWater(picture("turned.png"));
   ASSERT_GT(settled.pixels, 200) << "no water on screen after settling";
   ASSERT_GT(turned.pixels, 200) << "no water on screen after turning";
-  const double moved = std::hypot(turned.centreX - settled.centreX, turned.centreY - settled.centreY);
+  const double moved =
+      std::hypot(turned.centreX - settled.centreX, turned.centreY - settled.centreY);
   EXPECT_GT(moved, 10.0) << "the water stayed where it was while the view turned";
 
   EXPECT_NE(run.output.find("Version is 1.03"), std::string::npos);
@@ -114,9 +122,9 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
 
 TEST_F(GameEndToEndTest, AResolutionLargerThanTheDesktopFallsBackAndSaysSo) {
   const std::filesystem::path file = folder_.write("run.script", "Quit\n");
-  const GameRun run = runGame({"-FULLSCREEN", "0", "-RESOLUTION", "100000", "-5", "-EXEC",
-                               file.string()},
-                              folder_.path(), kLongestRun);
+  const GameRun run =
+      runGame({"-FULLSCREEN", "0", "-RESOLUTION", "100000", "-5", "-EXEC", file.string()},
+              folder_.path(), kLongestRun);
   ASSERT_FALSE(run.timedOut) << run.output;
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("is larger than the desktop; using 800 x 600."), std::string::npos)
@@ -125,9 +133,9 @@ TEST_F(GameEndToEndTest, AResolutionLargerThanTheDesktopFallsBackAndSaysSo) {
 
 TEST_F(GameEndToEndTest, AMissingStartMapLeavesAnEmptySceneThatStillQuits) {
   const std::filesystem::path file = folder_.write("run.script", "Wait 10\nQuit\n");
-  const GameRun run = runGame({"-FULLSCREEN", "0", "-MAP", "lev\\nothing.swah", "-EXEC",
-                               file.string()},
-                              folder_.path(), kLongestRun);
+  const GameRun run =
+      runGame({"-FULLSCREEN", "0", "-MAP", "lev\\nothing.swah", "-EXEC", file.string()},
+              folder_.path(), kLongestRun);
   ASSERT_FALSE(run.timedOut) << run.output;
   EXPECT_EQ(run.exitCode, 0) << run.output;
 }

@@ -41,15 +41,13 @@ Rgba WindowTest::pixelAt(int32_t x, int32_t y) {
   std::array<uint8_t, 4> bytes{};
   glFinish();
   glReadBuffer(GL_BACK);
-  glReadPixels(x, window::clientHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE,
-               bytes.data());
+  glReadPixels(x, window::clientHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
   return {bytes[0], bytes[1], bytes[2], bytes[3]};
 }
 
 bool WindowTest::near(Rgba actual, Rgba expected, int tolerance) {
   auto close = [tolerance](uint8_t a, uint8_t b) { return std::abs(int(a) - int(b)) <= tolerance; };
-  return close(actual.r, expected.r) && close(actual.g, expected.g) &&
-         close(actual.b, expected.b);
+  return close(actual.r, expected.r) && close(actual.g, expected.g) && close(actual.b, expected.b);
 }
 
 void WindowTest::saveFailureScreenshot() {
@@ -59,7 +57,8 @@ void WindowTest::saveFailureScreenshot() {
   glReadBuffer(GL_BACK);
   glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
   // OpenGL reads bottom-up; a PNG is written top-down.
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ABGR8888);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ABGR8888);
   if (surface == nullptr) return;
   for (int32_t y = 0; y < height; ++y)
     std::memcpy(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch,
