@@ -16,6 +16,7 @@
 #include "game/core/simulation.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
+#include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_renderer.h"
@@ -140,9 +141,13 @@ void tick() {
   s.tickAccumulator = 0.0f;
 }
 
-// The music pauses and resumes with play once the music service exists.
+// The music stops where it was and goes on from there.
 void togglePause() {
   game_state::State& s = state();
+  if (s.paused)
+    music::resumeMusic();
+  else
+    music::pauseMusic();
   s.paused = !s.paused;
 }
 
@@ -190,6 +195,8 @@ void Game::initialise(std::string_view map) {
   placeWaterAndCamera();
   s.frameClock.reset();
   level_completion::initialise();
+  // Until the screens exist, play starts with the level, and the level's music with it.
+  if (!s.musicName.empty()) music::playMusic(s.musicName, true);
 }
 
 void Game::shutdown() {
@@ -292,5 +299,7 @@ void Game::onClose() {
 }
 
 void Game::onFocusLost() {
-  if (!state().paused && !kMenuOpen) state().paused = true;
+  if (state().paused || kMenuOpen) return;
+  state().paused = true;
+  music::pauseMusic();
 }

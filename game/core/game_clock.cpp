@@ -15,7 +15,8 @@ double simulatedSeconds = 0.0;
 
 uint32_t nowMs() {
   if (simulated) return static_cast<uint32_t>(static_cast<uint64_t>(simulatedSeconds * 1000.0));
-  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
+  const auto elapsed =
+      std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - programStart);
   return static_cast<uint32_t>(elapsed.count());
 }
 
@@ -24,8 +25,12 @@ void useSimulatedClock() {
   simulatedSeconds = 0.0;
 }
 
-void useRealClock() { simulated = false; }
+void useRealClock() {
+  simulated = false;
+}
 
-void advance(double seconds) { simulatedSeconds += seconds; }
+void advance(double seconds) {
+  simulatedSeconds += seconds;
+}
 
 }  // namespace game_clock

@@ -7,6 +7,7 @@
 #include "game/core/game.h"
 #include "game/core/game_state.h"
 #include "game/core/startup_settings.h"
+#include "game/platform/music.h"
 
 using game_state::state;
 
@@ -38,7 +39,13 @@ void restart() {
 // Only a change of state counts: pausing a paused game changes nothing.
 bool pause(bool value, bool set) {
   game_state::State& s = state();
-  if (set && value != s.paused) s.paused = value;
+  if (set && value != s.paused) {
+    s.paused = value;
+    if (value)
+      music::pauseMusic();
+    else
+      music::resumeMusic();
+  }
   return s.paused;
 }
 

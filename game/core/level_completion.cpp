@@ -11,6 +11,7 @@
 #include "game/core/game_clock.h"
 #include "game/entities/sound_sources.h"
 #include "game/level/level_data.h"
+#include "game/platform/music.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 
@@ -88,6 +89,7 @@ void countDownFinish(float t) {
   state_.finishTimeLeft -= t;
   if (state_.finishTimeLeft > 0.0f) return;
   sound_sources::stopAll();
+  music::stopMusic();
   state_.levelOver = true;
 }
 
@@ -128,23 +130,41 @@ void update(float t) {
     checkWin();
 }
 
-void skipClock() { state_.clock.skip(); }
+void skipClock() {
+  state_.clock.skip();
+}
 
-bool isFinishOver() { return state_.finishing && state_.finishTimeLeft <= 0.0f; }
-bool isFinishing() { return state_.finishing; }
-bool isLevelOver() { return state_.levelOver; }
-float finishTimeLeft() { return state_.finishTimeLeft; }
-float finishAnimationTime() { return settings_.finishAnimationTime; }
+bool isFinishOver() {
+  return state_.finishing && state_.finishTimeLeft <= 0.0f;
+}
+bool isFinishing() {
+  return state_.finishing;
+}
+bool isLevelOver() {
+  return state_.levelOver;
+}
+float finishTimeLeft() {
+  return state_.finishTimeLeft;
+}
+float finishAnimationTime() {
+  return settings_.finishAnimationTime;
+}
 
-void addWaterAtEnd(uint32_t amount) { state_.waterAtEnd += amount; }
+void addWaterAtEnd(uint32_t amount) {
+  state_.waterAtEnd += amount;
+}
 
 void setCheckpoint(float x, float y) {
   state_.checkpointWater = int32_t(totalWater());
   state_.checkpoint = {x, y};
 }
 
-Vec2 checkpoint() { return state_.checkpoint; }
-int32_t checkpointWater() { return state_.checkpointWater; }
+Vec2 checkpoint() {
+  return state_.checkpoint;
+}
+int32_t checkpointWater() {
+  return state_.checkpointWater;
+}
 
 uint32_t totalWater() {
   size_t total = particle_manager::particleCount();
@@ -153,7 +173,9 @@ uint32_t totalWater() {
   return uint32_t(total);
 }
 
-uint32_t elapsedMs() { return state_.clock.elapsed; }
+uint32_t elapsedMs() {
+  return state_.clock.elapsed;
+}
 
 uint32_t timeScore() {
   const double f = std::clamp((double(elapsedMs()) - kFastMs) / (kSlowMs - kFastMs), 0.0, 1.0);
@@ -164,9 +186,13 @@ int32_t waterScore() {
   return int32_t(std::trunc(kWaterScoreFor128 * double(totalWater()) / 128.0));
 }
 
-int64_t score() { return int64_t(timeScore()) + waterScore(); }
+int64_t score() {
+  return int64_t(timeScore()) + waterScore();
+}
 
-bool timePrintEnabled() { return state_.timePrint; }
+bool timePrintEnabled() {
+  return state_.timePrint;
+}
 
 std::string levelTimeText(uint32_t ms) {
   char text[64];
@@ -175,6 +201,8 @@ std::string levelTimeText(uint32_t ms) {
   return text;
 }
 
-int32_t respawnCount() { return state_.respawns; }
+int32_t respawnCount() {
+  return state_.respawns;
+}
 
 }  // namespace level_completion

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <memory>
 #include <string>
 
 #include "game/console/console.h"
@@ -10,6 +11,11 @@
 #include "game/core/game.h"
 #include "game/core/startup_settings.h"
 #include "game/level/level_renderers.h"
+#include "game/platform/music.h"
+#include "game/platform/music_device.h"
+#include "game/platform/openal_music_device.h"
+#include "game/platform/openal_sound_device.h"
+#include "game/platform/sound_console.h"
 #include "game/platform/textures.h"
 #include "game/platform/window.h"
 
@@ -80,11 +86,19 @@ void startServices(const StartupSettings& settings, const WindowSize& size) {
   textures::initTextures();
   console::initialise();
   automation::registerCommands();
+  music::installMusicDevice(std::make_unique<audio::OpenAlMusicDevice>());
+  music::initMusic();
+  audio::initSound();
+  sound::startSoundList();
   if (!size.warning.empty()) console::print(size.warning);
   chooseTextureSettings(settings.detailLevel);
 }
 
 void stopServices() {
+  sound::stopSoundList();
+  audio::shutdownSound();
+  music::shutdownMusic();
+  music::installMusicDevice(nullptr);
   console::shutdown();
   textures::freeAllTextures();
   if (window::isWindowOpen()) window::destroyWindow();

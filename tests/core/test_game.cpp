@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "game/console/command_registry.h"
 #include "game/console/console.h"
@@ -13,6 +14,8 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/platform/music.h"
+#include "game/platform/music_device.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/water/particle_manager.h"
@@ -42,6 +45,8 @@ class GameTest : public WindowTest {
   }
   void TearDown() override {
     if (Game::isRunning()) Game::shutdown();
+    music::shutdownMusic();
+    music::installMusicDevice(nullptr);
     state() = game_state::State();
     game_clock::useRealClock();
     console::setOutputListener(nullptr);
@@ -206,6 +211,52 @@ TEST_F(GameTest, TheFreeViewMovesWithHeldKeysAndItsZoomStopsAtItsLimits) {
   EXPECT_FLOAT_EQ(state().freeCameraZoom, 0.01f);
   window::injectKey(vk::kPageDown, false);
   window::pumpMessages();
+}
+
+// What the game asked of the music, in place of a sound card.
+class RecordingMusic : public music::MusicDevice {
+ public:
+  explicit RecordingMusic(std::vector<std::string>& calls) : calls_(calls) {}
+  bool start() override { return true; }
+  void finish() override {}
+  bool openStream(const std::filesystem::path& path) override {
+    calls_.push_back("open " + path.filename().string());
+    return true;
+  }
+  void play(bool loop) override { calls_.push_back(loop ? "play looped" : "play once"); }
+  bool stop() override {
+    calls_.push_back("stop");
+    return true;
+  }
+  bool closeStream() override { return true; }
+  uint32_t position() override { return 1234; }
+  void setPosition(uint32_t ms) override { calls_.push_back("seek " + std::to_string(ms)); }
+  void setVolume(uint8_t) override {}
+
+ private:
+  std::vector<std::string>& calls_;
+};
+
+TEST_F(GameTest, TheLevelsMusicPlaysAndPausesWithTheGameFromWhereItStopped) {
+  std::vector<std::string> calls;
+  music::installMusicDevice(std::make_unique<RecordingMusic>(calls));
+  music::initMusic();
+  Game::initialise(kTestLevel);
+  ASSERT_GE(calls.size(), 2u);
+  EXPECT_EQ(calls.front(), "open theme.ogg");
+  EXPECT_EQ(calls.back(), "play looped");
+
+  Game game;
+  calls.clear();
+  game.onKeyDown('P');
+  game.onKeyDown('P');
+  EXPECT_EQ(calls, (std::vector<std::string>{"stop", "seek 1234", "play looped"}));
+
+  calls.clear();
+  game.onFocusLost();
+  game.onFocusLost();
+  console::execute("Pause 0");
+  EXPECT_EQ(calls, (std::vector<std::string>{"stop", "seek 1234", "play looped"}));
 }
 
 }  // namespace
