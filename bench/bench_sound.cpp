@@ -4,8 +4,6 @@
 // update; a tick's mixing (1/60 s of samples) runs between the timed parts, as the mixer's
 // own thread would run it.
 
-#include <AL/alc.h>
-#include <AL/alext.h>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -19,11 +17,9 @@
 #include "game/platform/openal_sound_device.h"
 #include "game/platform/sound_instance.h"
 #include "game/platform/sound_list.h"
+#include "loopback_output.h"
 
 namespace {
-
-constexpr int32_t kOutputRate = 44100;
-constexpr int32_t kFramesPerTick = kOutputRate / 60;
 
 void put(std::ofstream& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.put(char((value >> (8 * i)) & 0xff));
@@ -52,38 +48,9 @@ std::filesystem::path writeSineFile() {
   return path;
 }
 
-struct Loopback {
-  ALCdevice* device = nullptr;
-  ALCcontext* context = nullptr;
-  LPALCRENDERSAMPLESSOFT render = nullptr;
-
-  Loopback() {
-    auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
-        alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
-    device = open != nullptr ? open(nullptr) : nullptr;
-    if (device == nullptr) return;
-    const ALCint attributes[] = {ALC_FREQUENCY,
-                                 kOutputRate,
-                                 ALC_FORMAT_CHANNELS_SOFT,
-                                 ALC_STEREO_SOFT,
-                                 ALC_FORMAT_TYPE_SOFT,
-                                 ALC_FLOAT_SOFT,
-                                 0};
-    context = alcCreateContext(device, attributes);
-    alcMakeContextCurrent(context);
-    render =
-        reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(device, "alcRenderSamplesSOFT"));
-  }
-  ~Loopback() {
-    alcMakeContextCurrent(nullptr);
-    if (context != nullptr) alcDestroyContext(context);
-    if (device != nullptr) alcCloseDevice(device);
-  }
-};
-
 void SoundInstancesPerTick(benchmark::State& state) {
   const auto count = int32_t(state.range(0));
-  Loopback output;
+  LoopbackOutput output;
   if (output.context == nullptr) {
     state.SkipWithError("no OpenAL loopback device");
     return;

@@ -1,6 +1,7 @@
 #include "game/platform/openal_music_device.h"
 
 #include <AL/alext.h>
+#include <pthread.h>
 
 #include <algorithm>
 #include <chrono>
@@ -93,6 +94,8 @@ bool OpenAlMusicDevice::start() {
   quit_ = false;
   started_ = true;
   thread_ = std::thread([this] { streamLoop(); });
+  // Named, so that top and the benchmark can tell its share of the processor.
+  pthread_setname_np(thread_.native_handle(), "vmr-music");
   return true;
 }
 
