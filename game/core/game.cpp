@@ -14,12 +14,16 @@
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/simulation.h"
+#include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
+#include "game/water/ice_sounds.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_renderer.h"
+#include "game/water/steam_sounds.h"
+#include "game/water/water_sounds.h"
 
 using game_state::kMenuOpen;
 using game_state::state;
@@ -122,6 +126,21 @@ void moveFreeCamera() {
   s.freeCameraZoom = std::clamp(s.freeCameraZoom, kFreeCameraZoomLow, kFreeCameraZoomHigh);
 }
 
+// The water body's sounds follow it on every tick until the finish has run out, paused or
+// not: their loops stop while play is paused or a menu is open.
+void stepWaterSounds(float t) {
+  const water_sound_rules::PlayState play{state().paused, kMenuOpen};
+  ice_sounds::step(t, play);
+  water_sounds::step(t, play);
+  steam_sounds::step(t, play);
+}
+
+void initialiseWaterSounds() {
+  ice_sounds::initialise();
+  water_sounds::initialise();
+  steam_sounds::initialise();
+}
+
 // One tick's work, when enough time has gathered: the world, the sounds, the camera and
 // the level clock, each under its own conditions.
 void tick() {
@@ -130,6 +149,8 @@ void tick() {
   const bool finishOver = level_completion::isFinishOver();
   const bool opening = camera::isOpeningMove();
   if (!kMenuOpen && !opening && !finishOver && !s.paused) simulationTick(t);
+  if (!finishOver) sound_sources::update({s.paused, kMenuOpen, level_completion::isLevelOver()});
+  if (!finishOver) stepWaterSounds(t);
   if (!kMenuOpen) {
     camera::update(!s.freeCamera && !s.consoleOpen, t);
     if (s.freeCamera && !s.consoleOpen) moveFreeCamera();
@@ -194,6 +215,7 @@ void Game::initialise(std::string_view map) {
   camera::initialise();
   placeWaterAndCamera();
   s.frameClock.reset();
+  initialiseWaterSounds();
   level_completion::initialise();
   // Until the screens exist, play starts with the level, and the level's music with it.
   if (!s.musicName.empty()) music::playMusic(s.musicName, true);
@@ -206,6 +228,7 @@ void Game::shutdown() {
   level::clearLevel();
   particle_manager::shutdown();
   particle_renderer::shutdown();
+  water_sounds::shutdown();
   s.running = false;
   s.cursorSprite.reset();
   s.font.reset();
@@ -236,6 +259,7 @@ void Game::restartLevel() {
   level::restartLevel();
   camera::initialise();
   placeWaterAndCamera();
+  initialiseWaterSounds();
   level_completion::initialise();
 }
 

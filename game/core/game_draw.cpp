@@ -16,6 +16,7 @@
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
+#include "game/entities/sound_sources_draw.h"
 #include "game/entities/triggers_draw.h"
 #include "game/level/dynamic_polygon_renderer.h"
 #include "game/level/forces_draw.h"
@@ -70,6 +71,7 @@ void drawWorld() {
   forces::drawForces();
   grouped_particle_mover::drawGroups();
   triggers::drawTriggers();
+  sound_sources::drawSoundSources();
   movers::drawMoverDebug();
 }
 

@@ -9,7 +9,10 @@
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
 #include "game/level/movers.h"
+#include "game/water/ice_sounds.h"
 #include "game/water/particle_manager.h"
+#include "game/water/steam_sounds.h"
+#include "game/water/water_sounds.h"
 
 namespace simulation {
 namespace {
@@ -42,6 +45,21 @@ void placeWaterAndCamera() {
   camera::setMode(camera::kOpeningMove);
 }
 
+// The water body's sounds, brought up and stepped as the game does; with no sound device
+// they only keep their volumes.
+void initialiseWaterSounds() {
+  ice_sounds::initialise();
+  water_sounds::initialise();
+  steam_sounds::initialise();
+}
+
+void stepWaterSounds(float t) {
+  const water_sound_rules::PlayState running;
+  ice_sounds::step(t, running);
+  water_sounds::step(t, running);
+  steam_sounds::step(t, running);
+}
+
 }  // namespace
 
 void step(float t) {
@@ -56,6 +74,7 @@ bool startLevel(std::string_view mapPath) {
   particle_manager::initialise();
   camera::initialise();
   placeWaterAndCamera();
+  initialiseWaterSounds();
   level_completion::initialise();
   return true;
 }
@@ -66,6 +85,7 @@ void tick(float t, bool inputEnabled) {
   assert(t >= 0.0f && std::isfinite(t));
   const bool playing = !level_completion::isFinishOver();
   if (playing && !camera::isOpeningMove()) step(t);
+  if (playing) stepWaterSounds(t);
   camera::update(inputEnabled, t);
   if (playing && !camera::isOpeningMove())
     level_completion::update(t);
@@ -78,12 +98,14 @@ void restartLevel() {
   level::restartLevel();
   camera::initialise();
   placeWaterAndCamera();
+  initialiseWaterSounds();
   level_completion::initialise();
 }
 
 void endLevel() {
   level::clearLevel();
   particle_manager::shutdown();
+  water_sounds::shutdown();
 }
 
 }  // namespace simulation

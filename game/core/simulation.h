@@ -22,7 +22,7 @@ bool startLevel(std::string_view mapPath);
 // kLongestStep of them.
 void step(float t);
 // One tick of `t` seconds: a step of the world unless the camera's opening move still runs,
-// then the camera with the whole of `t`.
+// the water sounds, then the camera with the whole of `t`.
 void tick(float t, bool inputEnabled);
 // Puts the running level, its water and its camera back to their start.
 void restartLevel();

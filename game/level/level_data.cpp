@@ -62,12 +62,14 @@ void associateEdges() {
   for (CollisionEdge* edge : edges) polygonEdges_[edge->polygon].push_back(edge);
 }
 
-// Looping sound sources that no trigger starts play from the beginning.
+// Looping sound sources that no trigger starts play from the beginning, each at once at
+// the volume its distance to the camera gives.
 void startUntriggeredSounds() {
   std::vector<uint32_t> triggeredIds;
   for (const Trigger& trigger : triggers::triggerList())
     if (trigger.triggerType == triggers::kSoundPlay) triggeredIds.push_back(trigger.targetId);
   sound_sources::startUntriggered(triggeredIds);
+  sound_sources::update();
 }
 
 }  // namespace

@@ -105,9 +105,9 @@ class SoundBookkeeping : public ::testing::Test {
   }
   // A 16-bit mono file of 200 data bytes.
   std::string wav(std::string_view file, uint32_t rate) {
-    sound_test::WavSpec spec;
-    spec.rate = rate;
-    return folder_.write(file, sound_test::wavFile(spec, std::string(200, '\0'))).string();
+    sound_test::WavLayout layout;
+    layout.rate = rate;
+    return folder_.write(file, sound_test::wavFile(layout, std::string(200, '\0'))).string();
   }
   TempDirectory folder_;
 };

@@ -15,7 +15,7 @@
 namespace {
 
 using sound::SoundInstance;
-using sound_test::WavSpec;
+using sound_test::WavLayout;
 
 // The mixer ramps gain changes over a few hundred frames; measurements skip this much.
 constexpr uint32_t kSettleFrames = 2048;
@@ -24,12 +24,14 @@ constexpr uint32_t kMeasureFrames = 8820;  // 0.2 s
 class SoundPlaybackTest : public LoopbackSoundTest {
  protected:
   // A looping sine: 441 Hz at the output's own rate repeats every 100 frames.
-  std::string writeSine(std::string_view file, const WavSpec& spec, double hertz, uint32_t frames) {
+  std::string writeSine(std::string_view file, const WavLayout& layout, double hertz,
+                        uint32_t frames) {
     return folder_
-        .write(file, sound_test::wavFile(spec, sound_test::sineSamples(spec, hertz, frames, 0.25)))
+        .write(file,
+               sound_test::wavFile(layout, sound_test::sineSamples(layout, hertz, frames, 0.25)))
         .string();
   }
-  std::string sine441() { return writeSine("sine441.wav", WavSpec{}, 441.0, 44100); }
+  std::string sine441() { return writeSine("sine441.wav", WavLayout{}, 441.0, 44100); }
 
   double settledRms() {
     render(kSettleFrames);
@@ -97,9 +99,9 @@ TEST_F(SoundPlaybackTest, TwoInstancesOfOneSampleKeepTheirOwnVolumes) {
 
 // A 441 Hz tone in a 22050 Hz file: its pitch moves with the playback frequency.
 TEST_F(SoundPlaybackTest, PitchSetsThePlaybackFrequency) {
-  WavSpec spec;
-  spec.rate = 22050;
-  SoundInstance sound(writeSine("sine22k.wav", spec, 441.0, 22050));
+  WavLayout layout;
+  layout.rate = 22050;
+  SoundInstance sound(writeSine("sine22k.wav", layout, 441.0, 22050));
   ASSERT_EQ(sound.baseFrequency(), 22050u);
   sound.playLooped();
   struct Case {
@@ -160,7 +162,7 @@ TEST_F(SoundPlaybackTest, StopKeepsThePositionAndRewindReturnsToTheStart) {
 }
 
 TEST_F(SoundPlaybackTest, PlayOnceEndsByItself) {
-  SoundInstance shot(writeSine("short.wav", WavSpec{}, 441.0, 1000));
+  SoundInstance shot(writeSine("short.wav", WavLayout{}, 441.0, 1000));
   shot.play();
   EXPECT_TRUE(shot.isPlaying());
   render(2000);
@@ -170,10 +172,10 @@ TEST_F(SoundPlaybackTest, PlayOnceEndsByItself) {
 }
 
 TEST_F(SoundPlaybackTest, EightBitStereoPlays) {
-  WavSpec spec;
-  spec.bits = 8;
-  spec.channels = 2;
-  SoundInstance sound(writeSine("stereo8.wav", spec, 441.0, 4410));
+  WavLayout layout;
+  layout.bits = 8;
+  layout.channels = 2;
+  SoundInstance sound(writeSine("stereo8.wav", layout, 441.0, 4410));
   ASSERT_TRUE(sound.hasVoice());
   sound.playLooped();
   EXPECT_NEAR(measuredFrequency(render(kMeasureFrames), LoopbackOutput::kRate), 441.0, 4.0);
@@ -181,24 +183,24 @@ TEST_F(SoundPlaybackTest, EightBitStereoPlays) {
 
 // Loading through the device: what the listing and the memory figure show.
 TEST_F(SoundPlaybackTest, LoadWavAcceptsPcmAndRefusesTheRest) {
-  const std::string samples = sound_test::sineSamples(WavSpec{}, 441.0, 100, 0.25);
+  const std::string samples = sound_test::sineSamples(WavLayout{}, 441.0, 100, 0.25);
   auto load = [&](std::string_view file, const std::string& bytes) {
     return std::make_unique<SoundInstance>(folder_.write(file, bytes).string());
   };
-  WavSpec stereo;
+  WavLayout stereo;
   stereo.channels = 2;
   stereo.extraChunk = sound_test::chunk("LIST", "INFOsome text");
   const std::string stereoSamples = sound_test::sineSamples(stereo, 441.0, 100, 0.25);
   auto accepted = load("stereo.wav", sound_test::wavFile(stereo, stereoSamples));
-  WavSpec floating;
+  WavLayout floating;
   floating.formatTag = 3;
   floating.bits = 32;
   auto floatRefused = load("float.wav", sound_test::wavFile(floating, samples));
-  WavSpec three;
+  WavLayout three;
   three.channels = 3;
   auto threeRefused =
       load("three.wav", sound_test::wavFile(three, samples + samples.substr(0, 100)));
-  const std::string whole = sound_test::wavFile(WavSpec{}, samples);
+  const std::string whole = sound_test::wavFile(WavLayout{}, samples);
   auto truncated = load("truncated.wav", whole.substr(0, 40));
   std::string oversized = whole;
   oversized[40] = char(0xff);  // the data chunk states more bytes than the file holds

@@ -10,7 +10,7 @@ namespace {
 
 using sound_test::chunk;
 using sound_test::wavFile;
-using sound_test::WavSpec;
+using sound_test::WavLayout;
 
 std::optional<sound::WavSound> read(const std::string& bytes) {
   return sound::readWav(
@@ -26,7 +26,7 @@ std::string patched(std::string bytes, size_t at, uint32_t value, size_t width) 
 const std::string kSamples = "\x01\x02\x03\x04";
 
 TEST(WavReader, ReadsTheFormatAndPointsIntoTheData) {
-  const std::string file = wavFile(WavSpec{}, kSamples);
+  const std::string file = wavFile(WavLayout{}, kSamples);
   const auto wav = read(file);
   ASSERT_TRUE(wav);
   EXPECT_EQ(wav->format.formatTag, 1);
@@ -40,11 +40,11 @@ TEST(WavReader, ReadsTheFormatAndPointsIntoTheData) {
 }
 
 TEST(WavReader, SkipsALongFormatChunkAndOtherChunks) {
-  WavSpec spec;
-  spec.channels = 2;
-  spec.formatChunkBytes = 18;
-  spec.extraChunk = chunk("LIST", "INFO") + chunk("fact", "\x10\0\0\0");
-  const auto wav = read(wavFile(spec, kSamples));
+  WavLayout layout;
+  layout.channels = 2;
+  layout.formatChunkBytes = 18;
+  layout.extraChunk = chunk("LIST", "INFO") + chunk("fact", "\x10\0\0\0");
+  const auto wav = read(wavFile(layout, kSamples));
   ASSERT_TRUE(wav);
   EXPECT_EQ(wav->format.channels, 2);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(wav->samples.data()), 4), kSamples);
@@ -53,7 +53,7 @@ TEST(WavReader, SkipsALongFormatChunkAndOtherChunks) {
 // Offsets: 0 "RIFF", 8 "WAVE", 12 "fmt ", 16 format size, 20 tag, 22 channels, 24 rate,
 // 28 byte rate, 32 block align, 34 bits, 36 "data", 40 data size.
 TEST(WavReader, RefusesEachBrokenHeaderField) {
-  const std::string good = wavFile(WavSpec{}, kSamples);
+  const std::string good = wavFile(WavLayout{}, kSamples);
   struct Case {
     const char* what;
     size_t at;
@@ -71,7 +71,7 @@ TEST(WavReader, RefusesEachBrokenHeaderField) {
 }
 
 TEST(WavReader, RefusesFilesThatEndTooSoon) {
-  const std::string good = wavFile(WavSpec{}, kSamples);
+  const std::string good = wavFile(WavLayout{}, kSamples);
   for (size_t size : {size_t(0), size_t(35), size_t(36), size_t(43), good.size() - 1}) {
     EXPECT_FALSE(read(good.substr(0, size))) << size << " bytes";
   }
@@ -80,10 +80,10 @@ TEST(WavReader, RefusesFilesThatEndTooSoon) {
 
 // A chunk whose stated size runs past the end, even by nearly 4 GiB, ends the search.
 TEST(WavReader, RefusesAChunkSkippedPastTheEnd) {
-  WavSpec spec;
-  spec.extraChunk = "LIST\xff\xff\xff\xff";
-  EXPECT_FALSE(read(wavFile(spec, kSamples)));
-  EXPECT_FALSE(read(patched(wavFile(WavSpec{}, kSamples), 16, 0xfffffff0u, 4)));
+  WavLayout layout;
+  layout.extraChunk = "LIST\xff\xff\xff\xff";
+  EXPECT_FALSE(read(wavFile(layout, kSamples)));
+  EXPECT_FALSE(read(patched(wavFile(WavLayout{}, kSamples), 16, 0xfffffff0u, 4)));
 }
 
 }  // namespace

@@ -25,27 +25,27 @@ std::string chunk(std::string_view id, std::string_view body) {
   return out;
 }
 
-std::string wavFile(const WavSpec& spec, std::string_view samples) {
+std::string wavFile(const WavLayout& layout, std::string_view samples) {
   std::string format;
-  put16(format, spec.formatTag);
-  put16(format, spec.channels);
-  put32(format, spec.rate);
-  const uint32_t blockAlign = spec.channels * spec.bits / 8;
-  put32(format, spec.rate * blockAlign);
+  put16(format, layout.formatTag);
+  put16(format, layout.channels);
+  put32(format, layout.rate);
+  const uint32_t blockAlign = layout.channels * layout.bits / 8;
+  put32(format, layout.rate * blockAlign);
   put16(format, blockAlign);
-  put16(format, spec.bits);
-  format.resize(spec.formatChunkBytes, '\0');
+  put16(format, layout.bits);
+  format.resize(layout.formatChunkBytes, '\0');
   const std::string body =
-      "WAVE" + chunk("fmt ", format) + spec.extraChunk + chunk("data", samples);
+      "WAVE" + chunk("fmt ", format) + layout.extraChunk + chunk("data", samples);
   return chunk("RIFF", body);
 }
 
-std::string sineSamples(const WavSpec& spec, double hertz, uint32_t frames, double amplitude) {
+std::string sineSamples(const WavLayout& layout, double hertz, uint32_t frames, double amplitude) {
   std::string out;
   for (uint32_t frame = 0; frame < frames; ++frame) {
-    const double value = amplitude * std::sin(2.0 * std::numbers::pi * hertz * frame / spec.rate);
-    for (uint16_t channel = 0; channel < spec.channels; ++channel) {
-      if (spec.bits == 8) {
+    const double value = amplitude * std::sin(2.0 * std::numbers::pi * hertz * frame / layout.rate);
+    for (uint16_t channel = 0; channel < layout.channels; ++channel) {
+      if (layout.bits == 8) {
         out.push_back(char(uint8_t(std::lround(128.0 + 127.0 * value))));
       } else {
         put16(out, uint32_t(int32_t(std::lround(32767.0 * value))) & 0xffff);

@@ -9,7 +9,7 @@
 
 namespace sound_test {
 
-struct WavSpec {
+struct WavLayout {
   uint16_t formatTag = 1;
   uint16_t channels = 1;
   uint32_t rate = 44100;
@@ -20,10 +20,10 @@ struct WavSpec {
 
 // A chunk: four-letter id, little-endian size, body.
 std::string chunk(std::string_view id, std::string_view body);
-// The file for `spec` with `samples` as the data chunk's body.
-std::string wavFile(const WavSpec& spec, std::string_view samples);
-// `frames` frames of a sine of `hertz` at `spec.rate`, peak `amplitude` (0..1), in every
-// channel, in the spec's sample size.
-std::string sineSamples(const WavSpec& spec, double hertz, uint32_t frames, double amplitude);
+// The file for `layout` with `samples` as the data chunk's body.
+std::string wavFile(const WavLayout& layout, std::string_view samples);
+// `frames` frames of a sine of `hertz` at `layout.rate`, peak `amplitude` (0..1), in every
+// channel, in the layout's sample size.
+std::string sineSamples(const WavLayout& layout, double hertz, uint32_t frames, double amplitude);
 
 }  // namespace sound_test
