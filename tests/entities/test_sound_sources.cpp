@@ -13,6 +13,7 @@
 #include "game/platform/sound_device.h"
 #include "game/platform/sound_law.h"
 #include "game/platform/sound_list.h"
+#include "sound/recording_sound_device.h"
 #include "sound/wav_bytes.h"
 #include "water/water_test_support.h"
 
@@ -20,45 +21,7 @@ namespace {
 
 using sound_sources::PlayState;
 
-// Voices remember their master's sample rate, which tells the test files apart.
-class RecordingDevice : public sound::SoundDevice {
- public:
-  struct Voice {
-    uint32_t rate = 0;
-    int32_t volume = 0;
-    bool playing = false;
-    bool looped = false;
-    uint32_t position = 0;
-  };
-  std::map<uint32_t, uint32_t> bufferRates;
-  std::map<uint32_t, Voice> voices;
-  uint32_t nextId = 1;
-
-  uint32_t createBuffer(const sound::WavFormat& format, std::span<const uint8_t>) override {
-    bufferRates[nextId] = format.samplesPerSecond;
-    return nextId++;
-  }
-  void deleteBuffer(uint32_t buffer) override { bufferRates.erase(buffer); }
-  uint32_t createVoice(uint32_t buffer) override {
-    voices[nextId].rate = bufferRates.at(buffer);
-    return nextId++;
-  }
-  void deleteVoice(uint32_t voice) override { voices.erase(voice); }
-  void setVolume(uint32_t voice, int32_t volume) override { voices.at(voice).volume = volume; }
-  void setFrequency(uint32_t, uint32_t) override {}
-  uint32_t frequency(uint32_t voice) override { return voices.at(voice).rate; }
-  void play(uint32_t voice, bool looped) override {
-    voices.at(voice).playing = true;
-    voices.at(voice).looped = looped;
-  }
-  void stop(uint32_t voice) override { voices.at(voice).playing = false; }
-  bool isPlaying(uint32_t voice) override { return voices.at(voice).playing; }
-  std::optional<uint32_t> position(uint32_t voice) override { return voices.at(voice).position; }
-  bool setPosition(uint32_t voice, uint32_t frame) override {
-    voices.at(voice).position = frame;
-    return true;
-  }
-};
+using RecordingDevice = RecordingSoundDevice;
 
 constexpr uint32_t kHumRate = 22050;
 constexpr uint32_t kDripRate = 11025;

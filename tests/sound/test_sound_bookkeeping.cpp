@@ -14,6 +14,7 @@
 #include "game/platform/sound_instance.h"
 #include "game/platform/sound_law.h"
 #include "game/platform/sound_list.h"
+#include "sound/recording_sound_device.h"
 #include "sound/wav_bytes.h"
 #include "test_support/temp_directory.h"
 
@@ -46,49 +47,7 @@ TEST(SoundLaw, PitchToFrequency) {
   EXPECT_EQ(sound::pitchToFrequency(22050, -3.0f), 100u);
 }
 
-// Records what the bookkeeping asks of a device.
-class RecordingDevice : public sound::SoundDevice {
- public:
-  struct Voice {
-    uint32_t buffer = 0;
-    int32_t volume = 1;
-    uint32_t frequency = 0;
-    bool playing = false;
-    bool looped = false;
-    uint32_t position = 0;
-  };
-  std::map<uint32_t, uint32_t> bufferRates;
-  std::map<uint32_t, Voice> voices;
-  int32_t deletedBuffers = 0;
-  uint32_t nextId = 1;
-
-  uint32_t createBuffer(const sound::WavFormat& format, std::span<const uint8_t>) override {
-    bufferRates[nextId] = format.samplesPerSecond;
-    return nextId++;
-  }
-  void deleteBuffer(uint32_t buffer) override {
-    bufferRates.erase(buffer);
-    ++deletedBuffers;
-  }
-  uint32_t createVoice(uint32_t buffer) override {
-    voices[nextId] = Voice{buffer, 1, bufferRates.at(buffer)};
-    return nextId++;
-  }
-  void deleteVoice(uint32_t voice) override { voices.erase(voice); }
-  void setVolume(uint32_t voice, int32_t volume) override { voices.at(voice).volume = volume; }
-  void setFrequency(uint32_t voice, uint32_t hertz) override { voices.at(voice).frequency = hertz; }
-  uint32_t frequency(uint32_t voice) override { return voices.at(voice).frequency; }
-  void play(uint32_t voice, bool looped) override {
-    voices.at(voice).playing = true, voices.at(voice).looped = looped;
-  }
-  void stop(uint32_t voice) override { voices.at(voice).playing = false; }
-  bool isPlaying(uint32_t voice) override { return voices.at(voice).playing; }
-  std::optional<uint32_t> position(uint32_t voice) override { return voices.at(voice).position; }
-  bool setPosition(uint32_t voice, uint32_t frame) override {
-    voices.at(voice).position = frame;
-    return true;
-  }
-};
+using RecordingDevice = RecordingSoundDevice;
 
 class SoundBookkeeping : public ::testing::Test {
  protected:

@@ -18,6 +18,7 @@
 #include "game/water/ice_sounds.h"
 #include "game/water/steam_sounds.h"
 #include "game/water/water_sounds.h"
+#include "sound/recording_sound_device.h"
 #include "sound/wav_bytes.h"
 #include "water/water_test_support.h"
 
@@ -25,59 +26,7 @@ namespace {
 
 using water_sound_rules::PlayState;
 
-class RecordingDevice : public sound::SoundDevice {
- public:
-  struct Voice {
-    uint32_t rate = 0;  // of the file the voice plays
-    int32_t volume = 0;
-    bool playing = false;
-    bool looped = false;
-    int32_t plays = 0;
-  };
-  std::map<uint32_t, uint32_t> bufferRates;
-  std::map<uint32_t, Voice> voices;
-  uint32_t nextId = 1;
-
-  uint32_t createBuffer(const sound::WavFormat& format, std::span<const uint8_t>) override {
-    bufferRates[nextId] = format.samplesPerSecond;
-    return nextId++;
-  }
-  void deleteBuffer(uint32_t buffer) override { bufferRates.erase(buffer); }
-  uint32_t createVoice(uint32_t buffer) override {
-    voices[nextId] = Voice{bufferRates.at(buffer)};
-    return nextId++;
-  }
-  void deleteVoice(uint32_t voice) override { voices.erase(voice); }
-  void setVolume(uint32_t voice, int32_t volume) override { voices.at(voice).volume = volume; }
-  void setFrequency(uint32_t, uint32_t) override {}
-  uint32_t frequency(uint32_t voice) override { return voices.at(voice).rate; }
-  void play(uint32_t voice, bool looped) override {
-    Voice& v = voices.at(voice);
-    v.playing = true;
-    v.looped = looped;
-    ++v.plays;
-  }
-  void stop(uint32_t voice) override { voices.at(voice).playing = false; }
-  bool isPlaying(uint32_t voice) override { return voices.at(voice).playing; }
-  std::optional<uint32_t> position(uint32_t) override { return 0u; }
-  bool setPosition(uint32_t, uint32_t) override { return true; }
-
-  // The voice of the file with `rate`; fails the test when there is none.
-  Voice& voiceOf(uint32_t rate) {
-    for (auto& [id, voice] : voices)
-      if (voice.rate == rate) return voice;
-    ADD_FAILURE() << "no voice plays the file of rate " << rate;
-    static Voice none;
-    return none;
-  }
-  // The rates of the files playing now.
-  std::vector<uint32_t> playingRates() const {
-    std::vector<uint32_t> rates;
-    for (const auto& [id, voice] : voices)
-      if (voice.playing) rates.push_back(voice.rate);
-    return rates;
-  }
-};
+using RecordingDevice = RecordingSoundDevice;
 
 // Every file has a sample rate of its own, so a voice tells which file it plays.
 constexpr uint32_t kWaterAmbient = 9000;
