@@ -1,5 +1,5 @@
-// The frame's picture: the world under the camera (or the free view), layers 0 and 1
-// behind the water and 2 to 4 in front of it, the debug views, then the screen overlays.
+// The frame's picture: the world under the camera (or the free view), then the screen
+// overlays.
 
 #include <GL/gl.h>
 
@@ -15,19 +15,11 @@
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
+#include "game/core/world_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
-#include "game/entities/sound_sources_draw.h"
-#include "game/entities/triggers_draw.h"
-#include "game/level/dynamic_polygon_renderer.h"
-#include "game/level/forces_draw.h"
-#include "game/level/geometry_renderer.h"
-#include "game/level/level_debug_draw.h"
-#include "game/level/movers_draw.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
-#include "game/water/grouped_particle_mover_draw.h"
-#include "game/water/particle_renderer.h"
 
 using game_state::state;
 
@@ -46,33 +38,6 @@ void applyFreeView() {
   glTranslatef(viewWidth * 0.5f, viewHeight * 0.5f, 0.0f);
   glScalef(s.freeCameraZoom, s.freeCameraZoom, 0.0f);
   glTranslatef(-s.freeCameraX, -s.freeCameraY, 0.0f);
-}
-
-// Layer k: moving and switched polygons first, then the fixed ones, then the level objects
-// (which queue themselves once they are drawn).
-void drawLayer(int32_t layer) {
-  dynamic_polygon_renderer::drawDynamicLayer(layer);
-  geometry_renderer::drawStaticLayer(layer);
-}
-
-void drawWorld() {
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_CULL_FACE);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  dynamic_polygon_renderer::prepareDynamicPolygons();
-  drawLayer(0);
-  drawLayer(1);
-  particle_renderer::draw();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  for (int32_t layer = 2; layer <= 4; ++layer) drawLayer(layer);
-  level::drawLevelDebug();
-  forces::drawForces();
-  grouped_particle_mover::drawGroups();
-  triggers::drawTriggers();
-  sound_sources::drawSoundSources();
-  movers::drawMoverDebug();
 }
 
 // The free view's marks: its own centre, the player camera's view, and a readout.
@@ -147,7 +112,7 @@ void Game::draw() {
   else
     camera::applyTransform();
   const bool finishOver = level_completion::isFinishOver();
-  if (!finishOver) drawWorld();
+  if (!finishOver) world_draw::drawWorld();
   if (s.freeCamera && !finishOver) drawFreeViewMarks();
   level_completion::drawOverlay();
   drawPausedText();

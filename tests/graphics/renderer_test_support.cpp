@@ -7,6 +7,7 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/camera_transform.h"
+#include "game/core/world_draw.h"
 #include "game/level/dynamic_polygon_renderer.h"
 #include "game/level/geometry_renderer.h"
 #include "game/level/level_data.h"
@@ -52,11 +53,6 @@ void writeColourTextures(const TempDirectory& data) {
   };
   for (const auto& [path, colour] : textures) data.write(path, solidTga(colour));
   data.write("gfx/halves.tga", halvesTga());
-}
-
-void drawLayer(int32_t layer) {
-  dynamic_polygon_renderer::drawDynamicLayer(layer);
-  geometry_renderer::drawStaticLayer(layer);
 }
 
 }  // namespace
@@ -117,17 +113,7 @@ Particle& RendererTest::addParticle(Vec2 position, float temperature) {
 
 void RendererTest::drawFrame() {
   camera::applyTransform();
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  glEnable(GL_TEXTURE_2D);
-  glDisable(GL_CULL_FACE);
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  dynamic_polygon_renderer::prepareDynamicPolygons();
-  drawLayer(0);
-  drawLayer(1);
-  particle_renderer::draw();
-  glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-  for (int32_t layer = 2; layer <= 4; ++layer) drawLayer(layer);
+  world_draw::drawWorld();
 }
 
 std::string RendererTest::takePrinted() {
