@@ -7,18 +7,25 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 20
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build play test fuzz-smoke bench clean
+.PHONY: all deps configure build game play test fuzz-smoke bench clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD_DIR) -G Ninja > /dev/null
+
+build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-play: build
+# Only the game and its data (with the tools that make the data): a new player waits for
+# nothing else.
+game: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_main vmr_data
+
+play: game
 	cd $(BUILD_DIR)/data && ../bin/vmr_main $(ARGS)
 
 # The fuzzers run first so that the test runner's summary closes the output. Drawing tests
