@@ -179,21 +179,6 @@ TEST_F(RegistryTest, RegistrationRulesAndReplacement) {
   EXPECT_EQ(run("Pause"), "\nUNKNOWN COMMAND. USE 'COMMANDS' FOR A LIST OF AVAILABLE COMMANDS.");
 }
 
-TEST_F(RegistryTest, EntriesDescribeTheirShape) {
-  console::addCommand("V", floatVariable);
-  console::addCommand("A", textAction);
-  console::addCommand("Q", boolQuery);
-  const auto* variable = console::findCommand("v");
-  EXPECT_EQ(variable->valueType, console::ValueType::Float);
-  EXPECT_TRUE(variable->takesArgument && variable->returnsValue);
-  const auto* action = console::findCommand("a");
-  EXPECT_EQ(action->valueType, console::ValueType::Text);
-  EXPECT_TRUE(action->takesArgument && !action->returnsValue);
-  const auto* query = console::findCommand("q");
-  EXPECT_EQ(query->valueType, console::ValueType::Bool);
-  EXPECT_TRUE(!query->takesArgument && query->returnsValue);
-}
-
 namespace {
 void removeItself() {
   console::removeAllCommands();

@@ -92,6 +92,19 @@ TEST_F(LineEditorTest, EnterEchoesKeepsAndExecutesTheLine) {
   EXPECT_EQ(console::historyEntry(0), "say hi");
 }
 
+// An empty line is kept too, and as the newest entry it stops Up from reaching older ones.
+TEST_F(LineEditorTest, EnterOnAnEmptyLineKeepsItAsTheNewestEntry) {
+  type("ONE");
+  press(vk::kReturn);
+  takePrinted();
+  press(vk::kReturn);
+  EXPECT_EQ(takePrinted(), "\n");
+  EXPECT_EQ(console::historyEntry(0), "");
+  EXPECT_EQ(console::historyEntry(1), "one");
+  press(vk::kUp);
+  EXPECT_EQ(console::inputLine(), "");
+}
+
 TEST_F(LineEditorTest, UpAndDownBrowseTheHistoryNewestFirst) {
   for (const char* line : {"ONE", "TWO", "THREE"}) {
     type(line);
