@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "common/regular_file.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -18,66 +20,49 @@ std::atomic<InterruptionHook> interruption{nullptr};
 // Makes temporary names unique within the process; the process id separates programs.
 std::atomic<unsigned> temporaryCounter{0};
 
-// Closes the descriptor when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  Descriptor& operator=(Descriptor&&) = delete;
-
-  int get() const { return fd_; }
-  bool isOpen() const { return fd_ >= 0; }
-  // Closes now; some file systems only report a failed write here.
-  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
- private:
-  int fd_;
-};
+constexpr std::string_view kTemporaryMark = ".tmp-";
 
 struct TemporaryFile {
-  Descriptor fd;
+  FileDescriptor fd;
   fs::path path;
 };
 
 // A new temporary file beside `file`. Creating it exclusively means a file left by an
 // interrupted write is never reused: the next name is simply tried.
 std::optional<TemporaryFile> createTemporaryBeside(const fs::path& file) {
-  const std::string stem = file.filename().native() + ".tmp-" + std::to_string(::getpid()) + "-";
+  const std::string stem =
+      file.filename().native() + std::string(kTemporaryMark) + std::to_string(::getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     fs::path temporary = file.parent_path() / (stem + std::to_string(temporaryCounter++));
     // The umask decides the permissions of a file that didn't exist before, as for any new file.
-    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.isOpen()) return TemporaryFile{std::move(fd), std::move(temporary)};
     if (errno != EEXIST) return std::nullopt;
   }
   return std::nullopt;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    bytes.remove_prefix(size_t(written));
-  }
-  return true;
-}
-
 // Replacing a file must not change who may read it.
 bool copyPermissions(const fs::path& from, int toFd) {
   struct stat old {};
   if (::stat(from.c_str(), &old) != 0) return errno == ENOENT;
-  return ::fchmod(toFd, old.st_mode & 07777) == 0;
+  return S_ISREG(old.st_mode) && ::fchmod(toFd, old.st_mode & 07777) == 0;
+}
+
+// "<digits>-<digits>": the process id and the counter of createTemporaryBeside.
+bool isTemporarySuffix(std::string_view suffix) {
+  const size_t dash = suffix.find('-');
+  const auto digits = [](std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return dash != std::string_view::npos && digits(suffix.substr(0, dash)) &&
+         digits(suffix.substr(dash + 1));
 }
 
 // Makes the rename itself durable; without it a power cut can bring the old file back.
 void syncFolder(const fs::path& folder) {
-  Descriptor fd(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor fd(
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.isOpen()) ::fsync(fd.get());
 }
 
@@ -86,19 +71,33 @@ void syncFolder(const fs::path& folder) {
 bool replaceFileAtomically(const fs::path& file, std::string_view bytes) {
   auto created = createTemporaryBeside(file);
   if (!created) return false;
-  Descriptor& fd = created->fd;
+  FileDescriptor& fd = created->fd;
   const fs::path& temporary = created->path;
   const bool complete = copyPermissions(file, fd.get()) && writeAll(fd.get(), bytes) &&
                         ::fsync(fd.get()) == 0 && fd.close();
   if (complete) {
     if (InterruptionHook hook = interruption.load()) hook();
   }
-  if (!complete || ::rename(temporary.c_str(), file.c_str()) != 0) {
+  // Only a regular file is ever replaced: a rename puts a device node or a pipe aside as readily
+  // as a file (as root, even /dev/full). Asked again right before the rename, so the gap in
+  // which something else could take the name is as short as it can be.
+  if (!complete || !isNewOrRegularFile(file) || ::rename(temporary.c_str(), file.c_str()) != 0) {
     ::unlink(temporary.c_str());
     return false;
   }
   syncFolder(file.parent_path());
   return true;
+}
+
+void removeLeftoverTemporaryFiles(const fs::path& file) {
+  const std::string prefix = file.filename().native() + std::string(kTemporaryMark);
+  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().native();
+    if (name.starts_with(prefix) && isTemporarySuffix(std::string_view(name).substr(prefix.size())))
+      ::unlink(it->path().c_str());
+  }
 }
 
 void setInterruptionForTesting(InterruptionHook hook) {

@@ -7,9 +7,15 @@
 #include <filesystem>
 #include <string_view>
 
-// Makes `file` hold exactly `bytes`, keeping the permissions of the file it replaces. False
+// Makes `file` hold exactly `bytes`, keeping the permissions of the file it replaces. Only a
+// new name or a regular file is replaced; a folder, device or pipe at `file` is refused. False
 // when anything fails; the old file is then untouched and no temporary file is left.
 bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Removes what interrupted replaceFileAtomically calls of `file` left beside it: only names of
+// its temporary pattern ("<name>.tmp-<process>-<count>"). The caller must make sure no write
+// of `file` is under way (a lock every writer holds), or that write would lose its file.
+void removeLeftoverTemporaryFiles(const std::filesystem::path& file);
 
 using InterruptionHook = void (*)();
 

@@ -1,26 +1,12 @@
 #include "common/buffered_file.h"
 
+#include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <limits>
 #include <new>
-#include <system_error>
 
 #include "common/data_path.h"
 #include "common/embedded_resources.h"
-
-namespace {
-
-// A buffer of `size` bytes, or nullptr when memory runs out; the caller then stays failed.
-std::unique_ptr<unsigned char[]> allocate(uint32_t size) {
-  try {
-    return std::make_unique_for_overwrite<unsigned char[]>(size);
-  } catch (const std::bad_alloc&) {
-    return nullptr;
-  }
-}
-
-}  // namespace
+#include "common/regular_file.h"
 
 BufferedFile::~BufferedFile() {
   close();
@@ -34,7 +20,7 @@ void BufferedFile::close() {
 }
 
 const unsigned char* BufferedFile::current() const {
-  return buffer_ ? buffer_.get() + position_ : nullptr;
+  return buffer_ ? reinterpret_cast<const unsigned char*>(buffer_->data()) + position_ : nullptr;
 }
 
 void BufferedFile::read(void* destination, uint32_t n) {
@@ -44,7 +30,7 @@ void BufferedFile::read(void* destination, uint32_t n) {
     return;
   }
   if (n == 0) return;  // memcpy must not see the null buffer of a closed file
-  std::memcpy(destination, buffer_.get() + position_, n);
+  std::memcpy(destination, current(), n);
   position_ += n;
 }
 
@@ -66,34 +52,21 @@ void BufferedFile::seek(int32_t offset, int origin) {
   position_ = static_cast<uint32_t>(target);
 }
 
-void BufferedFile::adopt(std::unique_ptr<unsigned char[]> bytes, uint32_t size) {
+void BufferedFile::adopt(std::string bytes) {
+  end_ = static_cast<uint32_t>(bytes.size());
   buffer_ = std::move(bytes);
   position_ = 0;
-  end_ = size;
   failed_ = false;
 }
+
+DiskFile::DiskFile(size_t maxBytes) : maxBytes_(std::min(maxBytes, kMaxBytes)) {}
 
 void DiskFile::open(const std::string& name) {
   close();
   if (name.empty()) return;
-  const std::filesystem::path path = resolveDataPath(name);
-  // A directory opens as a stream on Linux and only fails on the first read; refuse it here.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return;
-
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  if (!in || size < 1 || size > std::numeric_limits<uint32_t>::max()) return;
-  in.seekg(0, std::ios::beg);
-
-  auto bytes = allocate(static_cast<uint32_t>(size));
-  if (!bytes) return;
-  in.read(reinterpret_cast<char*>(bytes.get()), size);
-  if (!in || in.gcount() != size) return;  // `bytes` is freed on the way out
-  in.close();                              // only the memory copy remains
-  adopt(std::move(bytes), static_cast<uint32_t>(size));
+  FileContents contents = readRegularFile(resolveDataPath(name), maxBytes_);
+  if (!contents.complete() || contents.bytes.empty()) return;
+  adopt(std::move(contents.bytes));  // only the memory copy remains
 }
 
 void ResourceFile::open(const std::string& name) {
@@ -101,10 +74,11 @@ void ResourceFile::open(const std::string& name) {
   const EmbeddedResource* resource = findEmbeddedResource(name);
   if (resource == nullptr || resource->bytes.empty()) return;
   // A resource larger than the size field can describe is treated as absent.
-  if (resource->bytes.size() > std::numeric_limits<uint32_t>::max()) return;
-  const auto size = static_cast<uint32_t>(resource->bytes.size());
-  auto bytes = allocate(size);
-  if (!bytes) return;
-  std::memcpy(bytes.get(), resource->bytes.data(), size);
-  adopt(std::move(bytes), size);
+  if (resource->bytes.size() > DiskFile::kMaxBytes) return;
+  try {
+    adopt(
+        std::string(reinterpret_cast<const char*>(resource->bytes.data()), resource->bytes.size()));
+  } catch (const std::bad_alloc&) {
+    // Out of memory: the file stays failed, as after any failed open.
+  }
 }

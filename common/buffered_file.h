@@ -5,7 +5,8 @@
 // a loader reads a run of fields and checks failed() once at the end. Nothing here prints.
 
 #include <cstdint>
-#include <memory>
+#include <limits>
+#include <optional>
 #include <string>
 
 class BufferedFile {
@@ -32,7 +33,7 @@ class BufferedFile {
   // Offset of the position from the start.
   uint32_t tell() const { return position_; }
   // A memory copy is held.
-  bool isOpen() const { return buffer_ != nullptr; }
+  bool isOpen() const { return buffer_.has_value(); }
   // Set by a failed open, read or seek, and by close; only a successful open clears it.
   bool failed() const { return failed_; }
   // Open, not failed, and bytes left to read.
@@ -49,11 +50,11 @@ class BufferedFile {
   void seek(int32_t offset, int origin);
 
  protected:
-  // Takes `bytes` (`size` of them) as the file's contents: position 0, failed() false.
-  void adopt(std::unique_ptr<unsigned char[]> bytes, uint32_t size);
+  // Takes `bytes` as the file's contents: position 0, failed() false. At most UINT32_MAX bytes.
+  void adopt(std::string bytes);
 
  private:
-  std::unique_ptr<unsigned char[]> buffer_;
+  std::optional<std::string> buffer_;
   uint32_t position_ = 0;  // offsets from the start, so no pointer ever leaves the buffer
   uint32_t end_ = 0;
   bool failed_ = true;
@@ -62,10 +63,20 @@ class BufferedFile {
 // A file in the data folder, named the way data files name them ("GFX\\Font.TGA").
 class DiskFile : public BufferedFile {
  public:
-  // Opens `name` through resolveDataPath and reads it whole. Empty, missing, unreadable or
-  // empty files, directories and files of 4 GiB or more leave it failed. The file on disk is
-  // closed again before this returns.
+  // The most a BufferedFile can hold; its sizes and positions are 32-bit.
+  static constexpr size_t kMaxBytes = std::numeric_limits<uint32_t>::max();
+
+  // Files longer than `maxBytes` (at most kMaxBytes) fail to open; a loader passes what its
+  // format can sensibly hold.
+  explicit DiskFile(size_t maxBytes = kMaxBytes);
+
+  // Opens `name` through resolveDataPath and reads it whole. Missing, unreadable or empty
+  // files, anything but a regular file (a folder, a device, a pipe) and files longer than the
+  // cap leave it failed. The file on disk is closed again before this returns.
   void open(const std::string& name) override;
+
+ private:
+  size_t maxBytes_;
 };
 
 // A resource baked into the program (see common/embedded_resources.h).

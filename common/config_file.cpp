@@ -1,11 +1,10 @@
 #include "common/config_file.h"
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "common/data_path.h"
 #include "common/messages.h"
+#include "common/regular_file.h"
 #include "common/text.h"
 
 // The parser works on a list of tokens: words, and "=" which is always a token of its own.
@@ -16,6 +15,10 @@
 namespace {
 
 constexpr std::string_view kEquals = "=";
+
+// The largest settings file we ship is a few kilobytes; a megabyte is hundreds of times that
+// and still parses in moments, so anything longer is not a settings file.
+constexpr size_t kMaxConfigFileBytes = size_t{1} << 20;
 
 using Tokens = std::vector<std::string_view>;
 
@@ -93,11 +96,6 @@ void reportFailure(std::string_view message, std::string_view path) {
   printMessage(path);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
 }  // namespace
 
 ConfigFile::ConfigFile(std::string_view path) {
@@ -121,29 +119,16 @@ void ConfigFile::load(std::string_view path) {
     printMessage("\nError in configuration Loader: no file name given");
     return;
   }
-  FileHandle file(std::fopen(resolveDataPath(path).c_str(), "rb"));
-  if (!file) return reportFailure("\nCould not open config file: ", path);
-  if (std::ferror(file.get())) return reportFailure("\nError when opening config file: ", path);
-
-  long size = -1;
-  if (std::fseek(file.get(), 0, SEEK_END) == 0) size = std::ftell(file.get());
-  if (size < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) {
-    return reportFailure("Error reading config file: ", path);
+  // A folder, device or pipe is reported as missing: none of them holds settings, and
+  // reading one would fail late, block, or never end.
+  const FileContents file = readRegularFile(resolveDataPath(path), kMaxConfigFileBytes);
+  if (file.result == FileReadResult::kNotFound) {
+    return reportFailure("\nCould not open config file: ", path);
   }
-  if (size == 0) return;
+  if (!file.complete()) return reportFailure("Error reading config file: ", path);
+  if (file.bytes.empty()) return;
 
-  std::string text;
-  try {
-    text.resize(size_t(size));
-  } catch (const std::bad_alloc&) {
-    return reportFailure("Error reading config file: ", path);
-  }
-  if (std::fread(text.data(), 1, text.size(), file.get()) != text.size()) {
-    return reportFailure("Error reading config file: ", path);
-  }
-  file.reset();
-
-  if (auto parsed = fromText(text)) {
+  if (auto parsed = fromText(file.bytes)) {
     values_ = std::move(parsed->values_);
   } else {
     reportFailure("\nError parsing configuration file: ", path);

@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +13,7 @@
 
 #include "common/atomic_file.h"
 #include "common/data_path.h"
+#include "common/regular_file.h"
 #include "common/text.h"
 
 namespace fs = std::filesystem;
@@ -38,23 +38,6 @@ struct Value {
   std::string type;  // "string", or a kind the game only keeps ("dword", "binary", ...)
   std::string name;
   std::string data;
-};
-
-// Closes the descriptor when it goes out of scope.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-
-  int get() const { return fd_; }
-  bool isOpen() const { return fd_ >= 0; }
-
- private:
-  int fd_;
 };
 
 bool isDirectory(const fs::path& path) {
@@ -129,22 +112,10 @@ std::optional<fs::path> reopen(const std::optional<fs::path>& folder) {
   return folder && isDirectory(*folder) ? folder : std::nullopt;
 }
 
-// At most the first kMaxValuesFileBytes of a regular file; "" when it is missing or unreadable.
-// Opening without blocking keeps a pipe planted under the name from stalling the game.
+// At most the first kMaxValuesFileBytes of a regular file; "" when it is missing, not a regular
+// file, or unreadable. Values before the cut still read, as for any damaged store.
 std::string readValuesFile(const fs::path& file) {
-  Descriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  struct stat status {};
-  if (!fd.isOpen() || ::fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) return {};
-  std::string bytes(std::min(size_t(status.st_size), kMaxValuesFileBytes), '\0');
-  size_t filled = 0;
-  while (filled < bytes.size()) {
-    const ssize_t count = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-    if (count < 0 && errno == EINTR) continue;
-    if (count <= 0) break;  // an error or a file that shrank meanwhile: keep what arrived
-    filled += size_t(count);
-  }
-  bytes.resize(filled);
-  return bytes;
+  return readRegularFile(file, kMaxValuesFileBytes).bytes;
 }
 
 // Reads records front to back. The first byte that doesn't fit the format ends the reading;
@@ -236,19 +207,60 @@ std::vector<Value>::iterator findValue(std::vector<Value>& values, std::string_v
 }
 
 // Held while a key's values are read, changed and written back, so the game and the launcher
-// writing at the same moment don't drop each other's values. Closing releases it; when the
-// folder can't be locked the write goes ahead unguarded.
+// writing at the same moment don't drop each other's values. Closing releases it, and so does
+// the death of its process. When the folder can't be locked a write goes ahead unguarded.
 class FolderLock {
  public:
-  explicit FolderLock(const fs::path& folder)
+  enum class Wait { kUntilFree, kNo };
+
+  FolderLock(const fs::path& folder, Wait wait)
       : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    while (fd_.isOpen() && ::flock(fd_.get(), LOCK_EX) != 0 && errno == EINTR) {
+    const int operation = wait == Wait::kUntilFree ? LOCK_EX : LOCK_EX | LOCK_NB;
+    int result = -1;
+    while (fd_.isOpen() && (result = ::flock(fd_.get(), operation)) != 0 && errno == EINTR) {
     }
+    held_ = result == 0;
   }
 
+  bool held() const { return held_; }
+
  private:
-  Descriptor fd_;
+  FileDescriptor fd_;
+  bool held_ = false;
 };
+
+// A write killed part-way leaves its temporary file beside the values file; it is cleared away
+// when the key is next opened. A temporary file is only a leftover while nobody is writing, and
+// every write holds the folder lock (the launcher's too, as it shares this code), which dies
+// with a killed writer. So the files go only when the lock can be had at once; when it is busy,
+// a write is under way this very moment and the leftovers wait for the next open.
+void removeLeftoverWrites(const fs::path& keyFolder) {
+  const FolderLock lock(keyFolder, FolderLock::Wait::kNo);
+  if (lock.held()) removeLeftoverTemporaryFiles(keyFolder / kValuesFileName);
+}
+
+// Replaces the value `name` in `values`, or adds it. Only a hand-edited store repeats a name;
+// the repeats would hide behind this value anyway, so they go.
+void storeString(std::vector<Value>& values, std::string_view name, std::string_view text) {
+  text = text.substr(0, text.find('\0')).substr(0, kMaxRegistryStringLength);
+  Value written{std::string(kStringType), std::string(name), std::string(text)};
+  const auto match = findValue(values, name);
+  if (match == values.end()) {
+    values.push_back(std::move(written));
+    return;
+  }
+  *match = std::move(written);
+  values.erase(
+      std::remove_if(match + 1, values.end(),
+                     [&](const Value& value) { return equalsIgnoringCase(value.name, name); }),
+      values.end());
+}
+
+std::optional<fs::path> openKeyFolder(std::string_view path, bool create) {
+  auto folder = findKeyFolder(path, create);
+  if (folder) removeLeftoverWrites(*folder);
+  return folder;
+}
 
 }  // namespace
 
@@ -283,31 +295,23 @@ std::string RegistryKey::readString(std::string_view name) const {
 }
 
 void RegistryKey::writeString(std::string_view name, std::string_view text) {
+  writeStrings({{name, text}});
+}
+
+void RegistryKey::writeStrings(std::initializer_list<NamedText> texts) {
   if (!folder_) return;
-  text = text.substr(0, text.find('\0')).substr(0, kMaxRegistryStringLength);
-  const FolderLock lock(*folder_);
+  const FolderLock lock(*folder_, FolderLock::Wait::kUntilFree);
   std::vector<Value> values = loadValues(*folder_);
-  Value written{std::string(kStringType), std::string(name), std::string(text)};
-  const auto match = findValue(values, name);
-  if (match == values.end()) {
-    values.push_back(std::move(written));
-  } else {
-    *match = std::move(written);
-    // Only a hand-edited store repeats a name; the repeats would hide behind this value anyway.
-    values.erase(
-        std::remove_if(match + 1, values.end(),
-                       [&](const Value& value) { return equalsIgnoringCase(value.name, name); }),
-        values.end());
-  }
+  for (const NamedText& text : texts) storeString(values, text.name, text.text);
   replaceFileAtomically(*folder_ / kValuesFileName, serialize(values));
 }
 
 RegistryKey openKeyPath(std::string_view path) {
-  auto folder = findKeyFolder(path, false);
+  auto folder = openKeyFolder(path, false);
   return folder ? RegistryKey(std::move(*folder)) : RegistryKey();
 }
 
 RegistryKey createKeyPath(std::string_view path) {
-  auto folder = findKeyFolder(path, true);
+  auto folder = openKeyFolder(path, true);
   return folder ? RegistryKey(std::move(*folder)) : RegistryKey();
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,6 +46,15 @@ class RegistryKey {
   // string value named exactly `name`, replacing a value of that name. Failure goes unnoticed.
   void writeString(std::string_view name, std::string_view text);
 
+  struct NamedText {
+    std::string_view name;
+    std::string_view text;
+  };
+  // Stores each text as writeString does, all in one replacement of the key's values: values
+  // that belong together (a window's width and height) are never seen, nor kept after a crash,
+  // half old and half new.
+  void writeStrings(std::initializer_list<NamedText> texts);
+
  private:
   explicit RegistryKey(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
@@ -55,7 +65,8 @@ class RegistryKey {
 };
 
 // The existing key at `path` (pieces split on "/" and "\", empty pieces ignored, "" is the
-// store itself); creates nothing and holds no key when a piece doesn't exist.
+// store itself); creates nothing and holds no key when a piece doesn't exist. Opening a key
+// clears away what writes killed part-way left in it, when no write is under way.
 RegistryKey openKeyPath(std::string_view path);
 // As openKeyPath, but missing keys, and the store itself, are created on the way. Holds no key
 // when one can't be created.

@@ -1,6 +1,10 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <random>
 
@@ -230,6 +234,58 @@ TEST_F(RegistryKeyDeathTest, InterruptedWriteKeepsTheOldValues) {
   key.writeString("Other", "too");
   EXPECT_EQ(openKeyPath(kKey).readString("Name"), "newer");
   EXPECT_EQ(key.readString("Other"), "too");
+}
+
+// Two hundred writers of a window size, each killed at a random moment while it writes on and
+// on: the size read afterwards is always a pair that was written together, and the next open
+// clears away whatever the dead writer left.
+TEST_F(RegistryKeyTest, AWriterKilledAnywhereLeavesAWholePairAndNoLeftovers) {
+  createKeyPath(kKey).writeStrings({{"ResolutionX", "0"}, {"ResolutionY", "1000"}});
+  std::mt19937 random(5);
+  int killedMidWrite = 0;
+  for (int run = 0; run < 200; ++run) {
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
+    const pid_t writer = fork();
+    if (writer == 0) {
+      RegistryKey key = openKeyPath(kKey);
+      if (write(started[1], "!", 1) != 1) _exit(1);
+      for (int i = 1;; ++i)
+        key.writeStrings(
+            {{"ResolutionX", std::to_string(i)}, {"ResolutionY", std::to_string(1000 + i)}});
+    }
+    char byte = 0;
+    ASSERT_EQ(read(started[0], &byte, 1), 1);
+    close(started[0]);
+    close(started[1]);
+    usleep(useconds_t(random() % 3000));
+    kill(writer, SIGKILL);
+    waitpid(writer, nullptr, 0);
+    killedMidWrite += entriesIn(keyFolder()) > 1;
+    const RegistryKey key = openKeyPath(kKey);
+    ASSERT_EQ(std::stoi(key.readString("ResolutionY")),
+              std::stoi(key.readString("ResolutionX")) + 1000);
+    ASSERT_EQ(entriesIn(keyFolder()), 1u);
+  }
+  EXPECT_GT(killedMidWrite, 100);  // most kills land inside a write
+}
+
+// While a writer holds the key (the launcher saving at this moment), its temporary file is no
+// leftover. Names that only look alike are never touched.
+TEST_F(RegistryKeyTest, LeftoversGoOnlyWhileNobodyWrites) {
+  createKeyPath(kKey).writeString("Name", "kept");
+  for (const char* name : {".values.tmp-12-3", ".values.tmp-12-", "notes.tmp-1-2"})
+    config_.write((fs::path("vellmoor") / kKey / name).native(), "x");
+  {
+    const int lock = ::open(keyFolder().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(lock, LOCK_EX), 0);
+    EXPECT_EQ(openKeyPath(kKey).readString("Name"), "kept");
+    EXPECT_TRUE(fs::exists(keyFolder() / ".values.tmp-12-3"));
+    close(lock);
+  }
+  EXPECT_TRUE(openKeyPath(kKey).isOpen());
+  EXPECT_FALSE(fs::exists(keyFolder() / ".values.tmp-12-3"));
+  EXPECT_EQ(entriesIn(keyFolder()), 3u);
 }
 
 TEST(AtomicFileTest, ReplacesWholeFileAndKeepsItsPermissions) {

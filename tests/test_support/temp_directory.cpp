@@ -1,5 +1,7 @@
 #include "test_support/temp_directory.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -29,6 +31,12 @@ fs::path TempDirectory::write(std::string_view relativePath, std::string_view by
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), std::streamsize(bytes.size()));
   return file;
+}
+
+std::vector<fs::path> TempDirectory::notRegularFiles() const {
+  fs::create_directories(path_ / "folder");
+  ::mkfifo((path_ / "pipe").c_str(), 0600);
+  return {path_ / "folder", "/dev/zero", path_ / "pipe", path_ / "missing"};
 }
 
 WorkingDirectory::WorkingDirectory(const fs::path& directory) : previous_(fs::current_path()) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string_view>
+#include <vector>
 
 class TempDirectory {
  public:
@@ -15,6 +16,9 @@ class TempDirectory {
   const std::filesystem::path& path() const { return path_; }
   // Writes `bytes` to a file below the directory, creating folders on the way.
   std::filesystem::path write(std::string_view relativePath, std::string_view bytes) const;
+  // Names that every reader must take for a missing file: a folder and a pipe with no writer
+  // made inside the directory ("folder", "pipe"), /dev/zero, and "missing", which isn't there.
+  std::vector<std::filesystem::path> notRegularFiles() const;
 
  private:
   std::filesystem::path path_;

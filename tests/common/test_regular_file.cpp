@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include "common/atomic_file.h"
+#include "common/buffered_file.h"
+#include "common/regular_file.h"
+#include "test_support/temp_directory.h"
+
+namespace fs = std::filesystem;
+
+TEST(RegularFileTest, AnythingButARegularFileReadsAsMissing) {
+  const TempDirectory folder;
+  for (const fs::path& path : folder.notRegularFiles()) {
+    EXPECT_EQ(readRegularFile(path, 1 << 20).result, FileReadResult::kNotFound) << path;
+    EXPECT_FALSE(openRegularFile(path).isOpen()) << path;
+    DiskFile disk;
+    disk.open(path.string());
+    EXPECT_FALSE(disk.isOpen()) << path;
+  }
+}
+
+TEST(RegularFileTest, ReadsStopAtTheCapAndGoOnPastTheClaimedSize) {
+  const TempDirectory folder;
+  const fs::path ten = folder.write("ten", "0123456789");
+  const struct {
+    size_t cap;
+    FileReadResult result;
+    std::string bytes;
+  } cases[] = {{10, FileReadResult::kRead, "0123456789"},
+               {9, FileReadResult::kTooLarge, "012345678"},
+               {0, FileReadResult::kTooLarge, ""}};
+  for (const auto& c : cases) {
+    const FileContents read = readRegularFile(ten, c.cap);
+    EXPECT_EQ(read.result, c.result) << c.cap;
+    EXPECT_EQ(read.bytes, c.bytes) << c.cap;
+  }
+  DiskFile capped(9);
+  capped.open(ten.string());
+  EXPECT_FALSE(capped.isOpen());
+  // The kernel's files claim a size of 0 and hold more than the first buffer.
+  const FileContents maps = readRegularFile("/proc/self/maps", 1 << 24);
+  EXPECT_EQ(maps.result, FileReadResult::kRead);
+  EXPECT_NE(maps.bytes.find("[stack]"), std::string::npos);
+}
+
+TEST(RegularFileTest, WritesGoOnlyToNewOrRegularFiles) {
+  const TempDirectory folder;
+  folder.notRegularFiles();
+  const fs::path old = folder.write("old", "old text");
+  EXPECT_TRUE(createRegularFile(old).isOpen());
+  EXPECT_EQ(fs::file_size(old), 0u);
+  EXPECT_TRUE(createRegularFile(folder.path() / "missing").isOpen());
+  for (const char* name : {"folder", "pipe"}) {
+    EXPECT_FALSE(createRegularFile(folder.path() / name).isOpen()) << name;
+    EXPECT_FALSE(replaceFileAtomically(folder.path() / name, "x")) << name;
+  }
+  EXPECT_TRUE(fs::is_fifo(folder.path() / "pipe"));
+  EXPECT_TRUE(replaceFileAtomically(folder.path() / "missing", "x"));
+}
