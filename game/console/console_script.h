@@ -12,8 +12,10 @@ namespace console_script {
 // Registers "Exec" and "Wait" (the console's start-up does it).
 void registerCommands();
 
-// Runs the file's lines in order until a "Wait"; lines still waiting from an earlier script
-// run after this file's. False, with a console message, when the file can't be read.
+// Runs the file's lines in order until a "Wait" (from a script line: right after that line);
+// lines still waiting from an earlier script run after this file's. False, with a console
+// message, when the file is missing or not a regular file, is too large, or scripts already
+// call each other too deeply.
 bool execFile(std::string_view path);
 // Adds a line to run at the next frame, after every line already waiting.
 void queueLine(std::string_view line);

@@ -48,9 +48,19 @@ TEST_F(ConsoleScriptTest, AScriptThatRunsItselfStopsAtTheNestingLimit) {
   EXPECT_NE(takePrinted().find("too deeply"), std::string::npos);
 }
 
+TEST_F(ConsoleScriptTest, TheCallerRunsAtItsOwnDepthAgainOnceANestedScriptEnds) {
+  data_.write("loop.script", "Exec loop.script\n");
+  data_.write("tail.script", "Note tail\n");
+  data_.write("caller.script", "Exec loop.script\nExec tail.script\nExec tail.script\n");
+  console_script::execFile("caller.script");
+  EXPECT_EQ(notes(), "tail tail ");
+}
+
 TEST_F(ConsoleScriptTest, AMissingScriptIsReportedAndQueuedLinesWaitForTheNextFrame) {
-  console::execute("Exec nothing.script");
-  EXPECT_NE(takePrinted().find("Can't read the script nothing.script"), std::string::npos);
+  for (const std::filesystem::path& path : data_.notRegularFiles()) {
+    console::execute("Exec " + path.string());
+    EXPECT_EQ(takePrinted(), "\nCan't read the script " + path.string());
+  }
   console_script::queueLine("Note later");
   EXPECT_EQ(notes(), "");
   console_script::advanceFrame();
