@@ -175,15 +175,18 @@ TEST_F(CameraSettings, InitialiseRereadsTheFileAndResetsEveryState) {
   EXPECT_EQ(camera::shakeOffset(), Vec2{});
 }
 
-TEST_F(CameraSettings, SetModeTakesOnlyTheFiveModes) {
+TEST_F(CameraSettings, ModesOutsideZeroToFourAreIgnored) {
   start("");
-  camera::setMode(camera::kZoomingIn);
-  camera::setMode(5);
-  camera::setMode(-1);
-  EXPECT_EQ(camera::mode(), camera::kZoomingIn);
-  EXPECT_FALSE(camera::isOpeningMove());
-  camera::setMode(camera::kOpeningMove);
-  EXPECT_TRUE(camera::isOpeningMove());
+  const struct {
+    int32_t request, mode;
+    bool openingMove;
+  } cases[] = {{-1, 1, false}, {0, 0, true}, {4, 4, false}, {5, 1, false}};
+  for (const auto& c : cases) {
+    camera::setMode(1);
+    camera::setMode(c.request);
+    EXPECT_EQ(camera::mode(), c.mode) << c.request;
+    EXPECT_EQ(camera::isOpeningMove(), c.openingMove) << c.request;
+  }
 }
 
 // ---- Water centre -----------------------------------------------------------------------
