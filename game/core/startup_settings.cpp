@@ -39,8 +39,11 @@ void resolutionOption(const Tokens& tokens, size_t value, StartupSettings& setti
   // a window four billion pixels wide.
   settings.resolutionX = uint32_t(std::max(toInteger(width), 1));
   settings.resolutionY = uint32_t(std::max(toInteger(height), 1));
-  storePreference("ResolutionX", std::to_string(settings.resolutionX));
-  storePreference("ResolutionY", std::to_string(settings.resolutionY));
+  // Both in one write: a crash between two writes would leave a size that was never asked for,
+  // and the next start would open it.
+  createKeyPath(kPreferencesKeyPath)
+      .writeStrings({{"ResolutionX", std::to_string(settings.resolutionX)},
+                     {"ResolutionY", std::to_string(settings.resolutionY)}});
 }
 
 void mapOption(const Tokens& tokens, size_t value, StartupSettings& settings) {

@@ -1,13 +1,11 @@
 #include "game/level/level_file.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/data_path.h"
+#include "common/regular_file.h"
 #include "common/stopwatch.h"
 #include "game/console/console.h"
 #include "game/entities/level_objects.h"
@@ -29,18 +27,6 @@ constexpr float kForceStrengthScale = 10.0f;
 
 Vec2 toVec2(IntPoint p) {
   return {static_cast<float>(p.x), static_cast<float>(p.y)};
-}
-
-std::optional<std::vector<uint8_t>> readWholeFile(std::string_view fileName) {
-  const std::filesystem::path path = resolveDataPath(fileName);
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                             std::istreambuf_iterator<char>());
-  if (file.bad()) return std::nullopt;
-  return bytes;
 }
 
 // Builds the game's objects from the records while the file is read: textures are looked
@@ -159,14 +145,25 @@ bool loadLevelFileBytes(std::string_view fileName, std::span<const uint8_t> byte
 }
 
 bool loadLevelFile(std::string_view fileName) {
-  const auto bytes = readWholeFile(fileName);
-  if (!bytes) {
-    console::print("\nUnable to open level file '");
-    console::print(fileName);
-    console::print("'");
-    return false;
+  // A folder, device or pipe holds no level and is reported as a missing file; /dev/zero would
+  // otherwise be read until memory runs out.
+  const FileContents file = readRegularFile(resolveDataPath(fileName), kMaxFileBytes);
+  switch (file.result) {
+    case FileReadResult::kRead: break;
+    case FileReadResult::kNotFound:
+      console::print("\nUnable to open level file '");
+      console::print(fileName);
+      console::print("'");
+      return false;
+    case FileReadResult::kTooLarge:
+      printReadError(fileName, ParseError{"Level file too large.", std::nullopt});
+      return false;
+    case FileReadResult::kReadFailed:
+      printReadError(fileName, ParseError{"Unable to read file", std::nullopt});
+      return false;
   }
-  return loadLevelFileBytes(fileName, *bytes);
+  const auto* bytes = reinterpret_cast<const uint8_t*>(file.bytes.data());
+  return loadLevelFileBytes(fileName, std::span(bytes, file.bytes.size()));
 }
 
 }  // namespace level

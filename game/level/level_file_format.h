@@ -5,6 +5,7 @@
 // each record to a sink as soon as it is complete, so the game can build its objects while
 // reading and a tool can merely collect them. Nothing here prints.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -18,6 +19,10 @@ constexpr uint32_t kMagic = 0x008F1397;
 constexpr int32_t kVersion = 12;
 // Counts, point counts and name lengths above this are refused.
 constexpr uint32_t kMaxCount = 65535;
+// The longest level file anything reads. Levels are drawn by hand and ours take a few
+// kilobytes; 64 MiB holds millions of polygon points, far beyond anything playable, and still
+// reads in a moment, so a longer file is refused rather than read into memory.
+constexpr size_t kMaxFileBytes = size_t{64} << 20;
 constexpr uint32_t kMoverRecordSize = 24;
 constexpr uint32_t kTriggerRecordSize = 44;
 

@@ -1,11 +1,15 @@
 #include "game/platform/music_decoder.h"
 
+#include <unistd.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <limits>
+
+#include "common/regular_file.h"
 
 namespace audio {
 
@@ -19,16 +23,18 @@ constexpr int kMaxHolesInARow = 16;
 
 // Where the compressed bytes come from: a file kept open, or a copy in memory.
 struct MusicDecoder::Source {
-  std::FILE* file = nullptr;
+  FileDescriptor file;
   std::vector<uint8_t> bytes;
   size_t position = 0;
 
-  ~Source() {
-    if (file != nullptr) std::fclose(file);
-  }
-
   size_t read(void* into, size_t size) {
-    if (file != nullptr) return std::fread(into, 1, size, file);
+    if (file.isOpen()) {
+      for (;;) {
+        const ssize_t count = ::read(file.get(), into, size);
+        if (count < 0 && errno == EINTR) continue;
+        return count < 0 ? 0 : size_t(count);
+      }
+    }
     const size_t count = std::min(size, bytes.size() - position);
     std::memcpy(into, bytes.data() + position, count);
     position += count;
@@ -36,10 +42,7 @@ struct MusicDecoder::Source {
   }
 
   int seek(ogg_int64_t offset, int whence) {
-    if (file != nullptr) {
-      if (offset > std::numeric_limits<long>::max()) return -1;
-      return std::fseek(file, long(offset), whence);
-    }
+    if (file.isOpen()) return ::lseek(file.get(), off_t(offset), whence) < 0 ? -1 : 0;
     const ogg_int64_t base = whence == SEEK_SET   ? 0
                              : whence == SEEK_CUR ? ogg_int64_t(position)
                                                   : ogg_int64_t(bytes.size());
@@ -48,7 +51,9 @@ struct MusicDecoder::Source {
     return 0;
   }
 
-  long tell() const { return file != nullptr ? std::ftell(file) : long(position); }
+  long tell() const {
+    return file.isOpen() ? long(::lseek(file.get(), 0, SEEK_CUR)) : long(position);
+  }
 };
 
 struct MusicDecoder::State {
@@ -83,8 +88,10 @@ MusicDecoder::~MusicDecoder() = default;
 
 std::unique_ptr<MusicDecoder> MusicDecoder::openFile(const std::filesystem::path& path) {
   auto source = std::make_unique<Source>();
-  source->file = std::fopen(path.c_str(), "rb");
-  if (source->file == nullptr) return nullptr;
+  // Music is streamed from the file as it plays, so it is not read whole, but it must still be
+  // a regular file: a pipe would block the streamer and a device would never end.
+  source->file = openRegularFile(path);
+  if (!source->file.isOpen()) return nullptr;
   std::unique_ptr<MusicDecoder> decoder(new MusicDecoder());
   if (!decoder->open(std::move(source))) return nullptr;
   return decoder;

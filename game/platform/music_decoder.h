@@ -17,7 +17,7 @@ namespace audio {
 
 class MusicDecoder {
  public:
-  // Nullptr when the file can't be read or isn't Ogg Vorbis.
+  // Nullptr when the file is missing, unreadable, not a regular file or not Ogg Vorbis.
   static std::unique_ptr<MusicDecoder> openFile(const std::filesystem::path& path);
   // Keeps its own copy of `bytes`; nullptr when they aren't Ogg Vorbis.
   static std::unique_ptr<MusicDecoder> openMemory(std::span<const uint8_t> bytes);

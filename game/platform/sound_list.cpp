@@ -5,12 +5,11 @@
 #include "game/platform/sound_list.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 #include "common/data_path.h"
 #include "common/registry_key.h"
+#include "common/regular_file.h"
 #include "common/text.h"
 #include "game/platform/sound_device.h"
 
@@ -30,11 +29,9 @@ State& state() {
   return *instance;
 }
 
-std::vector<uint8_t> readWholeFile(std::string_view name) {
-  std::ifstream file(resolveDataPath(name), std::ios::binary);
-  if (!file) return {};
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
+// A sound is held whole in one buffer. 64 MiB is six minutes of 16-bit stereo at 44.1 kHz,
+// far longer than any effect; a longer file is not loaded at all.
+constexpr size_t kMaxWavFileBytes = size_t{64} << 20;
 
 void releaseMaster(SoundSample& sample) {
   if (sample.masterBuffer != 0 && soundDevice() != nullptr) {
@@ -78,8 +75,11 @@ float effectsVolume() {
 
 uint32_t loadWav(std::string_view name, SoundSample& sample) {
   if (soundDevice() == nullptr) return 0;
-  const std::vector<uint8_t> bytes = readWholeFile(name);
-  const auto wav = readWav(bytes);
+  // Anything but a regular file (a folder, a device, a pipe) fails like a missing sound.
+  const FileContents file = readRegularFile(resolveDataPath(name), kMaxWavFileBytes);
+  if (!file.complete()) return 0;
+  const auto wav = readWav(std::span(reinterpret_cast<const uint8_t*>(file.bytes.data()),
+                                     file.bytes.size()));
   if (!wav) return 0;
   const uint32_t buffer = soundDevice()->createBuffer(wav->format, wav->samples);
   if (buffer == 0) return 0;

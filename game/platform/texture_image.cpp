@@ -14,6 +14,9 @@ namespace textures {
 namespace {
 
 constexpr int32_t kCheckerSide = 16;
+// The largest picture worth loading as a texture is 4096 × 4096 with alpha, uncompressed; the
+// megabyte on top covers any format's headers and palette.
+constexpr size_t kMaxImageFileBytes = size_t{4096} * 4096 * 4 + (size_t{1} << 20);
 
 struct Bgra {
   uint8_t b = 0, g = 0, r = 0, a = 255;
@@ -51,7 +54,7 @@ std::optional<TextureImage> fromImageLibrary(const BufferedFile& file, std::stri
 }
 
 std::optional<TextureImage> fromFile(std::string_view key) {
-  DiskFile file;
+  DiskFile file(kMaxImageFileBytes);
   file.open(std::string(key));
   if (!file.isOpen()) return std::nullopt;
   if (endsWithTga(key)) {

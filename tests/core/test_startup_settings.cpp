@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "common/atomic_file.h"
 #include "common/registry_key.h"
 #include "game/core/startup_settings.h"
 #include "test_support/temp_directory.h"
@@ -63,6 +64,15 @@ TEST_F(StartupSettingsTest, ResolutionNeedsTwoIntegersAndRaisesZeroToOne) {
   EXPECT_EQ(stored("ResolutionY"), "1");
   settings = start("-resolution -5 768");
   EXPECT_EQ(settings.resolutionX, 1u);  // never wraps to a four-billion-pixel window
+}
+
+TEST_F(StartupSettingsTest, TheResolutionIsStoredInOneReplacement) {
+  static int replacements = 0;
+  setInterruptionForTesting([] { ++replacements; });
+  start("-RESOLUTION 1024 768");
+  setInterruptionForTesting(nullptr);
+  EXPECT_EQ(replacements, 1);
+  EXPECT_EQ(stored("ResolutionX") + "x" + stored("ResolutionY"), "1024x768");
 }
 
 TEST_F(StartupSettingsTest, StoredResolutionNeedsBothValuesAboveOne) {

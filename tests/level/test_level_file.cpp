@@ -169,6 +169,11 @@ TEST_F(LevelFileTest, AMissingFileSaysSoAndNothingElse) {
   takePrinted();
   EXPECT_FALSE(level::loadLevelFile("lev\\missing.swah"));
   EXPECT_EQ(takePrinted(), "\nUnable to open level file 'lev\\missing.swah'");
+  const TempDirectory folder;
+  for (const std::filesystem::path& path : folder.notRegularFiles()) {
+    EXPECT_FALSE(level::loadLevelFile(path.string()));
+    EXPECT_EQ(takePrinted(), "\nUnable to open level file '" + path.string() + "'");
+  }
 }
 
 TEST_F(LevelFileTest, AWrongVersionPrintsBothVersions) {

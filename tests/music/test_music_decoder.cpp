@@ -7,6 +7,7 @@
 
 #include "game/platform/music_decoder.h"
 #include "music/ogg_encoder.h"
+#include "test_support/temp_directory.h"
 
 namespace music_test {
 namespace {
@@ -70,6 +71,9 @@ TEST(MusicDecoder, RefusesWhatIsNotOggVorbis) {
   const std::vector<uint8_t> headerOnly(twoToneOgg().begin(), twoToneOgg().begin() + 58);
   EXPECT_EQ(MusicDecoder::openMemory(headerOnly), nullptr);
   EXPECT_EQ(MusicDecoder::openFile("no such file.ogg"), nullptr);
+  const TempDirectory folder;
+  for (const std::filesystem::path& path : folder.notRegularFiles())
+    EXPECT_EQ(MusicDecoder::openFile(path), nullptr) << path;
 }
 
 // A link with another channel count than the stream opened with would play as noise at the

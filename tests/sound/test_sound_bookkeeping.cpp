@@ -107,6 +107,12 @@ TEST_F(SoundBookkeeping, OneSamplePerUpperCasedNameWithACount) {
   EXPECT_EQ(unnamed.name(), "snd\\default.wav");
 }
 
+TEST_F(SoundBookkeeping, AnythingButARegularFileLoadsNoSound) {
+  install();
+  for (const std::filesystem::path& path : folder_.notRegularFiles())
+    EXPECT_EQ(sound::acquireSound(path.string()).masterBuffer, 0u) << path;
+}
+
 TEST_F(SoundBookkeeping, InstancesDriveTheirOwnVoices) {
   RecordingDevice& device = install();
   const std::string file = wav("b.wav", 22050);
