@@ -78,8 +78,8 @@ uint32_t loadWav(std::string_view name, SoundSample& sample) {
   // Anything but a regular file (a folder, a device, a pipe) fails like a missing sound.
   const FileContents file = readRegularFile(resolveDataPath(name), kMaxWavFileBytes);
   if (!file.complete()) return 0;
-  const auto wav = readWav(std::span(reinterpret_cast<const uint8_t*>(file.bytes.data()),
-                                     file.bytes.size()));
+  const auto wav =
+      readWav(std::span(reinterpret_cast<const uint8_t*>(file.bytes.data()), file.bytes.size()));
   if (!wav) return 0;
   const uint32_t buffer = soundDevice()->createBuffer(wav->format, wav->samples);
   if (buffer == 0) return 0;
