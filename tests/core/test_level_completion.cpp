@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
@@ -134,8 +133,6 @@ TEST_F(LevelCompletionTest, ScoresFollowTimeAndWater) {
 TEST_F(LevelCompletionTest, TheTimeLinePadsItsFields) {
   EXPECT_EQ(level_completion::levelTimeText(3723450), "\n1:: 2::  3.  45");
   EXPECT_EQ(level_completion::levelTimeText(0), "\n0:: 0::  0.   0");
-  console::execute("TimePrint true");
-  EXPECT_TRUE(level_completion::timePrintEnabled());
 }
 
 }  // namespace

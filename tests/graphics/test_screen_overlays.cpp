@@ -9,6 +9,8 @@
 
 #include "game/console/command_registry.h"
 #include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
 #include "game/entities/checkpoint_times.h"
@@ -16,6 +18,7 @@
 #include "game/entities/triggers.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
+#include "game/water/particle_manager.h"
 #include "graphics/debug_view_test_support.h"
 
 namespace {
@@ -75,14 +78,22 @@ TEST_F(CompletionOverlayTest, ScalesTheScreenToAWindowOfAnotherSize) {
 }
 
 TEST_F(CompletionOverlayTest, TimePrintPutsTheLevelTimeOnTheConsoleOnEveryFrame) {
+  game_clock::useSimulatedClock();
+  level_completion::skipClock();
+  particle_manager::createParticles(0, 0, 0, 1);  // water left, so none comes back
+  camera::setMode(camera::kFollow);
+  game_clock::advance(3723.455);  // 1 h 2 min 3.455 s
+  level_completion::update(0.01f);
   level_completion::drawOverlay();
   EXPECT_EQ(printed, "");
   console::execute("TimePrint 1");
   printed.clear();
   level_completion::drawOverlay();
   level_completion::drawOverlay();
-  const std::string line = level_completion::levelTimeText(level_completion::elapsedMs());
-  EXPECT_EQ(printed, line + line);
+  EXPECT_EQ(printed, "\n1:: 2::  3.  45\n1:: 2::  3.  45");
+  particle_manager::deleteAllWater();
+  camera::setMode(camera::kOpeningMove);
+  game_clock::useRealClock();
 }
 
 class CheckpointTextTest : public DebugViewTest {
