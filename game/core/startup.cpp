@@ -54,72 +54,87 @@ WindowSize chooseWindowSize(const StartupSettings& settings) {
   return size;
 }
 
-// More detail asks for more samples per pixel, each refusal trying the next lower count.
-void chooseSampleCount(int32_t detailLevel) {
-  switch (detailLevel) {
-    case 3: window::setSampleCount(2); break;
-    case 4:
-      if (!window::setSampleCount(4)) window::setSampleCount(2);
-      break;
-    case 5:
-      if (!window::setSampleCount(8) && !window::setSampleCount(4)) window::setSampleCount(2);
-      break;
-    default: break;
+// Each refusal of the driver tries the next lower count.
+void chooseSampleCount(const DetailPlan& plan) {
+  for (const int32_t samples : plan.sampleCounts) {
+    if (window::setSampleCount(samples)) return;
   }
 }
 
-void chooseTextureSettings(int32_t detailLevel) {
-  if (detailLevel == 0) textures::setTextureQuality(2);
-  if (detailLevel == 1) textures::setTextureQuality(1);
-  if (detailLevel == 3) textures::setAnisotropy(8);
-  if (detailLevel == 4) textures::setAnisotropy(4);
-  if (detailLevel == 5) textures::setAnisotropy(2);
+void chooseTextureSettings(const DetailPlan& plan) {
+  if (plan.textureQuality) textures::setTextureQuality(*plan.textureQuality);
+  if (plan.anisotropy) textures::setAnisotropy(*plan.anisotropy);
 }
 
-void startServices(const StartupSettings& settings, const WindowSize& size) {
-  window::createWindow(kWindowTitle, size.width, size.height);
+// The sample count recreates the window, so it is settled before any texture or display list
+// exists.
+void openWindow(const StartupSettings& settings, int32_t width, int32_t height) {
+  window::createWindow(kWindowTitle, width, height);
   window::centerWindow();
   window::setCursorMode(0);
-  chooseSampleCount(settings.detailLevel);
-  if (settings.fullscreen) window::setFullscreen(true, size.width, size.height);
+  chooseSampleCount(detailPlan(settings.detailLevel));
+  if (settings.fullscreen) window::setFullscreen(true, width, height);
   window::setVsync(true);
-  textures::initTextures();
-  console::initialise();
-  automation::registerCommands();
-  music::installMusicDevice(std::make_unique<audio::OpenAlMusicDevice>());
-  music::initMusic();
-  audio::initSound();
-  sound::startSoundList();
-  if (!size.warning.empty()) console::print(size.warning);
-  chooseTextureSettings(settings.detailLevel);
 }
 
-void stopServices() {
-  sound::stopSoundList();
-  audio::shutdownSound();
+void closeWindow() {
+  if (window::isWindowOpen()) window::destroyWindow();
+}
+
+void startConsole() {
+  console::initialise();
+  automation::registerCommands();
+}
+
+void startMusic() {
+  music::installMusicDevice(std::make_unique<audio::OpenAlMusicDevice>());
+  music::initMusic();
+}
+
+void stopMusic() {
   music::shutdownMusic();
   music::installMusicDevice(nullptr);
-  console::shutdown();
-  textures::freeAllTextures();
-  if (window::isWindowOpen()) window::destroyWindow();
-  // Leaving full screen gives the desktop its mode back; the display server then repaints
-  // what the window covered, so nothing needs to ask for it.
-  SDL_Quit();
 }
 
 }  // namespace
+
+std::vector<ProgramService> programServices(const StartupSettings& settings, int32_t width,
+                                            int32_t height) {
+  return {
+      {"window", [=] { openWindow(settings, width, height); }, closeWindow},
+      {"textures", textures::initTextures, textures::freeAllTextures},
+      {"console", startConsole, console::shutdown},
+      {"music", startMusic, stopMusic},
+      {"sound", audio::initSound, audio::shutdownSound},
+      {"sound list", sound::startSoundList, sound::stopSoundList},
+  };
+}
+
+void startServices(std::span<const ProgramService> services) {
+  for (const ProgramService& service : services) service.start();
+}
+
+void stopServices(std::span<const ProgramService> services) {
+  for (auto service = services.rbegin(); service != services.rend(); ++service) service->stop();
+}
 
 int runProgram(std::string_view commandLine) {
   StartupSettings settings;
   readPreferences(settings);
   parseCommandLine(commandLine, settings);
   const WindowSize size = chooseWindowSize(settings);
-  startServices(settings, size);
+  const std::vector<ProgramService> services = programServices(settings, size.width, size.height);
+  startServices(services);
+  if (!size.warning.empty()) console::print(size.warning);
+  chooseTextureSettings(detailPlan(settings.detailLevel));
   level::installLevelRenderers();
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
   if (!settings.execFile.empty()) console_script::queueLine("Exec " + settings.execFile);
   if (window::isWindowOpen()) Game::run(settings.startMap);
-  stopServices();
+  stopServices(services);
+  // Leaving full screen gives the desktop its mode back; the display server then repaints
+  // what the window covered, so nothing needs to ask for it.
+  SDL_Quit();
   return 0;
 }

@@ -122,3 +122,17 @@ void parseCommandLine(std::string_view commandLine, StartupSettings& settings) {
     }
   }
 }
+
+// Levels 0 and 1 make the textures smaller; 3 to 5 ask for multisampling, the most samples
+// first, with anisotropic filtering; level 2 leaves everything as the window and the
+// textures start.
+DetailPlan detailPlan(int32_t detailLevel) {
+  switch (detailLevel) {
+    case 0: return {{}, 2, std::nullopt};
+    case 1: return {{}, 1, std::nullopt};
+    case 3: return {{2}, std::nullopt, 8};
+    case 4: return {{4, 2}, std::nullopt, 4};
+    case 5: return {{8, 4, 2}, std::nullopt, 2};
+    default: return {};
+  }
+}

@@ -4,8 +4,10 @@
 // written back to the preferences so they stay in force at the next start.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr std::string_view kPreferencesKeyPath = "software/Vellmoor/Preferences";
 constexpr std::string_view kVersionText = "1.03";
@@ -28,3 +30,12 @@ void readPreferences(StartupSettings& settings);
 // "-EXEC" (any letter case) and writes each accepted one, but the map and the script, to the
 // preferences.
 void parseCommandLine(std::string_view commandLine, StartupSettings& settings);
+
+// What a detail level asks of the window and the textures at start-up.
+struct DetailPlan {
+  // Tried in turn until the window takes one; none keeps one sample per pixel.
+  std::vector<int32_t> sampleCounts;
+  std::optional<int32_t> textureQuality;  // unset: the texture system's own
+  std::optional<int32_t> anisotropy;
+};
+DetailPlan detailPlan(int32_t detailLevel);

@@ -136,3 +136,20 @@ TEST_F(StartupSettingsTest, ScriptIsTakenInAnyCaseAndNeverStored) {
   EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Exec"));
   EXPECT_EQ(start("-EXEC").execFile, "");
 }
+
+TEST(DetailPlanTest, EachLevelAsksForItsSamplesTextureQualityAndAnisotropy) {
+  const struct {
+    int32_t level;
+    std::vector<int32_t> samples;
+    std::optional<int32_t> quality, anisotropy;
+  } cases[] = {
+      {0, {}, 2, {}},  {1, {}, 1, {}},     {2, {}, {}, {}},
+      {3, {2}, {}, 8}, {4, {4, 2}, {}, 4}, {5, {8, 4, 2}, {}, 2},
+  };
+  for (const auto& c : cases) {
+    const DetailPlan plan = detailPlan(c.level);
+    EXPECT_EQ(plan.sampleCounts, c.samples) << c.level;
+    EXPECT_EQ(plan.textureQuality, c.quality) << c.level;
+    EXPECT_EQ(plan.anisotropy, c.anisotropy) << c.level;
+  }
+}
