@@ -85,6 +85,10 @@ TEST(LevelToolsTests, UnreadableInputsAreReported) {
   const ToolRun folderInput = runTool(folder, LEVELDUMP_PATH, ".");
   EXPECT_EQ(folderInput.exitCode, 1);
   EXPECT_EQ(folderInput.err, "leveldump: .: can't read the file\n");
+  for (const fs::path& path : folder.notRegularFiles()) {
+    EXPECT_EQ(runTool(folder, LEVELC_PATH, path.string() + " out.swah").err,
+              "levelc: " + path.string() + ": can't read the file\n");
+  }
   folder.write("ok.json", kSource);
   const ToolRun unwritable = runTool(folder, LEVELC_PATH, "ok.json no/such/folder.swah");
   EXPECT_EQ(unwritable.exitCode, 1);

@@ -219,6 +219,11 @@ TEST(VmrSimLevelTests, ABadScriptNamesItsLineAndRunsNothing) {
             std::string::npos)
       << run.err;
   EXPECT_EQ(runLevel(data, "--level lev/basin.swah --script nowhere.txt").exitCode, 2);
+  for (const std::filesystem::path& path : data.notRegularFiles()) {
+    const LevelRun refused = runLevel(data, "--level lev/basin.swah --script " + path.string());
+    EXPECT_EQ(refused.exitCode, 2) << path;
+    EXPECT_EQ(refused.err, "vmr_sim: can't read the script " + path.string() + "\n");
+  }
 }
 
 TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {

@@ -1,8 +1,9 @@
 #include "tools/levelc/level_tool.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <iostream>
+
+#include "common/regular_file.h"
 
 ToolRequest toolRequest(const std::vector<std::string>& arguments, size_t minFiles,
                         size_t maxFiles) {
@@ -19,12 +20,13 @@ ToolRequest toolRequest(const std::vector<std::string>& arguments, size_t minFil
   return ToolRequest::run;
 }
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& file) {
-  std::error_code error;
-  if (std::filesystem::is_directory(file, error)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes(std::istreambuf_iterator<char>(in), {});
-  if (in.bad()) return std::nullopt;
-  return bytes;
+std::optional<std::string> readInputFile(std::string_view tool, const std::string& file,
+                                         size_t maxBytes) {
+  FileContents contents = readRegularFile(file, maxBytes);
+  if (contents.complete()) return std::move(contents.bytes);
+  std::cerr << tool << ": " << file << ": "
+            << (contents.result == FileReadResult::kTooLarge ? "too large to be a level"
+                                                             : "can't read the file")
+            << "\n";
+  return std::nullopt;
 }

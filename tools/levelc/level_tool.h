@@ -1,9 +1,10 @@
 #pragma once
 // What levelc and leveldump share: a command line of file names only, and whole-file reads.
 
-#include <filesystem>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class ToolRequest { run, help, wrongArguments };
@@ -13,5 +14,8 @@ enum class ToolRequest { run, help, wrongArguments };
 ToolRequest toolRequest(const std::vector<std::string>& arguments, size_t minFiles,
                         size_t maxFiles);
 
-// The file's bytes; nullopt when it is missing, a folder or unreadable.
-std::optional<std::string> readWholeFile(const std::filesystem::path& file);
+// The bytes of `file` when it is a regular file of at most `maxBytes`. Otherwise nullopt, after
+// telling the user why on standard error ("levelc: FILE: can't read the file"): a folder,
+// device or pipe is reported like a missing file.
+std::optional<std::string> readInputFile(std::string_view tool, const std::string& file,
+                                         size_t maxBytes);

@@ -15,11 +15,9 @@ const char* const kUsage =
     "  was. The source format is described in docs/level_source.md.\n";
 
 int compile(const std::string& sourcePath, const std::string& outputPath) {
-  const auto text = readWholeFile(sourcePath);
-  if (!text) {
-    std::cerr << "levelc: " << sourcePath << ": can't read the file\n";
-    return 1;
-  }
+  // A source spells every number out in text, a few times the bytes of the level it becomes.
+  const auto text = readInputFile("levelc", sourcePath, 4 * level_file::kMaxFileBytes);
+  if (!text) return 1;
   const auto result = level_source::compileLevelSource(*text);
   if (result.error) {
     std::cerr << "levelc: " << sourcePath << ": " << *result.error << "\n";

@@ -31,11 +31,8 @@ void reportRefusal(const std::string& inputPath, const level_file::ParseError& e
 }
 
 int dump(const std::string& inputPath, const std::string* outputPath) {
-  const auto bytes = readWholeFile(inputPath);
-  if (!bytes) {
-    std::cerr << "leveldump: " << inputPath << ": can't read the file\n";
-    return 1;
-  }
+  const auto bytes = readInputFile("leveldump", inputPath, level_file::kMaxFileBytes);
+  if (!bytes) return 1;
   const auto read = level_file::readLevelFile(
       std::span(reinterpret_cast<const uint8_t*>(bytes->data()), bytes->size()));
   if (read.error) {

@@ -5,11 +5,10 @@
 // --json keeps standard output for the summary alone.
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include "common/random.h"
+#include "common/regular_file.h"
 #include "game/console/console.h"
 #include "game/console/console_session.h"
 #include "game/core/simulation.h"
@@ -17,6 +16,9 @@
 #include "tools/vmr_sim/sim_run.h"
 
 namespace {
+
+// A script is typed by hand, one action a line; a megabyte is tens of thousands of actions.
+constexpr size_t kMaxScriptBytes = size_t{1} << 20;
 
 bool enterDataFolder(const std::string& folder) {
   if (folder.empty()) return true;
@@ -29,18 +31,20 @@ bool enterDataFolder(const std::string& folder) {
 }
 
 // The script is named relative to where vmr_sim was started, so it is read before the
-// data folder is entered.
+// data folder is entered. A folder, device or pipe is reported like a missing script.
 bool readScript(const std::string& file, SimScript& script) {
   if (file.empty()) return true;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) {
+  const FileContents text = readRegularFile(file, kMaxScriptBytes);
+  if (text.result == FileReadResult::kTooLarge) {
+    std::cerr << "vmr_sim: " << file << ": too large for a script\n";
+    return false;
+  }
+  if (!text.complete()) {
     std::cerr << "vmr_sim: can't read the script " << file << "\n";
     return false;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
   std::string error;
-  auto parsed = parseSimScript(text.str(), error);
+  auto parsed = parseSimScript(text.bytes, error);
   if (!parsed) {
     std::cerr << "vmr_sim: " << file << ", " << error << "\n";
     return false;
