@@ -10,6 +10,7 @@
 
 #include "common/atomic_file.h"
 #include "common/data_path.h"
+#include "common/regular_file.h"
 #include "common/text.h"
 #include "game/console/console.h"
 #include "game/platform/window.h"
@@ -107,6 +108,15 @@ void registerCommands() {
 }
 
 bool saveScreenshot(std::string_view path) {
+  // A screenshot takes the place of whatever has its name, so only a regular file may be there:
+  // as root, a rename puts even /dev/full aside.
+  const std::filesystem::path file = resolveDataPath(path);
+  if (!isNewOrRegularFile(file)) {
+    console::print("\nScreenshot not written: ");
+    console::print(path);
+    console::print(" is not a regular file.");
+    return false;
+  }
   const int32_t width = window::clientWidth();
   const int32_t height = window::clientHeight();
   if (!window::isWindowOpen() || width <= 0 || height <= 0) {
@@ -114,7 +124,7 @@ bool saveScreenshot(std::string_view path) {
     return false;
   }
   const std::string png = encodePng(readFinishedFrame(width, height), width, height);
-  if (png.empty() || !replaceFileAtomically(resolveDataPath(path), png)) {
+  if (png.empty() || !replaceFileAtomically(file, png)) {
     console::print("\nCan't write the screenshot ");
     console::print(path);
     return false;

@@ -12,7 +12,8 @@ namespace automation {
 void registerCommands();
 
 // Writes the frame drawn into the back buffer to `path` as PNG, replacing the file whole;
-// false, with a console message, when it can't.
+// false, with a console message, when it can't or when something other than a regular file
+// (a folder, a device, a pipe) has that name.
 bool saveScreenshot(std::string_view path);
 
 // Called when a frame is drawn and before it is shown: writes the screenshots asked for

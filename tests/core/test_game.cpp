@@ -10,6 +10,7 @@
 #include "game/console/command_registry.h"
 #include "game/console/console.h"
 #include "game/console/console_output.h"
+#include "game/core/automation_commands.h"
 #include "game/core/camera.h"
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
@@ -257,6 +258,16 @@ TEST_F(GameTest, TheLevelsMusicPlaysAndPausesWithTheGameFromWhereItStopped) {
   game.onFocusLost();
   console::execute("Pause 0");
   EXPECT_EQ(calls, (std::vector<std::string>{"stop", "seek 1234", "play looped"}));
+}
+
+TEST_F(GameTest, AScreenshotTakesThePlaceOfNothingButARegularFile) {
+  const TempDirectory folder;
+  folder.notRegularFiles();
+  const std::filesystem::path pipe = folder.path() / "pipe";
+  EXPECT_FALSE(automation::saveScreenshot(pipe.string()));
+  EXPECT_EQ(printed, "\nScreenshot not written: " + pipe.string() + " is not a regular file.");
+  EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+  EXPECT_TRUE(automation::saveScreenshot(folder.write("old.png", "old").string()));
 }
 
 }  // namespace
