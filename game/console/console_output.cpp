@@ -4,16 +4,12 @@
 #include <array>
 #include <cinttypes>
 #include <cstdio>
-#include <memory>
 
 #include "common/data_path.h"
+#include "common/regular_file.h"
 
 namespace console {
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 std::array<char, kOutputRingSize> ring = [] {
   std::array<char, kOutputRingSize> lines{};
@@ -21,15 +17,13 @@ std::array<char, kOutputRingSize> ring = [] {
   return lines;
 }();
 uint32_t position = 0;
-std::unique_ptr<std::FILE, FileCloser> logFile;
+FileDescriptor logFile;
 OutputListener listener = nullptr;
 
-// Every print reaches the disk at once, so the log is complete even when the game crashes
-// and a full disk shows up on the very print that failed.
+// Every print reaches the disk at once, with no buffer in between, so the log is complete even
+// when the game crashes and a full disk shows up on the very print that failed.
 bool writeToLog(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), logFile.get());
-  std::fflush(logFile.get());
-  return !std::ferror(logFile.get()) && !std::feof(logFile.get());
+  return writeAll(logFile.get(), text);
 }
 
 // At most two block copies: up to the end of the ring, then on from its start. Of a text
@@ -56,8 +50,8 @@ void printFormatted(const char* format, Args... args) {
 }  // namespace
 
 void print(std::string_view text) {
-  if (logFile && !writeToLog(text)) {
-    logFile.reset();
+  if (logFile.isOpen() && !writeToLog(text)) {
+    logFile.close();
     print("\nLogging to ");
     print(kLogFileName);
     print(" stopped because of a write error.");
@@ -118,27 +112,28 @@ uint32_t writePosition() {
 }
 
 void startLogging() {
-  if (logFile) return;
-  logFile.reset(std::fopen(resolveDataPath(kLogFileName).c_str(), "wb"));
-  if (logFile && !std::ferror(logFile.get())) {
+  if (logFile.isOpen()) return;
+  // Only a new or regular file becomes the log: a pipe would stall the game at the first print,
+  // and a folder or a device is no place for it.
+  logFile = createRegularFile(resolveDataPath(kLogFileName));
+  if (logFile.isOpen()) {
     print("\nCommencing console log to ");
     print(kLogFileName);  // a failure of this first write is reported by print itself
     return;
   }
-  logFile.reset();
   print("\nUnable to write log to ");
   print(kLogFileName);
 }
 
 void stopLogging() {
-  if (!logFile) return;
-  logFile.reset();
+  if (!logFile.isOpen()) return;
+  logFile.close();
   print("\nLogging stopped. All output saved to ");
   print(kLogFileName);
 }
 
 bool isLogging() {
-  return logFile != nullptr;
+  return logFile.isOpen();
 }
 
 void setOutputListener(OutputListener newListener) {

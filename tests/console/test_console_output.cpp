@@ -1,4 +1,7 @@
+#include <sys/resource.h>
+
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 
 #include "console_test_support.h"
@@ -70,9 +73,16 @@ TEST_F(OutputTest, StartingTheLogReplacesAnEarlierFile) {
 }
 
 TEST_F(OutputTest, AWriteErrorStopsLoggingAndSaysSo) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  std::filesystem::create_symlink("/dev/full", "ConsoleLog.txt");
+  // A file size limit fails the log's first write the way a full disk would.
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit tight = old;
+  tight.rlim_cur = 16;
+  setrlimit(RLIMIT_FSIZE, &tight);
   console::startLogging();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
   EXPECT_FALSE(console::isLogging());
   console::print("\nstill printing");
   EXPECT_EQ(takePrinted(),
@@ -80,11 +90,15 @@ TEST_F(OutputTest, AWriteErrorStopsLoggingAndSaysSo) {
             "\nCommencing console log to ConsoleLog.txt\nstill printing");
 }
 
-TEST_F(OutputTest, AnUnopenableLogIsReported) {
-  std::filesystem::create_directory("ConsoleLog.txt");
-  console::startLogging();
-  EXPECT_FALSE(console::isLogging());
-  EXPECT_EQ(takePrinted(), "\nUnable to write log to ConsoleLog.txt");
+TEST_F(OutputTest, OnlyANewOrRegularFileBecomesTheLog) {
+  for (const std::filesystem::path& path : data_.notRegularFiles()) {
+    if (path.filename() == "missing") continue;  // a new log: it is simply created
+    std::filesystem::create_symlink(path, "ConsoleLog.txt");
+    console::startLogging();
+    EXPECT_FALSE(console::isLogging());
+    EXPECT_EQ(takePrinted(), "\nUnable to write log to ConsoleLog.txt") << path;
+    std::filesystem::remove("ConsoleLog.txt");
+  }
 }
 
 TEST_F(OutputTest, ATextLongerThanTheRingLeavesItsLastBytesWhereByteWritesWould) {
