@@ -15,6 +15,11 @@
 
 namespace {
 
+// No test in this program may reach a sound card, whatever the machine has: OpenAL Soft reads
+// its list of backends once, at its first call, and a list naming none leaves only the
+// loopback outputs.
+const bool kNoOutputDevice = setenv("ALSOFT_DRIVERS", "vellmoor-no-output", 1) == 0;
+
 std::string captured;
 void capture(std::string_view text) {
   captured += text;
@@ -44,6 +49,18 @@ TEST(SoundStartup, JoinsTheCurrentOutputAndReadsThePreference) {
   EXPECT_EQ(alcGetCurrentContext() != nullptr, true);
   unsetenv("XDG_CONFIG_HOME");
   sound::setEffectsVolume(1.0f);
+}
+
+TEST(SoundStartup, WithoutAnOutputSaysSoAndStaysSilent) {
+  ASSERT_TRUE(kNoOutputDevice);
+  ASSERT_EQ(alcGetCurrentContext(), nullptr);
+  captured.clear();
+  console::setOutputListener(capture);
+  audio::initSound();
+  console::setOutputListener(nullptr);
+  EXPECT_EQ(captured, "\nError initialising sound subsystem.");
+  EXPECT_EQ(sound::soundDevice(), nullptr);
+  audio::shutdownSound();
 }
 
 }  // namespace
