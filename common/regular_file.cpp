@@ -99,6 +99,11 @@ FileDescriptor createRegularFile(const fs::path& path) {
   return fd;
 }
 
+bool writeRegularFile(const fs::path& path, std::string_view bytes) {
+  FileDescriptor fd = createRegularFile(path);
+  return fd.isOpen() && writeAll(fd.get(), bytes) && fd.close();
+}
+
 bool isNewOrRegularFile(const fs::path& path) {
   struct stat status {};
   if (::stat(path.c_str(), &status) != 0) return errno == ENOENT;

@@ -61,6 +61,11 @@ FileContents readRegularFile(const std::filesystem::path& path, size_t maxBytes)
 // or an existing regular file. Anything else holds no descriptor and is left untouched.
 FileDescriptor createRegularFile(const std::filesystem::path& path);
 
+// Makes `path` hold exactly `bytes`, written in place: as createRegularFile, only a new or a
+// regular file is written. For outputs that a failed run simply makes again (the generated
+// data); saved files the player keeps go through replaceFileAtomically instead.
+bool writeRegularFile(const std::filesystem::path& path, std::string_view bytes);
+
 // Nothing is at `path`, or a regular file is (symbolic links followed): the only things a
 // saved file may take the place of.
 bool isNewOrRegularFile(const std::filesystem::path& path);

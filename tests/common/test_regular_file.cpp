@@ -46,11 +46,11 @@ TEST(RegularFileTest, WritesGoOnlyToNewOrRegularFiles) {
   const TempDirectory folder;
   folder.notRegularFiles();
   const fs::path old = folder.write("old", "old text");
-  EXPECT_TRUE(createRegularFile(old).isOpen());
-  EXPECT_EQ(fs::file_size(old), 0u);
+  EXPECT_TRUE(writeRegularFile(old, "new"));
+  EXPECT_EQ(readFileBytes(old), "new");
   EXPECT_TRUE(createRegularFile(folder.path() / "missing").isOpen());
   for (const char* name : {"folder", "pipe"}) {
-    EXPECT_FALSE(createRegularFile(folder.path() / name).isOpen()) << name;
+    EXPECT_FALSE(writeRegularFile(folder.path() / name, "x")) << name;
     EXPECT_FALSE(replaceFileAtomically(folder.path() / name, "x")) << name;
   }
   EXPECT_TRUE(fs::is_fifo(folder.path() / "pipe"));

@@ -4,11 +4,14 @@
 // the pointer and the font sheet) into OUTPUT_DIR, the data folder's gfx/.
 // The bytes never change between runs.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
+#include "common/regular_file.h"
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/game_images.h"
 #include "tools/imagegen/tga_writer.h"
@@ -16,7 +19,9 @@
 namespace {
 
 bool writeImage(const std::filesystem::path& file, const Image& image, TgaEncoding encoding) {
-  if (writeFileBytes(file, encodeTga(image, encoding))) return true;
+  const std::vector<std::uint8_t> bytes = encodeTga(image, encoding);
+  if (writeRegularFile(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
+    return true;
   std::fprintf(stderr, "imagegen: can't write %s\n", file.c_str());
   return false;
 }

@@ -3,7 +3,6 @@
 // bits, bottom-left origin, either uncompressed (type 2) or run-length encoded (type 10).
 
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 #include "tools/imagegen/image.h"
@@ -16,6 +15,3 @@ enum class TgaEncoding : std::uint8_t {
 // The whole file as bytes. Run-length packets never cross a row, so a reader may decode one
 // row at a time.
 std::vector<std::uint8_t> encodeTga(const Image& image, TgaEncoding encoding);
-
-// Writes `bytes` to `file`; false when the file can't be written.
-bool writeFileBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);

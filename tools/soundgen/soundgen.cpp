@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/regular_file.h"
 #include "tools/soundgen/game_sounds.h"
 #include "tools/soundgen/music.h"
 #include "tools/soundgen/ogg_writer.h"
@@ -26,7 +27,7 @@ bool makeDirectory(const std::filesystem::path& directory) {
 
 bool writeSound(const std::filesystem::path& file, const std::string& bytes) {
   if (!makeDirectory(file.parent_path())) return false;
-  if (writeFileBytes(file, bytes)) return true;
+  if (writeRegularFile(file, bytes)) return true;
   std::fprintf(stderr, "soundgen: can't write %s\n", file.c_str());
   return false;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 
 namespace {
 
@@ -50,10 +49,4 @@ std::string encodeWav(const Pcm& pcm) {
     put16(out, static_cast<std::uint16_t>(toSample16(pcm.samples[i])));
   }
   return out;
-}
-
-bool writeFileBytes(const std::filesystem::path& file, const std::string& bytes) {
-  std::ofstream stream(file, std::ios::binary | std::ios::trunc);
-  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(stream);
 }
