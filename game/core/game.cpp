@@ -9,21 +9,14 @@
 #include "common/config_file.h"
 #include "game/console/console.h"
 #include "game/console/console_script.h"
-#include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/simulation.h"
-#include "game/entities/sound_sources.h"
-#include "game/entities/triggers.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
-#include "game/water/ice_sounds.h"
-#include "game/water/particle_manager.h"
 #include "game/water/particle_renderer.h"
-#include "game/water/steam_sounds.h"
-#include "game/water/water_sounds.h"
 
 using game_state::kMenuOpen;
 using game_state::state;
@@ -82,15 +75,6 @@ void resetDebugViews() {
   s.freeCameraZoom = 1.0f;
 }
 
-// The level's water and the camera's opening move from the level's start positions.
-void placeWaterAndCamera() {
-  const Vec2 water = level::waterStart();
-  particle_manager::createParticles(water.x, water.y, simulation::kStartWaterRadius,
-                                    simulation::kStartWaterAmount);
-  camera::setPosition(level::cameraStart());
-  camera::setMode(camera::kOpeningMove);
-}
-
 void updateFrameTime() {
   game_state::State& s = state();
   s.frameClock.update();
@@ -102,12 +86,11 @@ void updateFrameTime() {
   }
 }
 
-void simulationTick(float t) {
+// The step's cost joins the speed display's 32-sample mean.
+void countSimulationCost(const simulation::TickReport& report) {
   game_state::State& s = state();
-  const uint32_t before = game_state::counterLow();
-  if (!s.paused && !kMenuOpen) simulation::step(t);
-  const uint32_t cost = game_state::counterLow() - before;
-  if (s.simulationCosts.add(cost) && s.showSimSpeeds) {
+  if (!report.stepped) return;
+  if (s.simulationCosts.add(report.stepCost) && s.showSimSpeeds) {
     console::print("\nSimulation - clock tics: ");
     console::print(static_cast<uint32_t>(s.simulationCosts.lastMean));
   }
@@ -126,39 +109,13 @@ void moveFreeCamera() {
   s.freeCameraZoom = std::clamp(s.freeCameraZoom, kFreeCameraZoomLow, kFreeCameraZoomHigh);
 }
 
-// The water body's sounds follow it on every tick until the finish has run out, paused or
-// not: their loops stop while play is paused or a menu is open.
-void stepWaterSounds(float t) {
-  const water_sound_rules::PlayState play{state().paused, kMenuOpen};
-  ice_sounds::step(t, play);
-  water_sounds::step(t, play);
-  steam_sounds::step(t, play);
-}
-
-void initialiseWaterSounds() {
-  ice_sounds::initialise();
-  water_sounds::initialise();
-  steam_sounds::initialise();
-}
-
-// One tick's work, when enough time has gathered: the world, the sounds, the camera and
-// the level clock, each under its own conditions.
+// One tick's work, when enough time has gathered: the world's own tick, which the headless
+// simulator runs too, then the free view, which only the window has.
 void tick() {
   game_state::State& s = state();
-  const float t = s.tickAccumulator;
-  const bool finishOver = level_completion::isFinishOver();
-  const bool opening = camera::isOpeningMove();
-  if (!kMenuOpen && !opening && !finishOver && !s.paused) simulationTick(t);
-  if (!finishOver) sound_sources::update({s.paused, kMenuOpen, level_completion::isLevelOver()});
-  if (!finishOver) stepWaterSounds(t);
-  if (!kMenuOpen) {
-    camera::update(!s.freeCamera && !s.consoleOpen, t);
-    if (s.freeCamera && !s.consoleOpen) moveFreeCamera();
-  }
-  if (!finishOver && !opening && !kMenuOpen && !s.paused)
-    level_completion::update(t);
-  else
-    level_completion::skipClock();
+  const simulation::TickControls controls{s.paused, kMenuOpen, !s.freeCamera && !s.consoleOpen};
+  countSimulationCost(simulation::tick(s.tickAccumulator, controls));
+  if (!kMenuOpen && s.freeCamera && !s.consoleOpen) moveFreeCamera();
   s.tickAccumulator = 0.0f;
 }
 
@@ -209,14 +166,8 @@ void Game::initialise(std::string_view map) {
   s.tickAccumulator = kShortestTick;
   game_state::registerConsoleEntries();
   console::printHeading("Game initialisation");
-  triggers::readTemperatureSettings();
-  particle_manager::initialise();
-  particle_renderer::initialise();
-  camera::initialise();
-  placeWaterAndCamera();
+  simulation::beginLevel(particle_renderer::initialise);
   s.frameClock.reset();
-  initialiseWaterSounds();
-  level_completion::initialise();
   // Until the screens exist, play starts with the level, and the level's music with it.
   if (!s.musicName.empty()) music::playMusic(s.musicName, true);
 }
@@ -225,10 +176,8 @@ void Game::shutdown() {
   game_state::State& s = state();
   console::printHeading("Game shutdown");
   game_state::removeConsoleEntries();
-  level::clearLevel();
-  particle_manager::shutdown();
+  simulation::endLevel();
   particle_renderer::shutdown();
-  water_sounds::shutdown();
   s.running = false;
   s.cursorSprite.reset();
   s.font.reset();
@@ -255,12 +204,7 @@ void Game::restartLevel() {
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
   resetDebugViews();
-  particle_manager::deleteAllWater();
-  level::restartLevel();
-  camera::initialise();
-  placeWaterAndCamera();
-  initialiseWaterSounds();
-  level_completion::initialise();
+  simulation::restartLevel();
 }
 
 void Game::requestQuit() {

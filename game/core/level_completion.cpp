@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/config_file.h"
@@ -12,6 +13,7 @@
 #include "game/entities/sound_sources.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
+#include "game/platform/sound_instance.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 
@@ -60,17 +62,40 @@ struct State {
   LevelClock clock;
 };
 
+// Made at the first start of a level and kept for the whole game run, so their keys take
+// effect once; an unnamed sound stays silent.
+struct Sounds {
+  bool made = false;
+  std::optional<sound::SoundInstance> finish;
+  std::optional<sound::SoundInstance> dead;
+};
+
 Settings settings_;
 State state_;
+Sounds sounds_;
 
 bool timePrintVariable(bool value, bool set) {
   return console::variableValue(state_.timePrint, value, set);
+}
+
+void makeSound(std::optional<sound::SoundInstance>& sound, const std::string& name) {
+  if (!name.empty()) sound.emplace(name);
 }
 
 void readSettings() {
   const ConfigFile file(kGameConfigPath);
   settings_.finishAnimationTime = std::max(file.getFloat("finishAnimationTime"), kShortestFinish);
   settings_.finishWaterVolume = file.getFloat("finishWaterVolume");
+  if (sounds_.made) return;
+  sounds_.made = true;
+  makeSound(sounds_.finish, file.getString("finishSound"));
+  makeSound(sounds_.dead, file.getString("deadSound"));
+}
+
+void playFromStart(std::optional<sound::SoundInstance>& sound) {
+  if (!sound) return;
+  sound->rewind();
+  sound->play();
 }
 
 // All water lost: it comes back at the checkpoint, as much as there was there, and the
@@ -78,6 +103,8 @@ void readSettings() {
 void respawnIfLost() {
   if (!particle_manager::particleList().empty() || !grouped_particle_mover::groupList().empty())
     return;
+  if (sounds_.dead) sounds_.dead->setVolume(1.0f);
+  playFromStart(sounds_.dead);
   particle_manager::createParticles(state_.checkpoint.x, state_.checkpoint.y, kRespawnRadius,
                                     state_.checkpointWater);
   camera::setMode(camera::kOpeningMove);
@@ -93,14 +120,20 @@ void countDownFinish(float t) {
   state_.levelOver = true;
 }
 
+// At least one particle, whatever share the file asks for: a share of 0 or below wins with
+// the first drop, one above 1 can't be reached.
+double neededWater() {
+  const double share = double(float(totalWater()) * settings_.finishWaterVolume);
+  return std::max(1.0, std::trunc(share));
+}
+
 // Won on the first tick whose count in the end area reaches the share of all water left;
 // the count never builds up over several ticks.
 void checkWin() {
-  const uint32_t needed =
-      std::max<uint32_t>(1, uint32_t(float(totalWater()) * settings_.finishWaterVolume));
-  if (state_.waterAtEnd >= needed) {
+  if (double(state_.waterAtEnd) >= neededWater()) {
     state_.finishing = true;
     state_.finishTimeLeft = settings_.finishAnimationTime;
+    playFromStart(sounds_.finish);
   }
   state_.waterAtEnd = 0;
 }
@@ -114,6 +147,10 @@ void initialise() {
   state_.finishTimeLeft = settings_.finishAnimationTime;
   console::addCommand("TimePrint", timePrintVariable);
   state_.clock.reset();
+}
+
+void shutdown() {
+  sounds_ = Sounds{};
 }
 
 void update(float t) {

@@ -16,6 +16,8 @@ constexpr std::string_view kGameConfigPath = "cfg\\game.cfg";
 // Back to the level's start: checkpoint at the water start with 128 particles, not
 // finishing, settings from game.cfg, the clock at 0.
 void initialise();
+// Lets the finish and dead sounds go at the end of a game run.
+void shutdown();
 // One tick of `t` seconds while play runs: clock, loss and respawn, finish countdown, win.
 void update(float t);
 // The clock does not count the time since its last reading (menus, pause, opening move).

@@ -1,14 +1,18 @@
 #include "game/core/simulation.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
+#include <chrono>
 #include <cmath>
 
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
+#include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
 #include "game/level/movers.h"
+#include "game/water/grouped_particle_mover.h"
 #include "game/water/ice_sounds.h"
 #include "game/water/particle_manager.h"
 #include "game/water/steam_sounds.h"
@@ -53,12 +57,51 @@ void initialiseWaterSounds() {
   steam_sounds::initialise();
 }
 
-void stepWaterSounds(float t) {
-  const water_sound_rules::PlayState running;
-  ice_sounds::step(t, running);
-  water_sounds::step(t, running);
-  steam_sounds::step(t, running);
+// The placed sounds and the water body's sounds follow play on every tick until the finish
+// has run out, paused or not: their loops stop while play is paused or a menu is open.
+void updateSounds(float t, const TickControls& controls) {
+  sound_sources::update(
+      {controls.paused, controls.menuOpen, level_completion::isLevelOver()});
+  const water_sound_rules::PlayState play{controls.paused, controls.menuOpen};
+  ice_sounds::step(t, play);
+  water_sounds::step(t, play);
+  steam_sounds::step(t, play);
 }
+
+// The world moves, and the level clock runs, only while the level is really played.
+bool playing(const TickControls& controls) {
+  return !controls.menuOpen && !controls.paused && !level_completion::isFinishOver() &&
+         !camera::isOpeningMove();
+}
+
+uint32_t timedStep(float t) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  step(t);
+  const auto cost = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start);
+  return static_cast<uint32_t>(cost.count());
+}
+
+class Fnv1a {
+ public:
+  void add(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash_ ^= (value >> shift) & 0xFFu;
+      hash_ *= kPrime;
+    }
+  }
+  void add(float value) { add(std::bit_cast<uint32_t>(value)); }
+  void add(Vec2 value) {
+    add(value.x);
+    add(value.y);
+  }
+  uint64_t value() const { return hash_; }
+
+ private:
+  static constexpr uint64_t kOffsetBasis = 0xCBF29CE484222325ULL;
+  static constexpr uint64_t kPrime = 0x100000001B3ULL;
+  uint64_t hash_ = kOffsetBasis;
+};
 
 }  // namespace
 
@@ -70,27 +113,36 @@ void step(float t) {
 bool startLevel(std::string_view mapPath) {
   level::loadSurfaces();
   if (!level::loadLevel(mapPath)) return false;
+  beginLevel();
+  return true;
+}
+
+void beginLevel(void (*afterParticles)()) {
   triggers::readTemperatureSettings();
   particle_manager::initialise();
+  if (afterParticles != nullptr) afterParticles();
   camera::initialise();
   placeWaterAndCamera();
   initialiseWaterSounds();
   level_completion::initialise();
-  return true;
 }
 
-// Nothing moves during the camera's opening move or once the finish has run out; the level
-// clock stands still then too.
-void tick(float t, bool inputEnabled) {
+// The camera's opening move is asked about twice: it may end in this tick's camera update,
+// and then the level clock already counts this tick.
+TickReport tick(float t, const TickControls& controls) {
   assert(t >= 0.0f && std::isfinite(t));
-  const bool playing = !level_completion::isFinishOver();
-  if (playing && !camera::isOpeningMove()) step(t);
-  if (playing) stepWaterSounds(t);
-  camera::update(inputEnabled, t);
-  if (playing && !camera::isOpeningMove())
+  TickReport report;
+  if (playing(controls)) {
+    report.stepCost = timedStep(t);
+    report.stepped = true;
+  }
+  if (!level_completion::isFinishOver()) updateSounds(t, controls);
+  if (!controls.menuOpen) camera::update(controls.inputEnabled, t);
+  if (playing(controls))
     level_completion::update(t);
   else
     level_completion::skipClock();
+  return report;
 }
 
 void restartLevel() {
@@ -106,6 +158,28 @@ void endLevel() {
   level::clearLevel();
   particle_manager::shutdown();
   water_sounds::shutdown();
+  level_completion::shutdown();
+}
+
+uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {
+  Fnv1a hash;
+  for (const Particle& p : particles) {
+    hash.add(p.position);
+    hash.add(p.velocity);
+    hash.add(p.temperature);
+  }
+  for (const ParticleGroup& group : groups) {
+    hash.add(group.centre);
+    hash.add(group.velocity);
+    hash.add(group.temperature);
+    hash.add(uint32_t(group.particles.size()));
+    for (const Particle& p : group.particles) hash.add(p.position);
+  }
+  return hash.value();
+}
+
+uint64_t stateHash() {
+  return particleStateHash(particle_manager::particleList(), grouped_particle_mover::groupList());
 }
 
 }  // namespace simulation

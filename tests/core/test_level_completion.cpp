@@ -3,7 +3,10 @@
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
+#include "game/platform/sound_device.h"
 #include "game/water/grouped_particle_mover.h"
+#include "sound/recording_sound_device.h"
+#include "sound/wav_bytes.h"
 #include "water/water_test_support.h"
 
 namespace {
@@ -52,11 +55,48 @@ TEST_F(LevelCompletionTest, TheWinNeedsTheShareOfTheWaterLeftInOneTick) {
   EXPECT_TRUE(level_completion::isFinishing());
 }
 
-TEST_F(LevelCompletionTest, OneParticleLeftIsEnough) {
-  addWater(1);
-  level_completion::addWaterAtEnd(1);
+TEST_F(LevelCompletionTest, TheNeededWaterIsTheTruncatedShareAndAtLeastOne) {
+  struct Case {
+    const char* share;
+    int water;
+    uint32_t tooFew, enough;
+  };
+  const Case cases[] = {{"0.5", 1, 0, 1},     {"0.255", 100, 24, 25}, {"0", 100, 0, 1},
+                        {"-0.5", 100, 0, 1}, {"2", 100, 199, 200}};
+  for (const Case& c : cases) {
+    particle_manager::deleteAllWater();
+    addWater(c.water);
+    startWith(std::string("finishWaterVolume = ") + c.share);
+    level_completion::addWaterAtEnd(c.tooFew);
+    tick(0.02f);
+    EXPECT_FALSE(level_completion::isFinishing()) << c.share;
+    level_completion::addWaterAtEnd(c.enough);
+    tick(0.02f);
+    EXPECT_TRUE(level_completion::isFinishing()) << c.share;
+  }
+}
+
+TEST_F(LevelCompletionTest, TheDeadAndFinishSoundsPlayFromTheirStart) {
+  level_completion::shutdown();
+  auto device = std::make_unique<RecordingSoundDevice>();
+  RecordingSoundDevice& voices = *device;
+  sound::installSoundDevice(std::move(device));
+  for (const auto& [name, rate] : {std::pair{"finish", 11025u}, std::pair{"dead", 22050u}}) {
+    sound_test::WavLayout layout;
+    layout.rate = rate;
+    data_.write(std::string("snd/") + name + ".wav", sound_test::wavFile(layout, std::string(64, 0)));
+  }
+  startWith("finishSound = snd\\finish.wav deadSound = snd\\dead.wav");
+  voices.voiceOf(22050).position = 7;
+  tick(0.02f);  // no water at all: it is lost
+  EXPECT_TRUE(voices.voiceOf(22050).playing);
+  EXPECT_EQ(voices.voiceOf(22050).position, 0u);
+  EXPECT_FALSE(voices.voiceOf(11025).playing);
+  level_completion::addWaterAtEnd(128);
   tick(0.02f);
-  EXPECT_TRUE(level_completion::isFinishing());
+  EXPECT_TRUE(voices.voiceOf(11025).playing);
+  level_completion::shutdown();
+  sound::installSoundDevice(nullptr);
 }
 
 TEST_F(LevelCompletionTest, TheFinishRunsDownAndEndsTheLevel) {

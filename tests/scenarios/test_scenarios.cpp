@@ -442,6 +442,23 @@ TEST_F(CheckpointTest, LostWaterComesBackAtTheCheckpointWithTheAmountItHadThere)
   EXPECT_NEAR(double(summary.levelClockMs), double(ticksInPlay) * kDt * 1000.0, 2.0 * kDt * 1000.0);
 }
 
+TEST_F(CheckpointTest, ReachedAgainAfterARestartItShowsTheDifference) {
+  std::vector<int32_t> phasesOnReaching;
+  int32_t reached = 0;
+  std::string difference;
+  runScenario("checkpoint", 340, "at 170 restart\n", [&](int64_t) {
+    if (checkpoint_times::reachedCount() == reached) return;
+    reached = checkpoint_times::reachedCount();
+    phasesOnReaching.push_back(checkpoint_times::phase());
+    if (checkpoint_times::phase() != 3) return;
+    checkpoint_times::advanceDisplay(checkpoint_times::settings().fadeTime / 2, 0);  // fading in
+    const auto shown = checkpoint_times::advanceDisplay(0, 0);
+    difference = shown ? shown->text : "";
+  });
+  EXPECT_EQ(phasesOnReaching, (std::vector<int32_t>{1, 3})) << "the time, then the difference";
+  EXPECT_TRUE(difference.starts_with("+ ") || difference.starts_with("- ")) << difference;
+}
+
 // ---- End area --------------------------------------------------------------------------
 
 using EndAreaTest = ScenarioTest;

@@ -40,26 +40,26 @@ ParticleGroup groupOf(std::initializer_list<Vec2> positions) {
 }
 
 TEST(SimStateHashTests, IsFnv1aOverTheLittleEndianBytesOfTheFields) {
-  EXPECT_EQ(particleStateHash({}, {}), 0xCBF29CE484222325ULL) << "the offset basis";
+  EXPECT_EQ(simulation::particleStateHash({}, {}), 0xCBF29CE484222325ULL) << "the offset basis";
   // A single particle at (1, 2) moving (3, -4) at 20 degrees, worked out byte by byte.
-  EXPECT_EQ(particleStateHash({particleAt(1.0f, 2.0f)}, {}), 0xEB600BD6E859B82BULL);
+  EXPECT_EQ(simulation::particleStateHash({particleAt(1.0f, 2.0f)}, {}), 0xEB600BD6E859B82BULL);
 }
 
 TEST(SimStateHashTests, ChangesWithEveryHashedFieldAndOrder) {
   const ParticleList particles = {particleAt(1, 2), particleAt(5, 6)};
   ParticleGroupList groups;
   groups.push_back(groupOf({{49, 60}, {51, 60}}));
-  const uint64_t base = particleStateHash(particles, groups);
+  const uint64_t base = simulation::particleStateHash(particles, groups);
 
   const auto changedParticles = [&](auto change) {
     ParticleList copy = particles;
     change(copy.back());
-    return particleStateHash(copy, groups);
+    return simulation::particleStateHash(copy, groups);
   };
   const auto changedGroups = [&](auto change) {
     ParticleGroupList copy = groups;
     change(copy.back());
-    return particleStateHash(particles, copy);
+    return simulation::particleStateHash(particles, copy);
   };
   EXPECT_NE(changedParticles([](Particle& p) { p.position.y = std::nextafter(6.0f, 7.0f); }), base);
   EXPECT_NE(changedParticles([](Particle& p) { p.velocity.x = -0.0f; }), base);
@@ -69,7 +69,7 @@ TEST(SimStateHashTests, ChangesWithEveryHashedFieldAndOrder) {
   EXPECT_NE(changedGroups([](ParticleGroup& g) { g.temperature = -6.0f; }), base);
   EXPECT_NE(changedGroups([](ParticleGroup& g) { g.particles.front().position.x = 48.0f; }), base);
   EXPECT_NE(changedGroups([](ParticleGroup& g) { g.particles.pop_back(); }), base);
-  EXPECT_NE(particleStateHash({particles.back(), particles.front()}, groups), base);
+  EXPECT_NE(simulation::particleStateHash({particles.back(), particles.front()}, groups), base);
 
   EXPECT_EQ(changedParticles([](Particle& p) {
               p.history1 = {100, 100};

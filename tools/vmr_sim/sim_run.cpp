@@ -1,7 +1,6 @@
 #include "tools/vmr_sim/sim_run.h"
 
 #include <array>
-#include <bit>
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -22,29 +21,6 @@
 #include "game/water/particle_manager.h"
 
 namespace {
-
-// ---- State hash --------------------------------------------------------------------------
-
-class Fnv1a {
- public:
-  void add(uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      hash_ ^= (value >> shift) & 0xFFu;
-      hash_ *= kPrime;
-    }
-  }
-  void add(float value) { add(std::bit_cast<uint32_t>(value)); }
-  void add(Vec2 value) {
-    add(value.x);
-    add(value.y);
-  }
-  uint64_t value() const { return hash_; }
-
- private:
-  static constexpr uint64_t kOffsetBasis = 0xCBF29CE484222325ULL;
-  static constexpr uint64_t kPrime = 0x100000001B3ULL;
-  uint64_t hash_ = kOffsetBasis;
-};
 
 // ---- Script ------------------------------------------------------------------------------
 
@@ -166,29 +142,18 @@ std::vector<Field> summaryFields(const SimSummary& s) {
   };
 }
 
+// A recorded run's own tick lengths, then the fixed one.
+float tickLength(const SimRunSettings& settings, int64_t tick) {
+  const auto index = static_cast<size_t>(tick);
+  return index < settings.tickTimes.size() ? settings.tickTimes[index] : settings.dt;
+}
+
 // The console closes the (invisible) window on "Quit", which ends the run as it ends a game.
 bool windowOpen() {
   return platform::headlessServices().isWindowOpen();
 }
 
 }  // namespace
-
-uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {
-  Fnv1a hash;
-  for (const Particle& p : particles) {
-    hash.add(p.position);
-    hash.add(p.velocity);
-    hash.add(p.temperature);
-  }
-  for (const ParticleGroup& group : groups) {
-    hash.add(group.centre);
-    hash.add(group.velocity);
-    hash.add(group.temperature);
-    hash.add(uint32_t(group.particles.size()));
-    for (const Particle& p : group.particles) hash.add(p.position);
-  }
-  return hash.value();
-}
 
 SimSummary summariseState() {
   const ParticleList& particles = particle_manager::particleList();
@@ -203,7 +168,7 @@ SimSummary summariseState() {
   s.cameraAngle = camera::angle();
   s.cameraZoom = camera::zoom();
   s.cameraMode = camera::mode();
-  s.stateHash = particleStateHash(particles, groups);
+  s.stateHash = simulation::particleStateHash(particles, groups);
   s.won = level_completion::isFinishing();
   s.levelOver = level_completion::isLevelOver();
   s.levelClockMs = level_completion::elapsedMs();
@@ -234,9 +199,10 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   while (ticksRun < settings.ticks && windowOpen()) {
     script.beforeTick(ticksRun);
     if (!windowOpen()) break;
-    game_clock::advance(settings.dt);
+    const float dt = tickLength(settings, ticksRun);
+    game_clock::advance(dt);
     const Clock::time_point start = Clock::now();
-    simulation::tick(settings.dt, true);
+    simulation::tick(dt);
     tickTime += Clock::now() - start;
     ++ticksRun;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticksRun;

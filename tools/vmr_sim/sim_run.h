@@ -20,6 +20,8 @@ struct SimRunSettings {
   float dt = 0.0333333f;  // seconds per tick
   uint64_t seed = 1;
   SimScript script;
+  // The lengths of the first ticks, one each, as a window run recorded them; dt after them.
+  std::vector<float> tickTimes;
 };
 
 struct SimSummary {
@@ -46,11 +48,6 @@ struct SimSummary {
   int32_t respawns = 0;  // all water lost and brought back at the checkpoint
   std::vector<Vec2> moverPositions;  // where each mover stands, in file order
 };
-
-// FNV-1a (64 bits) over the little-endian bytes of each free particle's position, velocity
-// and temperature in list order, then of each group's centre, velocity, temperature, particle
-// count (32 bits) and its particles' positions.
-uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups);
 
 // The summary of the running level's present state, without timing.
 SimSummary summariseState();
