@@ -49,12 +49,14 @@ ConsoleStyle readStyle() {
 void initialise() {
   shutdown();
   clearConsole();
+  const std::string early = takeEarlyMessages();
   registerBuiltinCommands();
   console_script::registerCommands();
   setMessageSink(printMessageText);
   currentStyle = readStyle();
   font.emplace(currentStyle.fontTextureName, kFallbackFont);
   if (currentStyle.enableLogging) startLogging();
+  print(early);
 }
 
 void shutdown() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cinttypes>
 #include <cstdio>
+#include <string>
 
 #include "common/data_path.h"
 #include "common/regular_file.h"
@@ -19,6 +20,10 @@ std::array<char, kOutputRingSize> ring = [] {
 uint32_t position = 0;
 FileDescriptor logFile;
 OutputListener listener = nullptr;
+// What was printed before the console first started (the window's notes at start-up): the
+// start clears the ring, so these wait here and are printed again once the console runs.
+bool started = false;
+std::string earlyMessages;
 
 // Every print reaches the disk at once, with no buffer in between, so the log is complete even
 // when the game crashes and a full disk shows up on the very print that failed.
@@ -57,6 +62,7 @@ void print(std::string_view text) {
     print(" stopped because of a write error.");
   }
   copyIntoRing(text);
+  if (!started && earlyMessages.size() < kOutputRingSize) earlyMessages += text;
   if (listener) listener(text);
 }
 
@@ -97,6 +103,13 @@ void printHeading(std::string_view title) {
   print("\n\n");
   print(stars);
   print("\n\n");
+}
+
+std::string takeEarlyMessages() {
+  started = true;
+  std::string early = std::move(earlyMessages);
+  earlyMessages.clear();
+  return early;
 }
 
 void clearOutput() {

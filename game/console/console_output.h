@@ -28,6 +28,9 @@ void printHeading(std::string_view title);
 
 // Every byte a line feed, write position 0.
 void clearOutput();
+// What was printed before the console first started, handed over once; later prints are
+// not kept. The console prints it again once it runs.
+std::string takeEarlyMessages();
 // The ring as it stands, and the index where the next byte goes.
 std::span<const char> outputRing();
 uint32_t writePosition();

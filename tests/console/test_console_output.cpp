@@ -114,3 +114,23 @@ TEST_F(OutputTest, ATextLongerThanTheRingLeavesItsLastBytesWhereByteWritesWould)
   EXPECT_EQ(std::count(console::outputRing().begin(), console::outputRing().end(), 'x'),
             std::ptrdiff_t(console::kOutputRingSize - 1));
 }
+
+// The window speaks before the console runs; its notes must survive the console's start.
+TEST(EarlyOutputTest, WhatWasPrintedBeforeTheFirstStartIsPrintedOnceItRuns) {
+  TempDirectory data;
+  data.write("cfg/console.cfg", "enableLogging = true");
+  WorkingDirectory inside(data.path());
+  console::print("\nearly note");
+  console::initialise();
+  const auto ring = console::outputRing();
+  const auto shown = [&] {
+    return std::search(ring.begin(), ring.end(), std::begin("\nearly note"),
+                       std::end("\nearly note") - 1) != ring.end();
+  };
+  EXPECT_TRUE(shown());
+  console::shutdown();
+  EXPECT_NE(readFileBytes(data.path() / "ConsoleLog.txt").find("\nearly note"), std::string::npos);
+  console::initialise();
+  EXPECT_FALSE(shown()) << "handed over once";
+  console::shutdown();
+}
