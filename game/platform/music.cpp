@@ -33,7 +33,8 @@ MusicState& state() {
 
 // ---- Console entries --------------------------------------------------------------------
 
-bool initialisedQuery() {
+// Read-only: an assignment answers with the flag as it is.
+bool initialisedVariable(bool, bool) {
   return state().initialised;
 }
 
@@ -48,7 +49,7 @@ int32_t volumeVariable(int32_t volume, bool set) {
 }
 
 const console::NamedCommand kEntries[] = {
-    {"MusicSystemInitialised", initialisedQuery},
+    {"MusicSystemInitialised", initialisedVariable},
     {"MusicPlay", playCommand},
     {"MusicVolume", volumeVariable},
 };

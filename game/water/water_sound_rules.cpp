@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "game/console/console_output.h"
 #include "game/core/level_completion.h"
 
 namespace water_sound_rules {
@@ -39,13 +38,9 @@ void stopLoop(std::optional<sound::SoundInstance>& loop) {
 void loadSound(std::optional<sound::SoundInstance>& instance, const ConfigFile& file,
                std::string_view key) {
   if (instance) return;
+  // A sound the file doesn't name stays silent, like every other unnamed sound.
   const std::string name = file.getString(key);
-  if (name.empty()) {
-    console::print("\nNo sound file given for ");
-    console::print(key);
-    return;
-  }
-  instance.emplace(name);
+  if (!name.empty()) instance.emplace(name);
 }
 
 float absoluteSetting(const ConfigFile& file, std::string_view key) {

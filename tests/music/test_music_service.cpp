@@ -96,7 +96,12 @@ TEST_F(MusicServiceTest, ConsoleEntriesPlayAndSetTheVolume) {
   EXPECT_EQ(music::getMusicVolume(), 0);
   console::execute("MusicVolume 77");
   EXPECT_EQ(music::getMusicVolume(), 77);
-  EXPECT_NE(console::findCommand("MusicSystemInitialised"), nullptr);
+  // A read-only flag: an assignment answers with the flag as it is, a non-boolean with usage.
+  printed.clear();
+  console::execute("MusicSystemInitialised 0");
+  console::execute("MusicSystemInitialised yes");
+  EXPECT_EQ(printed, "\nMusicSystemInitialised is now true\nUSAGE: MusicSystemInitialised"
+                     " < true OR false OR nothing >");
 
   music::shutdownMusic();
   EXPECT_EQ(console::findCommand("MusicPlay"), nullptr);
