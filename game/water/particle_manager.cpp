@@ -49,7 +49,15 @@ int32_t particleCountCommand() {
 void printCreateUsage() {
   console::print(
       "\nUsage: ParticleCreate < x : number > < y : number > < radius : number > "
-      "< amount : integer number > ");
+      "< amount : integer number, at most 8192 particles in all > ");
+}
+
+// Free particles and the frozen ones in the ice groups.
+int64_t waterCount() {
+  int64_t count = int64_t(particles_.size());
+  for (const ParticleGroup& group : grouped_particle_mover::groupList())
+    count += int64_t(group.particles.size());
+  return count;
 }
 
 void particleCreateCommand(const std::string& arguments) {
@@ -62,6 +70,13 @@ void particleCreateCommand(const std::string& arguments) {
   const int32_t amount = toInteger(words[3]);
   if (amount < 1) {
     console::print("\nInvalid number of particles to make");
+    return;
+  }
+  const int64_t room = kMostWater - waterCount();
+  if (amount > room) {
+    console::print("\nThe water holds at most 8192 particles; there is room for ");
+    console::print(std::max<int64_t>(room, 0));
+    console::print(" more.");
     return;
   }
   const float x = toNumber(words[0]), y = toNumber(words[1]);

@@ -12,6 +12,9 @@
 namespace particle_manager {
 
 constexpr std::string_view kWaterConfigPath = "cfg\\water.cfg";
+// "ParticleCreate" stops here, free and frozen water together: the neighbour search and the
+// drawing keep a playable frame rate up to about this many, and a typo can't freeze the game.
+constexpr int64_t kMostWater = 8192;
 
 // The settings of water.cfg, several also console variables.
 struct Settings {

@@ -116,11 +116,16 @@ TEST_F(ParticleManagerTest, ParticleCreateChecksItsArgumentsAndMovesTheCamera) {
             std::string::npos);
   const std::string usage =
       "\nUsage: ParticleCreate < x : number > < y : number > < radius : number > "
-      "< amount : integer number > ";
+      "< amount : integer number, at most 8192 particles in all > ";
   EXPECT_NE(run("ParticleCreate 10 20 5").find(usage), std::string::npos);
   EXPECT_NE(run("ParticleCreate 10 20 5 2.5").find(usage), std::string::npos);
-  EXPECT_EQ(particleList().size(), 5u);
-  EXPECT_NE(run("ParticleCount").find("5"), std::string::npos);
+  // The limit counts the water already there; a count past it makes nothing at all.
+  EXPECT_NE(run("ParticleCreate 200 200 10 2147483647")
+                .find("\nThe water holds at most 8192 particles; there is room for 8187 more."),
+            std::string::npos);
+  EXPECT_EQ(run("ParticleCreate 10 20 5 8187"), "");
+  EXPECT_NE(run("ParticleCreate 10 20 5 1").find("room for 0 more."), std::string::npos);
+  EXPECT_EQ(run("ParticleCount"), "\nParticleCount is 8192");
 }
 
 TEST_F(ParticleManagerTest, ShutdownRemovesEverything) {
