@@ -5,7 +5,8 @@
 // on, so a missing file never stops the game.
 //
 // Without a window (tools, tests, benchmarks) the manager still counts handles and keeps
-// names, but loads and uploads nothing: sizes and the texture id stay 0.
+// names and sizes (read from the image's header), but uploads nothing: the texture id
+// stays 0.
 
 #include <compare>
 #include <cstdint>

@@ -9,6 +9,7 @@
 #include <map>
 
 #include "common/text.h"
+#include "game/platform/image_size.h"
 #include "game/platform/texture_device.h"
 
 namespace textures {
@@ -53,6 +54,10 @@ Texture& createTexture(std::string key, std::string_view fallbackName) {
   if (canUpload()) {
     texture.textureId = device()->generateId();
     device()->load(texture);
+  } else {
+    const ImageSize size = imageSizeWithoutLoading(texture.name, fallbackName);
+    texture.width = size.width;
+    texture.height = size.height;
   }
   return texture;
 }
@@ -127,7 +132,8 @@ int32_t anisotropy() {
 uint64_t textureMemory() {
   uint64_t bytes = 0;
   for (const auto& [key, texture] : registry().textures)
-    bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
+    if (texture.textureId != 0)  // without a window nothing is uploaded
+      bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
   return bytes;
 }
 

@@ -10,6 +10,7 @@
 #include "game/platform/texture_device.h"
 #include "game/platform/texture_handle.h"
 #include "game/platform/textures.h"
+#include "test_support/temp_directory.h"
 
 namespace {
 
@@ -67,11 +68,38 @@ TEST_F(TextureManagerTest, WithoutDeviceNamesAndCountsButLoadsNothing) {
   EXPECT_EQ(stone.fallbackName(), "DEFAULT_TEXTURE");
   EXPECT_EQ(referenceCount("gfx\\stone.tga"), 2);
   EXPECT_EQ(stone.textureId(), 0u);
-  EXPECT_EQ(stone.width(), 0);
   EXPECT_FALSE(stone.hasAlpha());
   EXPECT_EQ(textures::textureListing(),
             std::vector<std::string>{"GFX\\STONE.TGA (loading failed)  : 0 BIT"});
   EXPECT_EQ(textures::textureMemory(), 0u);
+}
+
+// Headers written by hand from the formats' layouts: PNG's IHDR, BMP's info header (a
+// negative height for top-down rows), JPEG's start of frame after an APP0 segment, TGA's.
+TEST_F(TextureManagerTest, WithoutDeviceSizesComeFromTheImageHeaders) {
+  TempDirectory data;
+  const auto bytes = [](std::initializer_list<int> list) {
+    return std::string(list.begin(), list.end());
+  };
+  data.write("png.png", bytes({0x89, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D',
+                               'R', 0, 0, 1, 44, 0, 0, 0, 20}));
+  data.write("bmp.bmp", bytes({'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 33,
+                               0, 0, 0, 0xF9, 0xFF, 0xFF, 0xFF}));
+  data.write("jpeg.jpg", bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 'J', 'F', 0xFF, 0xC0, 0, 11, 8,
+                                0, 48, 2, 128, 1, 0, 0, 0}));
+  data.write("tga.tga", bytes({0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 7, 0, 9, 0, 32, 8}));
+  data.write("text.png", "not an image");
+  WorkingDirectory inside(data.path());
+  const struct {
+    const char* name;
+    int32_t width, height;
+  } cases[] = {{"png.png", 300, 20}, {"BMP.bmp", 33, 7},  {"jpeg.jpg", 640, 48},
+               {"tga.tga", 7, 9},    {"text.png", 16, 16}, {"missing.tga", 16, 16}};
+  for (const auto& c : cases) {
+    const TextureHandle handle(c.name, "");
+    EXPECT_EQ(handle.width(), c.width) << c.name;
+    EXPECT_EQ(handle.height(), c.height) << c.name;
+  }
 }
 
 TEST_F(TextureManagerTest, UnnamedHandleIsTheDefaultTexture) {
