@@ -14,9 +14,6 @@ namespace textures {
 namespace {
 
 constexpr int32_t kCheckerSide = 16;
-// The largest picture worth loading as a texture is 4096 × 4096 with alpha, uncompressed; the
-// megabyte on top covers any format's headers and palette.
-constexpr size_t kMaxImageFileBytes = size_t{4096} * 4096 * 4 + (size_t{1} << 20);
 
 struct Bgra {
   uint8_t b = 0, g = 0, r = 0, a = 255;

@@ -4,6 +4,7 @@
 // a 16 x 16 black and white checkerboard. The result is always 32-bit B, G, R, A, top row
 // first, so one upload path serves every source.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -12,6 +13,10 @@
 struct SDL_Surface;
 
 namespace textures {
+
+// The longest picture file read: the largest picture worth loading as a texture is 4096 × 4096
+// with alpha, uncompressed, and the megabyte on top covers any format's headers and palette.
+constexpr size_t kMaxImageFileBytes = size_t{4096} * 4096 * 4 + (size_t{1} << 20);
 
 struct TextureImage {
   int32_t width = 0;
