@@ -262,8 +262,7 @@ TEST_F(GameTest, TheLevelsMusicPlaysAndPausesWithTheGameFromWhereItStopped) {
 
 TEST_F(GameTest, AScreenshotTakesThePlaceOfNothingButARegularFile) {
   const TempDirectory folder;
-  folder.notRegularFiles();
-  const std::filesystem::path pipe = folder.path() / "pipe";
+  const std::filesystem::path pipe = folder.notRegularFiles()[2];
   EXPECT_FALSE(automation::saveScreenshot(pipe.string()));
   EXPECT_EQ(printed, "\nScreenshot not written: " + pipe.string() + " is not a regular file.");
   EXPECT_TRUE(std::filesystem::is_fifo(pipe));

