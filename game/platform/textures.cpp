@@ -54,7 +54,7 @@ Texture& createTexture(std::string key, std::string_view fallbackName) {
   if (canUpload()) {
     texture.textureId = device()->generateId();
     device()->load(texture);
-  } else {
+  } else if (device() == nullptr) {  // headless: the header tells the size
     const ImageSize size = imageSizeWithoutLoading(texture.name, fallbackName);
     texture.width = size.width;
     texture.height = size.height;
