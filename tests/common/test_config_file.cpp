@@ -180,8 +180,7 @@ TEST(ConfigLoadTests, BinaryAndHugeFilesLoadWithoutHanging) {
   // a word, so whatever the noise left paired stays paired.
   noise.back() = 'a';
   data.write("noise.cfg", noise + "\nmarker = found");
-  // Forty megabytes of the worst case for the clean-up walks: nothing but "=" and words. A
-  // file that long is refused unread.
+  // Forty megabytes of the worst case for the clean-up walks, too long to be read as a file.
   std::string equalsRun;
   for (int i = 0; i < 10'000'000; ++i) equalsRun += "x = ";
   equalsRun += "last = 1";

@@ -169,8 +169,7 @@ TEST_F(LevelFileTest, AMissingFileSaysSoAndNothingElse) {
   takePrinted();
   EXPECT_FALSE(level::loadLevelFile("lev\\missing.swah"));
   EXPECT_EQ(takePrinted(), "\nUnable to open level file 'lev\\missing.swah'");
-  const TempDirectory folder;
-  for (const std::filesystem::path& path : folder.notRegularFiles()) {
+  for (const std::filesystem::path& path : data_.notRegularFiles()) {
     EXPECT_FALSE(level::loadLevelFile(path.string()));
     EXPECT_EQ(takePrinted(), "\nUnable to open level file '" + path.string() + "'");
   }
