@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/buffered_file.h"
+#include "game/platform/texture_image.h"
 
 namespace textures {
 namespace {
@@ -77,7 +78,7 @@ std::optional<ImageSize> readImageSize(std::span<const uint8_t> bytes, std::stri
 }
 
 ImageSize imageSizeWithoutLoading(std::string_view key, std::string_view fallbackName) {
-  DiskFile file;
+  DiskFile file(kMaxImageFileBytes);
   file.open(std::string(key));
   if (auto size = readImageSize(contents(file), key)) return *size;
   if (!fallbackName.empty()) {

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }
-  SimRunSettings settings{options->level, options->ticks, options->dt, options->seed, {}};
+  SimRunSettings settings{options->level, options->ticks, options->dt, options->seed, {}, {}};
   if (!readScript(options->scriptFile, settings.script)) return 2;
   if (!enterDataFolder(options->dataFolder)) return 1;
   rng::seed(options->seed);
