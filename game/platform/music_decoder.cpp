@@ -36,7 +36,8 @@ struct MusicDecoder::Source {
       }
     }
     const size_t count = std::min(size, bytes.size() - position);
-    std::memcpy(into, bytes.data() + position, count);
+    // An empty file's vector may hold no buffer at all, and memcpy takes no null source.
+    if (count > 0) std::memcpy(into, bytes.data() + position, count);
     position += count;
     return count;
   }
