@@ -44,7 +44,9 @@ TEST(WavReader, SkipsALongFormatChunkAndOtherChunks) {
   layout.channels = 2;
   layout.formatChunkBytes = 18;
   layout.extraChunk = chunk("LIST", "INFO") + chunk("fact", "\x10\0\0\0");
-  const auto wav = read(wavFile(layout, kSamples));
+  // The samples point into the file, which has to outlive them.
+  const std::string file = wavFile(layout, kSamples);
+  const auto wav = read(file);
   ASSERT_TRUE(wav);
   EXPECT_EQ(wav->format.channels, 2);
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(wav->samples.data()), 4), kSamples);
