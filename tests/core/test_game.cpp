@@ -68,6 +68,8 @@ class GameTest : public WindowTest {
   }
 
   std::unique_ptr<WorkingDirectory> inside_;
+  // What a recording music device was asked; it records until TearDown takes the music down.
+  std::vector<std::string> musicCalls_;
 };
 
 TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTen) {
@@ -239,7 +241,7 @@ class RecordingMusic : public music::MusicDevice {
 };
 
 TEST_F(GameTest, TheLevelsMusicPlaysAndPausesWithTheGameFromWhereItStopped) {
-  std::vector<std::string> calls;
+  std::vector<std::string>& calls = musicCalls_;
   music::installMusicDevice(std::make_unique<RecordingMusic>(calls));
   music::initMusic();
   Game::initialise(kTestLevel);
