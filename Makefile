@@ -4,10 +4,20 @@
 
 BUILD_DIR ?= build
 FUZZ_DIR ?= build-fuzz
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 5
+SOAK_SECONDS ?= 30
 JOBS ?= $(shell nproc)
+# Grown fuzzing corpora and whatever the fuzzers find, kept between runs outside git.
+FUZZ_CORPUS ?= fuzz/grown
+FUZZ_FINDINGS ?= fuzz/findings
 
-.PHONY: all deps configure build game play test fuzz-smoke bench clean
+# Undefined behaviour is reported with its stack. The tests also look for stack use after
+# return and for initialisation order trouble; LeakSanitizer is on everywhere.
+UBSAN_ENV = UBSAN_OPTIONS=print_stacktrace=1
+SANITIZER_ENV = $(UBSAN_ENV) ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1
+
+.PHONY: all deps configure build game play test fuzz-configure fuzz-smoke fuzz sanitize soak \
+	soak-build bench clean
 
 all: build
 
@@ -28,15 +38,43 @@ game: configure
 play: game
 	cd $(BUILD_DIR)/data && ../bin/vmr_main $(ARGS)
 
-# The fuzzers run first so that the test runner's summary closes the output. Drawing tests
-# need an X server: without a display the tests run under a virtual one (Xvfb with Mesa).
-test: build fuzz-smoke
+# The fuzzers, the sanitized tests and the soak run first so that the test runner's summary
+# closes the output. Drawing tests need an X server: without a display the tests run under a
+# virtual one (Xvfb with Mesa).
+test: build fuzz-smoke sanitize
+	@$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
+		--seconds $(SOAK_SECONDS)
 	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-fuzz-smoke: deps
+# One clang tree with AddressSanitizer and UndefinedBehaviorSanitizer holds the fuzzers and
+# the test programs that need no display, so the game's libraries compile once for both.
+fuzz-configure: deps
 	@cmake -S . -B $(FUZZ_DIR) -G Ninja -DVELLMOOR_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ > /dev/null
+
+fuzz-smoke: fuzz-configure
 	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target vmr_fuzzers
-	@scripts/fuzz-smoke.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS)
+	@$(UBSAN_ENV) scripts/fuzz-smoke.sh $(FUZZ_DIR)/bin $(FUZZ_SECONDS)
+
+# Every fuzzer for SECONDS each (RUNS caps the inputs) from its grown corpus.
+fuzz: SECONDS ?= 600
+fuzz: fuzz-configure
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target vmr_fuzzers
+	@$(UBSAN_ENV) scripts/fuzz.sh $(FUZZ_DIR)/bin $(SECONDS) $(FUZZ_CORPUS) $(FUZZ_FINDINGS) \
+		$(RUNS)
+
+# The test programs that need no display, sanitized, each case in a process of its own.
+sanitize: fuzz-configure
+	@$(SANITIZER_ENV) cmake --build $(FUZZ_DIR) -j $(JOBS) --target vmr_headless_tests
+	@$(SANITIZER_ENV) ctest --test-dir $(FUZZ_DIR) --output-on-failure -j $(JOBS)
+
+# Every level played headless with random play for SECONDS (default 60).
+soak: SECONDS ?= 60
+soak: soak-build
+	$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
+		--seconds $(SECONDS)
+
+soak-build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_soak vmr_data
 
 bench: build
 	$(BUILD_DIR)/bin/vmr_bench
