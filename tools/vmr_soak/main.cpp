@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -239,11 +240,11 @@ int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
   }
   console::shutdown();
 
-  std::cout << "vmr_soak: " << elapsed() << " s, seed " << options.seed << ": "
-            << tally.levels.size() << " levels in " << tally.rounds << " rounds, " << tally.ticks
-            << " ticks, " << tally.restarts << " restarts, " << tally.commands
-            << " console commands (" << tally.particleCreates << " ParticleCreate), most water "
-            << water.peakCount() << " particles\n";
+  std::cout << std::fixed << std::setprecision(1) << "vmr_soak: " << elapsed() << " s, seed "
+            << options.seed << ": " << tally.levels.size() << " levels in " << tally.rounds
+            << " rounds, " << tally.ticks << " ticks, " << tally.restarts << " restarts, "
+            << tally.commands << " console commands (" << tally.particleCreates
+            << " ParticleCreate), most water " << water.peakCount() << " particles\n";
   std::cout << "vmr_soak: resident memory peak " << megabytes(memory.peak());
   if (memory.measured())
     std::cout << "; the warm-up (" << warmUp << " s, every level once) peaked at "
@@ -251,7 +252,7 @@ int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
               << megabytes(kAllowedGrowth);
   else
     std::cout << "; the run ended within its warm-up, so growth was not measured";
-  std::cout << "\n";
+  std::cout << std::endl;
   if (const auto problem = memory.problem()) {
     std::cerr << "vmr_soak: FAILED: " << *problem << "\n";
     status = 1;
