@@ -208,14 +208,21 @@ std::optional<std::string> playRound(const SoakRound& round, bool warmedUp, Wate
   return problem;
 }
 
+// The round's level, script and replay; a compiled scenario's scratch file is gone by the time
+// anyone replays, so the replay compiles the level again.
 void reportFailure(const SoakRound& round, const SoakLevel& level, const std::string& problem,
                    const std::string& dataFolder) {
-  std::cerr << "vmr_soak: FAILED in round of " << level.path << ", " << problem << "\n";
-  if (!level.source.empty())
-    std::cerr << "The level is compiled from " << level.source << " (levelc SOURCE FILE).\n";
-  std::cerr << "To replay, save the script below as round.txt and run\n  "
-            << replayCommand(round, dataFolder, "round.txt") << "\n"
-            << round.scriptText;
+  std::cerr << "vmr_soak: FAILED in a round of " << level.path << ", " << problem << "\n";
+  SoakRound replay = round;
+  std::cerr << "To replay, save the script below as round.txt";
+  if (level.source.empty()) {
+    std::cerr << " and run";
+  } else {
+    replay.level = (std::filesystem::temp_directory_path() / "round.swah").string();
+    std::cerr << ", compile the level with\n  levelc " << level.source << " " << replay.level
+              << "\nand run";
+  }
+  std::cerr << "\n  " << replayCommand(replay, dataFolder, "round.txt") << "\n" << round.scriptText;
 }
 
 int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
