@@ -230,6 +230,7 @@ int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
   const Clock::time_point start = Clock::now();
   const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
   const double warmUp = std::min(kLongestWarmUp, options.seconds / 3.0);
+  std::optional<double> warmUpEnd;
   std::mt19937_64 random(options.seed);
   WaterWatch water;
   MemoryWatch memory(kAllowedGrowth);
@@ -239,6 +240,7 @@ int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
   while (status == 0 && elapsed() < options.seconds) {
     const SoakLevel& level = levels[size_t(tally.rounds) % levels.size()];
     const bool warmedUp = elapsed() >= warmUp && size_t(tally.rounds) >= levels.size();
+    if (warmedUp && !warmUpEnd) warmUpEnd = elapsed();
     const SoakRound round = planSoakRound(level.path, level.waterStart, random);
     if (const auto problem = playRound(round, warmedUp, water, memory, tally)) {
       reportFailure(round, level, *problem, options.dataFolder);
@@ -254,7 +256,7 @@ int soak(const SoakOptions& options, const std::vector<SoakLevel>& levels) {
             << " ParticleCreate), most water " << water.peakCount() << " particles\n";
   std::cout << "vmr_soak: resident memory peak " << megabytes(memory.peak());
   if (memory.measured())
-    std::cout << "; the warm-up (" << warmUp << " s, every level once) peaked at "
+    std::cout << "; the warm-up (" << *warmUpEnd << " s, every level once) peaked at "
               << megabytes(memory.baseline()) << ", growth allowed after it "
               << megabytes(kAllowedGrowth);
   else
