@@ -29,7 +29,7 @@ for fuzzer in "$bin_dir"/fuzz_*; do
       -artifact_prefix="$findings/" "$corpus" "$source_dir/fuzz/corpus/$name" 2> "$log")
   status=$?
   rm -rf "$work"
-  session=$(grep -oE '^stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$')
+  session=$(grep -aoE '^stat::number_of_executed_units: [0-9]+' "$log" | tail -n 1 | grep -oE '[0-9]+$')
   session=${session:-0}
   total=$(( $(cat "$corpus_dir/$name.runs" 2>/dev/null || echo 0) + session ))
   echo "$total" > "$corpus_dir/$name.runs"
