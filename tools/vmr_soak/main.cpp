@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
 #include <iterator>
@@ -22,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "common/regular_file.h"
 #include "game/console/console.h"
 #include "game/core/level_completion.h"
 #include "game/core/simulation.h"
@@ -99,9 +99,12 @@ std::optional<SoakOptions> parseOptions(int argc, char** argv) {
   return options;
 }
 
+// Level files and their sources, read as the game and the compiler read them: regular files
+// only, within a level's cap (a source is allowed four times a level's bytes).
 std::vector<uint8_t> readBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const FileContents contents = readRegularFile(file, 4 * level_file::kMaxFileBytes);
+  if (!contents.complete()) return {};
+  return {contents.bytes.begin(), contents.bytes.end()};
 }
 
 Vec2 waterStartOf(const level_file::LevelFileContents& contents) {
@@ -141,8 +144,11 @@ std::optional<std::vector<SoakLevel>> compileScenarios(const std::filesystem::pa
     }
     const std::filesystem::path level = into / (source.stem().string() + ".swah");
     const std::vector<uint8_t> bytes = level_file::writeLevelFile(compiled.contents);
-    std::ofstream(level, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!writeRegularFile(level, std::string_view(reinterpret_cast<const char*>(bytes.data()),
+                                                  bytes.size()))) {
+      std::cerr << "vmr_soak: can't write " << level.string() << "\n";
+      return std::nullopt;
+    }
     levels.push_back({level.string(), source.string(), waterStartOf(compiled.contents)});
   }
   return levels;
