@@ -264,7 +264,9 @@ TEST_F(RegistryKeyTest, AWriterKilledAnywhereLeavesAWholePairAndNoLeftovers) {
               std::stoi(key.readString("ResolutionX")) + 1000);
     ASSERT_EQ(entriesIn(keyFolder()), 1u);
   }
-  EXPECT_GT(killedMidWrite, 100);  // most kills land inside a write
+  // Usually most kills land inside a write; a loaded machine shifts the share, so only ask that
+  // the case is met often enough to count.
+  EXPECT_GT(killedMidWrite, 20);
 }
 
 // A temporary file is no leftover while a writer (the launcher) holds the key; look-alikes stay.
