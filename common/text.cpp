@@ -82,6 +82,20 @@ std::string upperCased(std::string_view text) {
   return copy;
 }
 
+namespace {
+
+template <typename Float>
+std::string shortestTextOf(Float value) {
+  char text[64];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+}  // namespace
+
+std::string shortestText(float value) { return shortestTextOf(value); }
+std::string shortestText(double value) { return shortestTextOf(value); }
+
 bool isWordSeparator(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\b';
 }

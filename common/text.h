@@ -26,6 +26,10 @@ void toUpper(std::string& text);
 void toLower(std::string& text);
 std::string upperCased(std::string_view text);
 
+// The shortest decimal text that reads back as exactly this value ("0.1", "1e+30").
+std::string shortestText(float value);
+std::string shortestText(double value);
+
 // Blank, tab, carriage return, line feed and backspace separate words.
 bool isWordSeparator(char c);
 // The words in order; no quoting. Empty text gives an empty list.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "common/text.h"
 
 TEST(TextTests, IntegerTestAcceptsDigitsWithOneLeadingMinus) {
@@ -64,4 +66,12 @@ TEST(TextTests, SplitWordsUsesAllFiveSeparatorsAndNoQuoting) {
             (std::vector<std::string>{"a", "b", "c", "d", "\"e", "f\""}));
   EXPECT_TRUE(splitWords("").empty());
   EXPECT_TRUE(splitWords(" \t\n").empty());
+}
+
+TEST(TextTests, ShortestTextReadsBackAsTheSameValue) {
+  for (float value : {0.1f, 1e30f, -0.0f, 16777217.0f, 3.4028235e38f, 1e-45f}) {
+    EXPECT_EQ(std::strtof(shortestText(value).c_str(), nullptr), value) << shortestText(value);
+  }
+  EXPECT_EQ(shortestText(0.1f), "0.1");
+  EXPECT_EQ(shortestText(0.1), "0.1");
 }

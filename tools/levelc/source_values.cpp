@@ -6,18 +6,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "common/text.h"
+
 namespace {
 
 constexpr std::array<std::string_view, 5> kSurfaceNames = {"metal", "wood", "stone", "cloth",
                                                            "sand"};
 constexpr std::array<std::string_view, 4> kModeNames = {"solid", "decoration", "hidden", "cutter"};
-
-template <typename Number>
-std::string shortestText(Number value) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
 
 std::string bitPatternText(float value) {
   char text[16];

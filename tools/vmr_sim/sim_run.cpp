@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/random.h"
+#include "common/text.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
@@ -61,11 +62,7 @@ class ScriptPlayer {
 
 // ---- Summary text ------------------------------------------------------------------------
 
-std::string number(float value) {
-  std::array<char, 32> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
-}
+std::string number(float value) { return shortestText(value); }
 
 std::string number(double value) {
   std::array<char, 32> buffer;

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string_view>
 
+#include "common/text.h"
+
 namespace {
 
 // Long enough for the water to settle between actions, short enough that the levels take
@@ -21,12 +23,6 @@ std::string decimal(float value) {
   std::array<char, 32> buffer;
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                     std::chars_format::fixed, 2);
-  return std::string(buffer.data(), result.ptr);
-}
-
-std::string shortest(float value) {
-  std::array<char, 32> buffer;
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
   return std::string(buffer.data(), result.ptr);
 }
 
@@ -121,6 +117,6 @@ bool makesWater(const ScriptAction& action) {
 std::string replayCommand(const SoakRound& round, const std::string& dataFolder,
                           const std::string& scriptFile) {
   return "vmr_sim --data " + dataFolder + " --level " + round.level + " --ticks " +
-         std::to_string(round.ticks) + " --dt " + shortest(round.dt) + " --seed " +
+         std::to_string(round.ticks) + " --dt " + shortestText(round.dt) + " --seed " +
          std::to_string(round.seed) + " --script " + scriptFile;
 }
