@@ -19,6 +19,10 @@ float stoneNoise(int x, int y) {
 
 }  // namespace
 
+std::optional<Image> drawDefaultFont(const std::filesystem::path& fontFile) {
+  return drawFontSheet(fontFile, kFontCellSize);
+}
+
 Image drawDefaultSprite() {
   Image image(kSpriteSize, kSpriteSize);
   const float centre = (kSpriteSize - 1) * 0.5f;

@@ -5,18 +5,16 @@
 #include <filesystem>
 #include <optional>
 
+#include "tools/imagegen/font_sheet.h"
 #include "tools/imagegen/image.h"
 
-constexpr int kFontSheetSize = 256;
 constexpr int kFontCellSize = 16;
-constexpr int kFontFirstDrawn = 32;
-constexpr int kFontLastDrawn = 126;
+constexpr int kFontSheetSize = kFontSheetCells * kFontCellSize;
 constexpr int kSpriteSize = 64;
 constexpr int kTextureSize = 128;
 
-// A 16 x 16 grid of 16-pixel cells, cell n holding character n (row n / 16 from the top):
-// white, with the glyph's coverage as alpha, on a transparent sheet. Codes outside printable
-// ASCII stay empty. Nothing when FreeType can't open `fontFile`.
+// The font sheet of drawFontSheet with 16-pixel cells, 256 pixels a side. Nothing when
+// FreeType can't open `fontFile`.
 std::optional<Image> drawDefaultFont(const std::filesystem::path& fontFile);
 
 // A soft white round blob whose alpha falls to nothing at its rim; particles and buttons.

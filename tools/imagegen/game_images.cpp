@@ -5,6 +5,9 @@
 #include <cstdint>
 
 #include "tools/imagegen/default_images.h"
+#include "tools/imagegen/font_sheet.h"
+#include "tools/imagegen/freetype_face.h"
+#include "tools/imagegen/menu_images.h"
 #include "tools/imagegen/noise.h"
 
 namespace {
@@ -158,7 +161,7 @@ Image drawCursor() {
   return image;
 }
 
-std::vector<NamedImage> drawGameImages() {
+std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   std::vector<NamedImage> images;
   images.push_back({"stone.tga", drawStone()});
   images.push_back({"wood.tga", drawWood()});
@@ -168,5 +171,14 @@ std::vector<NamedImage> drawGameImages() {
   images.push_back({"steam.tga", drawSteamSprite()});
   images.push_back({"ice.tga", drawIceSprite()});
   images.push_back({"cursor.tga", drawCursor()});
+  std::optional<Image> textFont = drawFontSheet(fonts.text, kGameFontCellSize);
+  std::optional<Image> menuFont = drawFontSheet(fonts.menu, kMenuFontCellSize);
+  const std::optional<FreeTypeFace> labelFace = FreeTypeFace::open(fonts.labels);
+  if (!textFont || !menuFont || !labelFace) return std::nullopt;
+  images.push_back({"font.tga", std::move(*textFont)});
+  images.push_back({"menu_font.tga", std::move(*menuFont)});
+  std::optional<std::vector<NamedImage>> menuImages = drawMenuImages(*labelFace);
+  if (!menuImages) return std::nullopt;
+  for (NamedImage& image : *menuImages) images.push_back(std::move(image));
   return images;
 }

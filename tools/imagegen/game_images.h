@@ -1,19 +1,29 @@
 #pragma once
 // The pictures the shipped levels and configuration files name: surfaces that tile, the
-// water's sprites, the pointer. Drawn from arithmetic alone, like the fallback pictures.
+// water's sprites, the pointer, the font sheets and the menus' pictures. Drawn from
+// arithmetic and our fonts alone, like the fallback pictures.
 
-#include <string>
+#include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "tools/imagegen/image.h"
 
-struct NamedImage {
-  std::string fileName;  // below the data folder's gfx/
-  Image image;
+// The TrueType faces the pictures are set in.
+struct GameFonts {
+  std::filesystem::path text;    // monospaced: gfx/font.tga, the game's own text
+  std::filesystem::path menu;    // monospaced bold: gfx/menu_font.tga, the menus' text
+  std::filesystem::path labels;  // bold: the words drawn into buttons, the logo and the splash
 };
 
-// Every game picture, in a fixed order.
-std::vector<NamedImage> drawGameImages();
+// The game's text sheet has 32-pixel cells, for text up to that size on a large window; the
+// menus' sheet has 64-pixel cells, for the headings.
+inline constexpr int kGameFontCellSize = 32;
+inline constexpr int kMenuFontCellSize = 64;
+
+// Every game picture, in a fixed order, with file names below the data folder's gfx/.
+// Nothing when one of the faces can't be read or can't set a word.
+std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts);
 
 // Rough blue-grey rock, 128 x 128, tiling.
 Image drawStone();

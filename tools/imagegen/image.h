@@ -2,6 +2,7 @@
 // A plain 32-bit picture in memory: rows from the top, four bytes a pixel in R, G, B, A order.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct Image {
@@ -25,4 +26,10 @@ struct Image {
     p[2] = b;
     p[3] = a;
   }
+};
+
+// A picture and the file it is written to, below the folder the generator writes into.
+struct NamedImage {
+  std::string fileName;
+  Image image;
 };

@@ -1,7 +1,8 @@
 // imagegen OUTPUT_DIR: writes the game's built-in fallback pictures as Targa files. The build
 // runs it and bakes the files into the game.
 // imagegen --game OUTPUT_DIR: writes the pictures the data folder ships (surfaces, sprites,
-// the pointer and the font sheet) into OUTPUT_DIR, the data folder's gfx/.
+// the pointer, the font sheets and the menus' pictures) into OUTPUT_DIR, the data folder's
+// gfx/.
 // The bytes never change between runs.
 
 #include <cstdint>
@@ -18,14 +19,6 @@
 
 namespace {
 
-bool writeImage(const std::filesystem::path& file, const Image& image, TgaEncoding encoding) {
-  const std::vector<std::uint8_t> bytes = encodeTga(image, encoding);
-  if (writeRegularFile(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
-    return true;
-  std::fprintf(stderr, "imagegen: can't write %s\n", file.c_str());
-  return false;
-}
-
 bool makeDirectory(const std::filesystem::path& directory) {
   std::error_code error;
   std::filesystem::create_directories(directory, error);
@@ -35,14 +28,18 @@ bool makeDirectory(const std::filesystem::path& directory) {
   return false;
 }
 
-std::optional<Image> drawFontSheet() {
-  std::optional<Image> font = drawDefaultFont(VMR_DEFAULT_FONT_FILE);
-  if (!font) std::fprintf(stderr, "imagegen: can't render the font %s\n", VMR_DEFAULT_FONT_FILE);
-  return font;
+bool writeImage(const std::filesystem::path& file, const Image& image, TgaEncoding encoding) {
+  if (!makeDirectory(file.parent_path())) return false;
+  const std::vector<std::uint8_t> bytes = encodeTga(image, encoding);
+  if (writeRegularFile(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
+    return true;
+  std::fprintf(stderr, "imagegen: can't write %s\n", file.c_str());
+  return false;
 }
 
 bool writeDefaultImages(const std::filesystem::path& directory) {
-  const std::optional<Image> font = drawFontSheet();
+  const std::optional<Image> font = drawDefaultFont(VMR_DEFAULT_FONT_FILE);
+  if (!font) std::fprintf(stderr, "imagegen: can't render the font %s\n", VMR_DEFAULT_FONT_FILE);
   return font && writeImage(directory / "default_font.tga", *font, TgaEncoding::Uncompressed) &&
          writeImage(directory / "default_sprite.tga", drawDefaultSprite(),
                     TgaEncoding::RunLength) &&
@@ -52,11 +49,17 @@ bool writeDefaultImages(const std::filesystem::path& directory) {
 }
 
 bool writeGameImages(const std::filesystem::path& directory) {
-  for (const NamedImage& named : drawGameImages()) {
+  const std::optional<std::vector<NamedImage>> images =
+      drawGameImages({VMR_DEFAULT_FONT_FILE, VMR_MENU_FONT_FILE, VMR_LABEL_FONT_FILE});
+  if (!images) {
+    std::fprintf(stderr, "imagegen: can't render the fonts %s, %s and %s\n", VMR_DEFAULT_FONT_FILE,
+                 VMR_MENU_FONT_FILE, VMR_LABEL_FONT_FILE);
+    return false;
+  }
+  for (const NamedImage& named : *images) {
     if (!writeImage(directory / named.fileName, named.image, TgaEncoding::RunLength)) return false;
   }
-  const std::optional<Image> font = drawFontSheet();
-  return font && writeImage(directory / "font.tga", *font, TgaEncoding::RunLength);
+  return true;
 }
 
 }  // namespace
