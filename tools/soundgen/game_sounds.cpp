@@ -4,6 +4,7 @@
 
 #include "tools/soundgen/effects.h"
 #include "tools/soundgen/jingles.h"
+#include "tools/soundgen/menu_sounds.h"
 
 namespace {
 
@@ -30,5 +31,14 @@ std::vector<GameSound> makeGameEffects() {
   sounds.push_back({"snd/ice_scrape.wav", makeIceScrape(), true});
   sounds.push_back({"snd/steam_hiss.wav", makeSteamHiss(), true});
   sounds.push_back({"snd/steam_ambient.wav", makeSteamAmbient(), true});
+  sounds.push_back({"snd/highscore.wav", makeHighScoreFanfare(), false});
+  sounds.push_back({"snd/menu_loop.wav", makeMenuLoop(), true});
+  sounds.push_back({"snd/menu_over.wav", makeButtonOver(), false});
+  sounds.push_back({"snd/menu_click.wav", makeButtonClick(), false});
+  sounds.push_back({"snd/chooser_over.wav", makeChooserOver(), false});
+  sounds.push_back({"snd/chooser_click.wav", makeChooserClick(), false});
+  sounds.push_back({"snd/ramp_water.wav", makeRampUp(RampKind::Water), false});
+  sounds.push_back({"snd/ramp_time.wav", makeRampUp(RampKind::Time), false});
+  sounds.push_back({"snd/ramp_total.wav", makeRampUp(RampKind::Total), false});
   return sounds;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Every sound file the data folder ships: the effects the configuration files name and the
-// level music. The names here are the ones in cfg/game.cfg and cfg/game_sfx.cfg.
+// level music. The names here are the ones in cfg/game.cfg, cfg/game_sfx.cfg and the menu
+// files (cfg/menu_*.cfg).
 
 #include <string>
 #include <vector>

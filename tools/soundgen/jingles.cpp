@@ -90,6 +90,31 @@ Pcm makeDeadJingle() {
   return out.finish(0.85f);
 }
 
+Pcm makeHighScoreFanfare() {
+  Stereo out(2.6f);
+  for (int i = 0; i < 3; ++i) {
+    Tone pickup = bell(72, 0.02f, 0.07f, 0.4f);
+    pickup.brightness = 0.45f;
+    out.add(0.1f * static_cast<float>(i), pickup, 0.4f + 0.1f * static_cast<float>(i));
+  }
+  Tone leap = bell(77, 0.12f, 0.2f, 0.5f);
+  leap.brightness = 0.45f;
+  out.add(0.3f, leap, 0.5f);
+  constexpr float kChord[] = {77, 81, 84, 89};
+  for (int i = 0; i < 4; ++i) {
+    Tone note = bell(kChord[i], 0.45f, 0.5f, 0.28f);
+    note.brightness = 0.4f;
+    out.add(0.55f, note, 0.15f + 0.23f * static_cast<float>(i));
+  }
+  out.add(0.55f, bell(41, 0.5f, 0.6f, 0.4f), 0.5f);
+  constexpr float kSparkle[] = {96, 93, 101, 98, 105, 100};
+  for (int i = 0; i < 6; ++i) {
+    out.add(0.75f + 0.14f * static_cast<float>(i), bell(kSparkle[i], 0.0f, 0.12f, 0.1f),
+            i % 2 == 0 ? 0.2f : 0.8f);
+  }
+  return out.finish(0.8f);
+}
+
 Pcm makeDefaultBlip() {
   std::vector<float> out(samplesIn(0.15f, kRate));
   Tone blip;
