@@ -97,9 +97,9 @@ std::string asString(const std::vector<std::uint8_t>& bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-int runImagegen(const std::filesystem::path& directory) {
+int runImagegen(const std::filesystem::path& directory, const char* mode = "") {
   const std::string command =
-      std::string(IMAGEGEN_PATH) + " '" + directory.string() + "' > /dev/null 2>&1";
+      std::string(IMAGEGEN_PATH) + " " + mode + " '" + directory.string() + "' > /dev/null 2>&1";
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -121,27 +121,41 @@ DecodedTga loadGenerated(const char* name) {
 // The ink inside one font cell, in the cell's own coordinates.
 struct CellInk {
   int pixels = 0;
-  int left = kFontCellSize, right = -1, top = kFontCellSize, bottom = -1;
+  int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
   bool onEdge = false;
+  int width() const { return right - left + 1; }
   double centreX() const { return (left + right) * 0.5; }
 };
 
-CellInk inkOf(const DecodedTga& font, int code) {
+CellInk inkOf(const DecodedTga& font, int code, int cellSize = kFontCellSize) {
   CellInk ink;
-  const int x0 = code % 16 * kFontCellSize;
-  const int y0 = code / 16 * kFontCellSize;
-  for (int y = 0; y < kFontCellSize; ++y) {
-    for (int x = 0; x < kFontCellSize; ++x) {
+  const int x0 = code % 16 * cellSize;
+  const int y0 = code / 16 * cellSize;
+  for (int y = 0; y < cellSize; ++y) {
+    for (int x = 0; x < cellSize; ++x) {
       if (font.alpha(x0 + x, y0 + y) == 0) continue;
       ++ink.pixels;
       ink.left = std::min(ink.left, x);
       ink.right = std::max(ink.right, x);
       ink.top = std::min(ink.top, y);
       ink.bottom = std::max(ink.bottom, y);
-      if (x == 0 || y == 0 || x == kFontCellSize - 1 || y == kFontCellSize - 1) ink.onEdge = true;
+      if (x == 0 || y == 0 || x == cellSize - 1 || y == cellSize - 1) ink.onEdge = true;
     }
   }
   return ink;
+}
+
+// The three sheets the game draws text from: the built-in one and the data folder's two.
+struct FontSheet {
+  const char* name;
+  std::filesystem::path file;
+};
+
+std::vector<FontSheet> fontSheets() {
+  const std::filesystem::path gfx = std::filesystem::path(VELLMOOR_DATA_DIR) / "gfx";
+  return {{"built-in", generated().path() / "default_font.tga"},
+          {"game", gfx / "font.tga"},
+          {"menu", gfx / "menu_font.tga"}};
 }
 
 }  // namespace
@@ -228,22 +242,56 @@ TEST(DefaultImages, TwoRunsWriteTheSameBytes) {
   }
 }
 
-TEST(DefaultFont, LettersHaveInkOnlyInTheirOwnCells) {
-  const DecodedTga font = loadGenerated("default_font.tga");
-  ASSERT_EQ(font.width, kFontSheetSize);
-  for (const char c : {'A', 'g', '@'}) {
-    SCOPED_TRACE(c);
-    EXPECT_GT(inkOf(font, c).pixels, 12);
+// The build draws the data folder's pictures anew whenever imagegen changes; a rerun must
+// give the very same files, or a rebuild would change the game's look.
+TEST(GameImages, ARunWritesTheBytesTheDataFolderHolds) {
+  TempDirectory again;
+  ASSERT_EQ(runImagegen(again.path(), "--game"), 0);
+  const std::filesystem::path built = std::filesystem::path(VELLMOOR_DATA_DIR) / "gfx";
+  int compared = 0;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(again.path())) {
+    if (!entry.is_regular_file()) continue;
+    const std::filesystem::path relative = std::filesystem::relative(entry.path(), again.path());
+    EXPECT_TRUE(readFileBytes(entry.path()) == readFileBytes(built / relative)) << relative;
+    ++compared;
   }
-  EXPECT_EQ(inkOf(font, ' ').pixels, 0);
-  EXPECT_EQ(inkOf(font, 0).pixels, 0);
-  for (int code = 0; code < 256; ++code) {
-    const bool printable = code > ' ' && code <= '~';
-    SCOPED_TRACE(code);
-    EXPECT_EQ(inkOf(font, code).pixels > 0, printable);
-    // A cell's outer ring stays clear: ink there would be a glyph cut off at the cell edge or
-    // one spilling over from its neighbour.
-    EXPECT_FALSE(inkOf(font, code).onEdge);
+  EXPECT_GE(compared, 300);
+}
+
+TEST(FontSheets, LettersHaveInkOnlyInTheirOwnCells) {
+  for (const FontSheet& sheet : fontSheets()) {
+    SCOPED_TRACE(sheet.name);
+    const std::optional<DecodedTga> font = decodeTga(readFileBytes(sheet.file));
+    ASSERT_TRUE(font);
+    ASSERT_EQ(font->width, font->height);
+    const int cell = font->width / 16;
+    for (int code = 0; code < 256; ++code) {
+      const bool printable = code > ' ' && code <= '~';
+      SCOPED_TRACE(code);
+      const CellInk ink = inkOf(*font, code, cell);
+      EXPECT_EQ(ink.pixels > 0, printable);
+      // A cell's outer ring stays clear: ink there would be a glyph cut off at the cell edge
+      // or one spilling over from its neighbour.
+      EXPECT_FALSE(ink.onEdge);
+    }
+  }
+}
+
+// The game advances by a whole cell, so a glyph of its natural width would stand apart from
+// its neighbours; the wide letters must fill most of the cell for text to read as words.
+TEST(FontSheets, WideLettersSpanMostOfTheirCell) {
+  for (const FontSheet& sheet : fontSheets()) {
+    SCOPED_TRACE(sheet.name);
+    const std::optional<DecodedTga> font = decodeTga(readFileBytes(sheet.file));
+    ASSERT_TRUE(font);
+    const int cell = font->width / 16;
+    for (const char c : {'M', 'W', 'm', 'w', '@'}) {
+      SCOPED_TRACE(c);
+      EXPECT_GE(inkOf(*font, c, cell).width(), cell * 3 / 4);
+    }
+    // Narrow marks keep their shape rather than being spread over the cell.
+    EXPECT_LE(inkOf(*font, '|', cell).width(), cell / 3);
+    EXPECT_LE(inkOf(*font, '.', cell).width(), cell / 3);
   }
 }
 

@@ -87,35 +87,51 @@ Colour bodyColour(float x, float y, const Look& look) {
   return mix(colour, kGlowColour, 0.55f * look.flash);
 }
 
-void paintBody(Canvas& canvas, const Look& look) {
+// Calls `paint` (x, y, centre x, centre y, distance to the outline, coverage) for every pixel
+// the pill covers.
+template <typename Paint>
+void forEachPillPixel(const Canvas& canvas, Paint paint) {
   for (int y = 0; y < canvas.height(); ++y) {
     for (int x = 0; x < canvas.width(); ++x) {
       const float px = x + 0.5f;
       const float py = y + 0.5f;
       const float d = pillDistance(px, py);
       const float cover = std::clamp(0.5f - d, 0.0f, 1.0f);
-      if (cover <= 0.0f) continue;
-      canvas.blend(x, y, bodyColour(px, py, look), cover * 0.88f);
-      // A gloss over the upper half, fading downwards.
-      const float gloss = std::clamp((28.0f - py) / 18.0f, 0.0f, 1.0f);
-      const float glossCover = std::clamp(0.5f - (d + 4.0f), 0.0f, 1.0f);
-      canvas.blend(x, y, kWhite, 0.22f * gloss * gloss * glossCover);
-      if (look.ripple >= 0.0f) {
-        // A ring spreading from the centre, flattened to the pill's shape.
-        const float dx = px - kButtonFrameWidth * 0.5f;
-        const float dy = (py - kButtonFrameHeight * 0.5f) * 2.5f;
-        const float offRing = (std::hypot(dx, dy) - (8.0f + 140.0f * look.ripple)) / 3.0f;
-        canvas.blend(x, y, kWhite,
-                     cover * 0.5f * (1.0f - look.ripple) * std::exp(-offRing * offRing));
-      }
-      // The rim, with a brighter spot drifting along it.
-      const float rim = cover * std::clamp(1.0f - std::abs(d + 1.2f) / 1.3f, 0.0f, 1.0f);
-      const float level = std::clamp(
-          0.45f + 0.2f * std::sin(0.05f * px - look.phase) + 0.4f * look.glow + look.flash, 0.0f,
-          1.0f);
-      canvas.blend(x, y, mix(kRimDim, kRimBright, level), rim * (0.75f + 0.25f * look.glow));
+      if (cover > 0.0f) paint(x, y, px, py, d, cover);
     }
   }
+}
+
+// The body with a gloss over its upper half, fading downwards.
+void paintBody(Canvas& canvas, const Look& look) {
+  forEachPillPixel(canvas, [&](int x, int y, float px, float py, float d, float cover) {
+    canvas.blend(x, y, bodyColour(px, py, look), cover * 0.88f);
+    const float gloss = std::clamp((28.0f - py) / 18.0f, 0.0f, 1.0f);
+    const float glossCover = std::clamp(0.5f - (d + 4.0f), 0.0f, 1.0f);
+    canvas.blend(x, y, kWhite, 0.22f * gloss * gloss * glossCover);
+  });
+}
+
+// A ring spreading from the centre, flattened to the pill's shape.
+void paintRipple(Canvas& canvas, const Look& look) {
+  if (look.ripple < 0.0f) return;
+  const float radius = 8.0f + 140.0f * look.ripple;
+  forEachPillPixel(canvas, [&](int x, int y, float px, float py, float, float cover) {
+    const float dx = px - kButtonFrameWidth * 0.5f;
+    const float dy = (py - kButtonFrameHeight * 0.5f) * 2.5f;
+    const float offRing = (std::hypot(dx, dy) - radius) / 3.0f;
+    canvas.blend(x, y, kWhite, cover * 0.5f * (1.0f - look.ripple) * std::exp(-offRing * offRing));
+  });
+}
+
+// The rim, with a brighter spot drifting along it as the shimmer turns.
+void paintRim(Canvas& canvas, const Look& look) {
+  forEachPillPixel(canvas, [&](int x, int y, float px, float, float d, float cover) {
+    const float rim = cover * std::clamp(1.0f - std::abs(d + 1.2f) / 1.3f, 0.0f, 1.0f);
+    const float drift = 0.2f * std::sin(0.05f * px - look.phase);
+    const float level = std::clamp(0.45f + drift + 0.4f * look.glow + look.flash, 0.0f, 1.0f);
+    canvas.blend(x, y, mix(kRimDim, kRimBright, level), rim * (0.75f + 0.25f * look.glow));
+  });
 }
 
 void paintLabel(Canvas& canvas, const TextMask& label, const Mask& outline, const Mask& halo,
@@ -147,9 +163,15 @@ Image drawButtonFrame(const TextMask& label, const LabelLayers& layers, const Lo
   Canvas canvas(kButtonFrameWidth, kButtonFrameHeight);
   paintGlow(canvas, look);
   paintBody(canvas, look);
+  paintRipple(canvas, look);
+  paintRim(canvas, look);
   paintLabel(canvas, label, layers.outline, layers.halo, look);
   return canvas.toImage();
 }
+
+// The left arrow's corners, clockwise on screen (y down), so inside lies to the right of each
+// edge; the right arrow is its mirror image.
+constexpr float kLeftArrowCorners[3][2] = {{9.5f, 16.0f}, {21.5f, 8.0f}, {21.5f, 24.0f}};
 
 // Signed distance to a triangle (three corners in order), negative inside.
 float triangleDistance(float x, float y, const float (&corner)[3][2]) {
@@ -184,15 +206,13 @@ Look arrowClickedLook(int frame) {
 Image drawArrowFrame(bool pointsLeft, const Look& look) {
   constexpr float kRounding = 1.5f;
   const float shift = static_cast<float>(pointsLeft ? -look.press : look.press);
-  // Corners in clockwise order on screen (y down), so inside lies to the right of each edge.
-  float left[3][2] = {{9.5f, 16.0f}, {21.5f, 8.0f}, {21.5f, 24.0f}};
   Canvas canvas(kArrowFrameSize, kArrowFrameSize);
   for (int y = 0; y < kArrowFrameSize; ++y) {
     for (int x = 0; x < kArrowFrameSize; ++x) {
       float px = x + 0.5f - shift;
       if (!pointsLeft) px = kArrowFrameSize - px;
       const float py = y + 0.5f;
-      const float d = triangleDistance(px, py, left) - kRounding;
+      const float d = triangleDistance(px, py, kLeftArrowCorners) - kRounding;
       const float strength = std::max(look.glow, look.flash);
       const float fade = 1.0f - std::clamp(d / 6.0f, 0.0f, 1.0f);
       canvas.blend(x, y, kGlowColour, strength * 0.75f * fade * fade);

@@ -52,52 +52,74 @@ void WaterLettering::paint(Canvas& canvas, int x, int y, const WaterLook& look) 
   paintFill(canvas, x, y, look);
 }
 
-void WaterLettering::paintFill(Canvas& canvas, int x, int y, const WaterLook& look) const {
-  const float baseline = static_cast<float>(word_.baseline);
+// Where the water stands inside the letters at a point across the word, in the word's own
+// pixels from its top; the waves grow with the letters.
+float WaterLettering::waterline(float lx, const WaterLook& look) const {
   const float capHeight = static_cast<float>(word_.capHeight);
-  const float capTop = baseline - capHeight;
-  const float scale = capHeight / 60.0f;  // bubbles and waves grow with the letters
-  auto waterline = [&](float lx) {
-    return capTop + (1.0f - look.level) * capHeight +
-           0.06f * capHeight * std::sin(0.045f / scale * lx + look.phase) +
-           0.03f * capHeight * std::sin(0.11f / scale * lx - 2.0f * look.phase);
-  };
+  const float capTop = static_cast<float>(word_.baseline) - capHeight;
+  const float scale = capHeight / 60.0f;
+  return capTop + (1.0f - look.level) * capHeight +
+         0.06f * capHeight * std::sin(0.045f / scale * lx + look.phase) +
+         0.03f * capHeight * std::sin(0.11f / scale * lx - 2.0f * look.phase);
+}
+
+// Pale glass above the waterline; below it water darkening with depth, lit by drifting light.
+Colour WaterLettering::glassOrWater(float lx, float ly, const WaterLook& look) const {
+  const float baseline = static_cast<float>(word_.baseline);
+  const float capTop = baseline - static_cast<float>(word_.capHeight);
+  const float scale = static_cast<float>(word_.capHeight) / 60.0f;
+  const float surface = waterline(lx, look);
+  Colour colour;
+  if (ly < surface) {
+    const float t = std::clamp((ly - capTop) / std::max(1.0f, surface - capTop), 0.0f, 1.0f);
+    colour = mix(rgb(215, 240, 250), rgb(140, 190, 215), t);
+  } else {
+    const float depth = std::clamp((ly - surface) / std::max(1.0f, baseline - surface), 0.0f, 1.0f);
+    colour = mix(rgb(70, 180, 232), rgb(14, 66, 138), depth);
+    const float light = 0.28f * caustic(lx / scale, ly / scale, look.phase) * (1.0f - depth);
+    colour = {colour.r + light, colour.g + light, colour.b + light};
+  }
+  const float foam = std::max(0.0f, 1.0f - std::abs(ly - surface) / (1.4f * scale + 0.6f));
+  return mix(colour, rgb(255, 255, 255), 0.85f * foam);
+}
+
+// Bubbles rising from the baseline to the waterline once per turn of the phase, so a loop
+// of frames round the turn repeats without a jump.
+Colour WaterLettering::withBubbles(Colour colour, float lx, float ly, const WaterLook& look) const {
+  const float baseline = static_cast<float>(word_.baseline);
+  const float scale = static_cast<float>(word_.capHeight) / 60.0f;
+  for (int i = 0; i < kBubbles; ++i) {
+    const float bx = unitHash(i, 0, kBubbleSeed) * static_cast<float>(word_.mask.width);
+    const float radius = (1.6f + 2.2f * unitHash(i, 1, kBubbleSeed)) * scale;
+    const float rise = std::fmod(unitHash(i, 2, kBubbleSeed) + look.phase / kTwoPi, 1.0f);
+    const float top = waterline(bx, look);
+    const float by = baseline - rise * (baseline - top);
+    if (by - radius < top + 1.0f) continue;
+    colour = mix(colour, rgb(235, 250, 255), std::min(1.0f, bubbleLight(lx - bx, ly - by, radius)));
+  }
+  return colour;
+}
+
+// A slanted band of light crossing the word from left to right as the sweep goes 0 to 1.
+Colour WaterLettering::withSweep(Colour colour, float lx, float ly, const WaterLook& look) const {
+  if (look.sweep < 0.0f) return colour;
+  const float capTop = static_cast<float>(word_.baseline - word_.capHeight);
+  const float width = static_cast<float>(word_.mask.width);
+  const float centre = look.sweep * (width + 200.0f) - 100.0f + (ly - capTop) * 0.45f;
+  const float off = (lx - centre) / 22.0f;
+  return mix(colour, rgb(255, 255, 255), 0.75f * std::exp(-off * off));
+}
+
+void WaterLettering::paintFill(Canvas& canvas, int x, int y, const WaterLook& look) const {
   for (int row = 0; row < inner_.height; ++row) {
     for (int column = 0; column < inner_.width; ++column) {
       const float cover = inner_.at(column, row);
       if (cover <= 0.0f) continue;
       const float lx = static_cast<float>(column - kLetteringReach) + 0.5f;
       const float ly = static_cast<float>(row - kLetteringReach) + 0.5f;
-      const float surface = waterline(lx);
-      Colour colour;
-      if (ly < surface) {
-        const float t = std::clamp((ly - capTop) / std::max(1.0f, surface - capTop), 0.0f, 1.0f);
-        colour = mix(rgb(215, 240, 250), rgb(140, 190, 215), t);
-      } else {
-        const float depth =
-            std::clamp((ly - surface) / std::max(1.0f, baseline - surface), 0.0f, 1.0f);
-        colour = mix(rgb(70, 180, 232), rgb(14, 66, 138), depth);
-        const float light = 0.28f * caustic(lx / scale, ly / scale, look.phase) * (1.0f - depth);
-        colour = {colour.r + light, colour.g + light, colour.b + light};
-      }
-      // Foam along the waterline.
-      const float foam = std::max(0.0f, 1.0f - std::abs(ly - surface) / (1.4f * scale + 0.6f));
-      colour = mix(colour, rgb(255, 255, 255), 0.85f * foam);
-      for (int i = 0; i < kBubbles; ++i) {
-        const float bx = unitHash(i, 0, kBubbleSeed) * static_cast<float>(word_.mask.width);
-        const float radius = (1.6f + 2.2f * unitHash(i, 1, kBubbleSeed)) * scale;
-        const float rise = std::fmod(unitHash(i, 2, kBubbleSeed) + look.phase / kTwoPi, 1.0f);
-        const float by = baseline - rise * (baseline - waterline(bx));
-        if (by - radius < waterline(bx) + 1.0f) continue;
-        colour =
-            mix(colour, rgb(235, 250, 255), std::min(1.0f, bubbleLight(lx - bx, ly - by, radius)));
-      }
-      if (look.sweep >= 0.0f) {
-        const float width = static_cast<float>(word_.mask.width);
-        const float centre = look.sweep * (width + 200.0f) - 100.0f + (ly - capTop) * 0.45f;
-        const float off = (lx - centre) / 22.0f;
-        colour = mix(colour, rgb(255, 255, 255), 0.75f * std::exp(-off * off));
-      }
+      Colour colour = glassOrWater(lx, ly, look);
+      colour = withBubbles(colour, lx, ly, look);
+      colour = withSweep(colour, lx, ly, look);
       // Light from the top left on the letters' rounded edges.
       const float bevel = soft_.at(column - 1, row - 1) - soft_.at(column + 1, row + 1);
       colour = mix(colour, rgb(255, 255, 255), std::clamp(bevel * 0.9f, 0.0f, 0.6f));

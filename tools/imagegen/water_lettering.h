@@ -34,6 +34,10 @@ class WaterLettering {
 
  private:
   void paintFill(Canvas& canvas, int x, int y, const WaterLook& look) const;
+  float waterline(float lx, const WaterLook& look) const;
+  Colour glassOrWater(float lx, float ly, const WaterLook& look) const;
+  Colour withBubbles(Colour colour, float lx, float ly, const WaterLook& look) const;
+  Colour withSweep(Colour colour, float lx, float ly, const WaterLook& look) const;
 
   TextMask word_;
   Mask letters_;  // the word with kLetteringReach clear pixels all round
