@@ -10,6 +10,7 @@
 #include <optional>
 #include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,6 +114,21 @@ TEST(DataFolder, HoldsEveryFileTheMenusAndTheGameName) {
   }
   // Buttons' three sets, arrows, logo, background, texts, sounds and the finish animation.
   EXPECT_GE(checked.size(), 60u);
+}
+
+// A stray equals sign in a remark would pair up remark words as keys or make the game refuse
+// the whole file; a key written twice would hide one of its values.
+TEST(DataFolder, EachMenuFileReadsAsExactlyItsKeyLines) {
+  static const std::regex kKeyLine(R"(^ *[A-Za-z_]+ = [^ =]+ *$)");
+  for (const char* menu : kMenuFiles) {
+    SCOPED_TRACE(menu);
+    const std::string text = readFileBytes(resolveDataPath(dataPath(std::string("cfg\\") + menu)));
+    std::size_t keyLines = 0;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) keyLines += std::regex_match(line, kKeyLine);
+    EXPECT_GT(keyLines, 0u);
+    EXPECT_EQ(configFile(menu).size(), keyLines);
+  }
 }
 
 TEST(DataFolder, HoverGlowGrowsInTheOrderTheGamePlaysIt) {
