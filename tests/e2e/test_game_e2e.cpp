@@ -101,6 +101,7 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
       "Screenshot " +
       picture("console.png").string() +
       "\n"
+      "Screenshot shots/relative.png\n"
       "Wait 1\n"  // the picture is taken when the frame is finished
       "Quit\n";
   const GameRun run = play(script);
@@ -118,6 +119,8 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
   EXPECT_NE(run.output.find("Version is 1.03"), std::string::npos);
   EXPECT_NE(run.output.find("ParticleCount is 128"), std::string::npos) << run.output;
   EXPECT_TRUE(std::filesystem::exists(picture("console.png")));
+  EXPECT_TRUE(
+      std::filesystem::exists(userDataHome(folder_.path()) / "vellmoor/shots/relative.png"));
 }
 
 TEST_F(GameEndToEndTest, AResolutionLargerThanTheDesktopFallsBackAndSaysSo) {
