@@ -1,7 +1,6 @@
 #pragma once
-// Sets an environment variable for the life of the object and puts the old value back after.
-// The store folders (XDG_CONFIG_HOME, XDG_DATA_HOME) are read at every use, so a test points
-// them at a temporary folder this way and the player's own files are never touched.
+// Sets an environment variable for the life of the object and puts the old value back after:
+// tests point XDG_CONFIG_HOME and XDG_DATA_HOME at temporary folders this way.
 
 #include <cstdlib>
 #include <optional>
@@ -15,8 +14,6 @@ class ScopedEnvironment {
     value ? setenv(name, value, 1) : unsetenv(name);
   }
   ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-  ScopedEnvironment(const ScopedEnvironment&) = delete;
-  ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
  private:
   const char* name_;
