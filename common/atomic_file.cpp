@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +99,15 @@ void removeLeftoverTemporaryFiles(const fs::path& file) {
     if (name.starts_with(prefix) && isTemporarySuffix(std::string_view(name).substr(prefix.size())))
       ::unlink(it->path().c_str());
   }
+}
+
+FolderLock::FolderLock(const fs::path& folder, Wait wait)
+    : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+  const int operation = wait == Wait::kUntilFree ? LOCK_EX : LOCK_EX | LOCK_NB;
+  int result = -1;
+  while (fd_.isOpen() && (result = ::flock(fd_.get(), operation)) != 0 && errno == EINTR) {
+  }
+  held_ = result == 0;
 }
 
 void setInterruptionForTesting(InterruptionHook hook) {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/regular_file.h"
+
 // Makes `file` hold exactly `bytes`, keeping the permissions of the file it replaces. Only a
 // new name or a regular file is replaced; a folder, device or pipe at `file` is refused. False
 // when anything fails; the old file is then untouched and no temporary file is left.
@@ -16,6 +18,23 @@ bool replaceFileAtomically(const std::filesystem::path& file, std::string_view b
 // its temporary pattern ("<name>.tmp-<process>-<count>"). The caller must make sure no write
 // of `file` is under way (a lock every writer holds), or that write would lose its file.
 void removeLeftoverTemporaryFiles(const std::filesystem::path& file);
+
+// An exclusive lock on a folder (flock), held by every writer of the saved files in it, so
+// that clearing away leftovers never takes the temporary file of a write under way. Released
+// when the object goes, and by the death of its process, so a killed writer holds nothing.
+class FolderLock {
+ public:
+  enum class Wait { kUntilFree, kNo };
+
+  FolderLock(const std::filesystem::path& folder, Wait wait);
+
+  // False when the folder can't be opened, or with Wait::kNo, when another holds the lock.
+  bool held() const { return held_; }
+
+ private:
+  FileDescriptor fd_;
+  bool held_ = false;
+};
 
 using InterruptionHook = void (*)();
 

@@ -34,7 +34,11 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& directory, std::st
 
 fs::path resolveDataPath(std::string_view path) {
   const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\');
-  fs::path resolved = absolute ? fs::path("/") : fs::path();
+  return resolvePathBelow(absolute ? fs::path("/") : fs::path(), path);
+}
+
+fs::path resolvePathBelow(const fs::path& folder, std::string_view path) {
+  fs::path resolved = folder;
   bool matching = true;  // once a piece is missing, nothing below it can exist
   for (std::string_view piece : splitPathPieces(path)) {
     if (matching && piece != "." && piece != "..") {

@@ -23,6 +23,10 @@ std::optional<std::filesystem::path> findEntryIgnoringCase(const std::filesystem
 // file that is about to be created.
 std::filesystem::path resolveDataPath(std::string_view path);
 
+// As resolveDataPath, but every piece of `path` is taken below `folder`, whether or not `path`
+// starts with a separator. "" for `folder` is the working directory.
+std::filesystem::path resolvePathBelow(const std::filesystem::path& folder, std::string_view path);
+
 // The names of the files that match `pattern`, a data path whose last piece may hold the
 // wildcards "*" (any run of characters) and "?" (one character), compared without regard
 // to ASCII case; sorted by name without regard to case. Names only, without the directory.

@@ -1,12 +1,6 @@
 #include "common/registry_key.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <system_error>
 #include <vector>
@@ -15,6 +9,7 @@
 #include "common/data_path.h"
 #include "common/regular_file.h"
 #include "common/text.h"
+#include "common/user_data_path.h"
 
 namespace fs = std::filesystem;
 
@@ -45,29 +40,11 @@ bool isDirectory(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
-std::optional<fs::path> absolutePathFromEnvironment(const char* variable) {
-  const char* value = std::getenv(variable);
-  if (value == nullptr || value[0] != '/') return std::nullopt;
-  return fs::path(value);
-}
-
-std::optional<fs::path> homeFromUserDatabase() {
-  const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
-  std::vector<char> buffer(suggested > 0 ? size_t(suggested) : 16384);
-  passwd entry{};
-  passwd* found = nullptr;
-  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 ||
-      found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') {
-    return std::nullopt;
-  }
-  return fs::path(found->pw_dir);
-}
-
 // Looked up at every open, so a change of XDG_CONFIG_HOME takes effect at once.
 std::optional<fs::path> storeFolder() {
-  if (auto config = absolutePathFromEnvironment("XDG_CONFIG_HOME")) return *config / "vellmoor";
-  auto home = absolutePathFromEnvironment("HOME");
-  if (!home) home = homeFromUserDatabase();
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return fs::path(config) / "vellmoor";
+  auto home = userHomeFolder();
   if (!home) return std::nullopt;
   return *home / ".config" / "vellmoor";
 }
@@ -206,34 +183,11 @@ std::vector<Value>::iterator findValue(std::vector<Value>& values, std::string_v
                       [&](const Value& value) { return equalsIgnoringCase(value.name, name); });
 }
 
-// Held while a key's values are read, changed and written back, so the game and the launcher
-// writing at the same moment don't drop each other's values. Closing releases it, and so does
-// the death of its process. When the folder can't be locked a write goes ahead unguarded.
-class FolderLock {
- public:
-  enum class Wait { kUntilFree, kNo };
-
-  FolderLock(const fs::path& folder, Wait wait)
-      : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-    const int operation = wait == Wait::kUntilFree ? LOCK_EX : LOCK_EX | LOCK_NB;
-    int result = -1;
-    while (fd_.isOpen() && (result = ::flock(fd_.get(), operation)) != 0 && errno == EINTR) {
-    }
-    held_ = result == 0;
-  }
-
-  bool held() const { return held_; }
-
- private:
-  FileDescriptor fd_;
-  bool held_ = false;
-};
-
 // A write killed part-way leaves its temporary file beside the values file; it is cleared away
-// when the key is next opened. A temporary file is only a leftover while nobody is writing, and
-// every write holds the folder lock (the launcher's too, as it shares this code), which dies
-// with a killed writer. So the files go only when the lock can be had at once; when it is busy,
-// a write is under way this very moment and the leftovers wait for the next open.
+// when the key is next opened. Every write holds the folder lock while a key's values are
+// read, changed and written back, so the game and the launcher writing at the same moment
+// don't drop each other's values, and a busy lock means a write is under way this very moment:
+// the leftovers then wait for the next open.
 void removeLeftoverWrites(const fs::path& keyFolder) {
   const FolderLock lock(keyFolder, FolderLock::Wait::kNo);
   if (lock.held()) removeLeftoverTemporaryFiles(keyFolder / kValuesFileName);

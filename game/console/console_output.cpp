@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "common/data_path.h"
 #include "common/regular_file.h"
+#include "common/user_data_path.h"
 
 namespace console {
 namespace {
@@ -126,9 +126,10 @@ uint32_t writePosition() {
 
 void startLogging() {
   if (logFile.isOpen()) return;
-  // Only a new or regular file becomes the log: a pipe would stall the game at the first print,
-  // and a folder or a device is no place for it.
-  logFile = createRegularFile(resolveDataPath(kLogFileName));
+  // The log is the player's file and goes to the user data folder. Only a new or regular file
+  // becomes the log: a pipe would stall the game at the first print, and a folder or a device
+  // is no place for it.
+  if (const auto path = prepareUserDataPath(kLogFileName)) logFile = createRegularFile(*path);
   if (logFile.isOpen()) {
     print("\nCommencing console log to ");
     print(kLogFileName);  // a failure of this first write is reported by print itself

@@ -1,7 +1,8 @@
 #pragma once
 // The console's output: a fixed ring of 65535 characters that every subsystem prints into,
-// and an optional copy of everything printed into "ConsoleLog.txt". Printing only copies
-// bytes, so subsystems print freely every frame; the oldest text is overwritten silently.
+// and an optional copy of everything printed into "ConsoleLog.txt" in the per-user data folder
+// (common/user_data_path.h). Printing only copies bytes, so subsystems print freely every
+// frame; the oldest text is overwritten silently.
 
 #include <cstdint>
 #include <span>

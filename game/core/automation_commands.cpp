@@ -5,6 +5,7 @@
 #include <SDL_image.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "common/data_path.h"
 #include "common/regular_file.h"
 #include "common/text.h"
+#include "common/user_data_path.h"
 #include "game/console/console.h"
 #include "game/platform/window.h"
 
@@ -53,6 +55,13 @@ std::string encodePng(const std::vector<uint8_t>& pixels, int32_t width, int32_t
   SDL_FreeSurface(surface);
   png.resize(size > 0 ? static_cast<size_t>(size) : 0);
   return png;
+}
+
+// A relative name is the player's own file, kept in the user data folder (the data folder is
+// read-only once installed); a name that starts with a separator is taken where it says.
+std::optional<std::filesystem::path> screenshotFile(std::string_view path) {
+  const bool absolute = !path.empty() && (path[0] == '/' || path[0] == '\\');
+  return absolute ? std::optional(resolveDataPath(path)) : prepareUserDataPath(path);
 }
 
 void screenshot(const std::string& path) {
@@ -110,10 +119,16 @@ void registerCommands() {
 bool saveScreenshot(std::string_view path) {
   // A screenshot takes the place of whatever has its name, so only a regular file may be there:
   // as root, a rename puts even /dev/full aside.
-  const std::filesystem::path file = resolveDataPath(path);
+  const std::optional<std::filesystem::path> place = screenshotFile(path);
+  if (!place) {
+    console::print("\nCan't write the screenshot ");
+    console::print(path);
+    return false;
+  }
+  const std::filesystem::path& file = *place;
   if (!isNewOrRegularFile(file)) {
     console::print("\nScreenshot not written: ");
-    console::print(path);
+    console::print(file.native());
     console::print(" is not a regular file.");
     return false;
   }
@@ -126,11 +141,11 @@ bool saveScreenshot(std::string_view path) {
   const std::string png = encodePng(readFinishedFrame(width, height), width, height);
   if (png.empty() || !replaceFileAtomically(file, png)) {
     console::print("\nCan't write the screenshot ");
-    console::print(path);
+    console::print(file.native());
     return false;
   }
   console::print("\nScreenshot written to ");
-  console::print(path);
+  console::print(file.native());
   return true;
 }
 

@@ -10,6 +10,7 @@
 #include "game/core/automation_commands.h"
 #include "game/core/game.h"
 #include "game/core/startup_settings.h"
+#include "game/gui/high_score_table.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
@@ -128,10 +129,13 @@ int runProgram(std::string_view commandLine) {
   if (!size.warning.empty()) console::print(size.warning);
   chooseTextureSettings(detailPlan(settings.detailLevel));
   level::installLevelRenderers();
+  high_scores::loadHighScores();
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
   if (!settings.execFile.empty()) console_script::queueLine("Exec " + settings.execFile);
   if (window::isWindowOpen()) Game::run(settings.startMap);
+  // Written back whether or not the game ran (the window may have closed before it).
+  high_scores::saveHighScores();
   stopServices(services);
   // Leaving full screen gives the desktop its mode back; the display server then repaints
   // what the window covered, so nothing needs to ask for it.

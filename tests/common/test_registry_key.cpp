@@ -10,6 +10,7 @@
 
 #include "common/atomic_file.h"
 #include "common/registry_key.h"
+#include "test_support/scoped_environment.h"
 #include "test_support/temp_directory.h"
 
 namespace fs = std::filesystem;
@@ -19,20 +20,6 @@ namespace {
 
 constexpr std::string_view kKey = "software/Vellmoor/Preferences";
 constexpr std::string_view kHeader = "vellmoor-preferences 1\n";
-
-// Sets an environment variable for the life of the object and puts the old value back after.
-class ScopedEnvironment {
- public:
-  ScopedEnvironment(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    value ? setenv(name, value, 1) : unsetenv(name);
-  }
-  ~ScopedEnvironment() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 class RegistryKeyTest : public ::testing::Test {
  protected:

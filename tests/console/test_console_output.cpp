@@ -59,17 +59,18 @@ TEST_F(OutputTest, LogHoldsEverythingPrintedWhileLogging) {
   console::stopLogging();
   console::stopLogging();  // not logging: says nothing
   console::print("\nafter");
-  EXPECT_EQ(readFileBytes("ConsoleLog.txt"), "\nCommencing console log to ConsoleLog.txt\nduring");
+  EXPECT_EQ(readFileBytes(logFile()), "\nCommencing console log to ConsoleLog.txt\nduring");
+  EXPECT_FALSE(std::filesystem::exists("ConsoleLog.txt"));  // the data folder stays as it was
   EXPECT_EQ(takePrinted(),
             "before\nCommencing console log to ConsoleLog.txt\nduring"
             "\nLogging stopped. All output saved to ConsoleLog.txt\nafter");
 }
 
 TEST_F(OutputTest, StartingTheLogReplacesAnEarlierFile) {
-  data_.write("ConsoleLog.txt", "old text that must go");
+  userData_.write("vellmoor/ConsoleLog.txt", "old text that must go");
   console::startLogging();
   console::stopLogging();
-  EXPECT_EQ(readFileBytes("ConsoleLog.txt"), "\nCommencing console log to ConsoleLog.txt");
+  EXPECT_EQ(readFileBytes(logFile()), "\nCommencing console log to ConsoleLog.txt");
 }
 
 TEST_F(OutputTest, AWriteErrorStopsLoggingAndSaysSo) {
@@ -89,13 +90,14 @@ TEST_F(OutputTest, AWriteErrorStopsLoggingAndSaysSo) {
 }
 
 TEST_F(OutputTest, OnlyANewOrRegularFileBecomesTheLog) {
+  std::filesystem::create_directories(logFile().parent_path());
   for (const std::filesystem::path& path : data_.notRegularFiles()) {
     if (path.filename() == "missing") continue;  // a new log: it is simply created
-    std::filesystem::create_symlink(path, "ConsoleLog.txt");
+    std::filesystem::create_symlink(path, logFile());
     console::startLogging();
     EXPECT_FALSE(console::isLogging());
     EXPECT_EQ(takePrinted(), "\nUnable to write log to ConsoleLog.txt") << path;
-    std::filesystem::remove("ConsoleLog.txt");
+    std::filesystem::remove(logFile());
   }
 }
 
@@ -118,6 +120,7 @@ TEST(EarlyOutputTest, WhatWasPrintedBeforeTheFirstStartIsPrintedOnceItRuns) {
   TempDirectory data;
   data.write("cfg/console.cfg", "enableLogging = true");
   WorkingDirectory inside(data.path());
+  const ScopedEnvironment userData("XDG_DATA_HOME", data.path().c_str());
   console::print("\nearly note");
   console::initialise();
   const auto ring = console::outputRing();
@@ -127,7 +130,8 @@ TEST(EarlyOutputTest, WhatWasPrintedBeforeTheFirstStartIsPrintedOnceItRuns) {
   };
   EXPECT_TRUE(shown());
   console::shutdown();
-  EXPECT_NE(readFileBytes(data.path() / "ConsoleLog.txt").find("\nearly note"), std::string::npos);
+  EXPECT_NE(readFileBytes(data.path() / "vellmoor/ConsoleLog.txt").find("\nearly note"),
+            std::string::npos);
   console::initialise();
   EXPECT_FALSE(shown()) << "handed over once";
   console::shutdown();

@@ -18,10 +18,12 @@ namespace {
 std::vector<std::string> childEnvironment(const std::filesystem::path& configHome) {
   std::vector<std::string> entries;
   for (char** entry = environ; *entry != nullptr; ++entry) {
-    if (std::string_view(*entry).starts_with("XDG_CONFIG_HOME=")) continue;
+    const std::string_view text(*entry);
+    if (text.starts_with("XDG_CONFIG_HOME=") || text.starts_with("XDG_DATA_HOME=")) continue;
     entries.emplace_back(*entry);
   }
   entries.push_back("XDG_CONFIG_HOME=" + configHome.string());
+  entries.push_back("XDG_DATA_HOME=" + userDataHome(configHome).string());
   // No sound card on a test machine; the game runs silent either way.
   entries.push_back("ALSOFT_DRIVERS=null");
   return entries;
@@ -35,6 +37,10 @@ std::vector<char*> pointers(std::vector<std::string>& texts) {
 }
 
 }  // namespace
+
+std::filesystem::path userDataHome(const std::filesystem::path& configHome) {
+  return configHome / "share";
+}
 
 GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,
                 std::chrono::seconds limit) {

@@ -1,6 +1,6 @@
 #pragma once
 // Runs the game program as a child process from the data folder, with a preference store
-// of its own, and collects what it printed.
+// and a user data folder of its own, and collects what it printed.
 
 #include <chrono>
 #include <filesystem>
@@ -12,6 +12,9 @@ struct GameRun {
   bool timedOut = false;
   std::string output;  // standard output and error: the console mirrored
 };
+
+// The game's XDG_DATA_HOME for a run with `configHome`; its files are in "vellmoor" below it.
+std::filesystem::path userDataHome(const std::filesystem::path& configHome);
 
 // Starts the game with `arguments`, waits at most `limit`, and kills it when it overruns.
 GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,

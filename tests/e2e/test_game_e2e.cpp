@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "e2e/game_process.h"
+#include "game/gui/high_score_table.h"
 #include "test_support/temp_directory.h"
 
 namespace {
@@ -101,6 +102,7 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
       "Screenshot " +
       picture("console.png").string() +
       "\n"
+      "Screenshot shots/relative.png\n"
       "Wait 1\n"  // the picture is taken when the frame is finished
       "Quit\n";
   const GameRun run = play(script);
@@ -118,6 +120,29 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
   EXPECT_NE(run.output.find("Version is 1.03"), std::string::npos);
   EXPECT_NE(run.output.find("ParticleCount is 128"), std::string::npos) << run.output;
   EXPECT_TRUE(std::filesystem::exists(picture("console.png")));
+  EXPECT_TRUE(
+      std::filesystem::exists(userDataHome(folder_.path()) / "vellmoor/shots/relative.png"));
+}
+
+// A table saved out of order (by hand) comes back in order: the game read it at the start
+// and wrote it back at the end, and cleared away what a killed save had left.
+TEST_F(GameEndToEndTest, TheHighScoresAreReadAtTheStartAndWrittenBackAtTheEnd) {
+  using namespace high_scores;
+  HighScoreTable table = defaultHighScoreTable();
+  table[0] = makeHighScoreEntry("Low", 5), table[1] = makeHighScoreEntry("High", 9);
+  const std::string scores =
+      (std::filesystem::relative(userDataHome(folder_.path()), folder_.path()) /
+       "vellmoor/sav/scores.sav")
+          .string();
+  folder_.write(scores, serializeHighScores(table));
+  folder_.write(scores + ".tmp-1-2", "left by a killed save");
+  std::swap(table[0], table[1]);
+  const std::filesystem::path file = folder_.write("run.script", "Quit\n");
+  const GameRun run =
+      runGame({"-FULLSCREEN", "0", "-EXEC", file.string()}, folder_.path(), kLongestRun);
+  ASSERT_FALSE(run.timedOut) << run.output;
+  EXPECT_EQ(readFileBytes(folder_.path() / scores), serializeHighScores(table));
+  EXPECT_FALSE(std::filesystem::exists(folder_.path() / (scores + ".tmp-1-2")));
 }
 
 TEST_F(GameEndToEndTest, AResolutionLargerThanTheDesktopFallsBackAndSaysSo) {

@@ -18,11 +18,16 @@ struct SimRun {
   std::string output;
 };
 
+// The simulator's user data folder (its console log) is the vellmoor folder inside `data`.
+std::string userDataHome(const TempDirectory& data) {
+  return "XDG_DATA_HOME='" + data.path().string() + "' ";
+}
+
 // Runs the simulator in `data` with `input` on standard input.
 SimRun runSimulator(const TempDirectory& data, std::string_view input,
                     std::string_view options = "") {
   data.write("input.txt", input);
-  const std::string command = std::string(VMR_SIM_PATH) + " --console --data '" +
+  const std::string command = userDataHome(data) + VMR_SIM_PATH + " --console --data '" +
                               data.path().string() + "' " + std::string(options) + " < '" +
                               (data.path() / "input.txt").string() + "' > '" +
                               (data.path() / "output.txt").string() + "' 2>&1";
@@ -43,9 +48,9 @@ struct LevelRun {
 LevelRun runLevel(const TempDirectory& data, std::string_view options) {
   const std::string out = (data.path() / "stdout.txt").string();
   const std::string err = (data.path() / "stderr.txt").string();
-  const std::string command = std::string(VMR_SIM_PATH) + " --data '" + data.path().string() +
-                              "' " + std::string(options) + " < /dev/null > '" + out + "' 2> '" +
-                              err + "'";
+  const std::string command = userDataHome(data) + VMR_SIM_PATH + " --data '" +
+                              data.path().string() + "' " + std::string(options) +
+                              " < /dev/null > '" + out + "' 2> '" + err + "'";
   const int status = std::system(command.c_str());
   LevelRun run;
   run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -90,14 +95,15 @@ TEST(VmrSimTests, ReportsAMissingConsoleConfigurationAndStopsAtQuit) {
   EXPECT_EQ(run.output, kMissingConfig + "\nQuit\n");
 }
 
-TEST(VmrSimTests, LogsToTheDataFolderWhenTheConfigurationAsks) {
+TEST(VmrSimTests, LogsToTheUserDataFolderWhenTheConfigurationAsks) {
   TempDirectory data;
   data.write("cfg/console.cfg", "enableLogging = true");
   const SimRun run = runSimulator(data, "LogConsole\r\n");
   EXPECT_EQ(run.output,
             "\nCommencing console log to ConsoleLog.txt\nLogConsole\nLogConsole is true"
             "\nLogging stopped. All output saved to ConsoleLog.txt\n");
-  EXPECT_EQ(readFileBytes(data.path() / "ConsoleLog.txt"),
+  EXPECT_FALSE(std::filesystem::exists(data.path() / "ConsoleLog.txt"));
+  EXPECT_EQ(readFileBytes(data.path() / "vellmoor/ConsoleLog.txt"),
             "\nCommencing console log to ConsoleLog.txt\nLogConsole\nLogConsole is true");
 }
 

@@ -1,0 +1,136 @@
+#include "game/gui/high_score_table.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "common/atomic_file.h"
+#include "common/regular_file.h"
+#include "common/user_data_path.h"
+#include "game/console/console_output.h"
+
+namespace fs = std::filesystem;
+
+namespace high_scores {
+namespace {
+
+constexpr size_t kScoreBytes = 4;
+constexpr size_t kEntryBytes = kNameBytes + kScoreBytes;
+static_assert(kFileSize == 284, "the size every scores file ever written has");
+
+HighScoreTable table = defaultHighScoreTable();
+
+uint32_t readUint32(std::string_view bytes) {
+  uint32_t value = 0;
+  for (size_t i = 0; i < kScoreBytes; ++i) value |= uint32_t(uint8_t(bytes[i])) << (8 * i);
+  return value;
+}
+
+void appendUint32(std::string& bytes, uint32_t value) {
+  for (size_t i = 0; i < kScoreBytes; ++i) bytes += char((value >> (8 * i)) & 0xFF);
+}
+
+// Every save holds the lock of the file's folder (a second game running at the same moment
+// saves too), so the leftovers of killed saves are cleared away only while no save is under
+// way: a temporary file that is still being written is never taken.
+bool replaceScoresFile(const fs::path& file, std::string_view bytes) {
+  const FolderLock lock(file.parent_path(), FolderLock::Wait::kUntilFree);
+  const bool written = replaceFileAtomically(file, bytes);
+  if (lock.held()) removeLeftoverTemporaryFiles(file);
+  return written;
+}
+
+void removeLeftoverSaves(const fs::path& file) {
+  const FolderLock lock(file.parent_path(), FolderLock::Wait::kNo);
+  if (lock.held()) removeLeftoverTemporaryFiles(file);
+}
+
+}  // namespace
+
+std::string_view HighScoreEntry::nameText() const {
+  const std::string_view bytes(name.data(), name.size());
+  return bytes.substr(0, bytes.find('\0'));
+}
+
+HighScoreEntry makeHighScoreEntry(std::string_view name, uint32_t score) {
+  HighScoreEntry entry;
+  name = name.substr(0, name.find('\0')).substr(0, kMaxNameLength);
+  std::copy(name.begin(), name.end(), entry.name.begin());
+  entry.score = score;
+  return entry;
+}
+
+HighScoreTable defaultHighScoreTable() {
+  HighScoreTable defaults;
+  defaults.fill(makeHighScoreEntry(kDefaultName, 0));
+  return defaults;
+}
+
+std::optional<HighScoreTable> parseHighScores(std::string_view bytes) {
+  if (bytes.size() != kFileSize || readUint32(bytes) != kFileMagic) return std::nullopt;
+  HighScoreTable read;
+  for (size_t rank = 0; rank < kEntryCount; ++rank) {
+    const std::string_view entry = bytes.substr(kScoreBytes + rank * kEntryBytes, kEntryBytes);
+    read[rank] =
+        makeHighScoreEntry(entry.substr(0, kNameBytes), readUint32(entry.substr(kNameBytes)));
+  }
+  // Only a hand-edited file is out of order; insertion relies on the order.
+  std::stable_sort(read.begin(), read.end(), [](const HighScoreEntry& a, const HighScoreEntry& b) {
+    return a.score > b.score;
+  });
+  return read;
+}
+
+std::string serializeHighScores(const HighScoreTable& scores) {
+  std::string bytes;
+  bytes.reserve(kFileSize);
+  appendUint32(bytes, kFileMagic);
+  for (const HighScoreEntry& entry : scores) {
+    bytes.append(entry.name.data(), entry.name.size());
+    appendUint32(bytes, entry.score);
+  }
+  return bytes;
+}
+
+void loadHighScores() {
+  table = defaultHighScoreTable();
+  const std::optional<fs::path> file = userDataPath(kFileName);
+  if (!file) return;
+  removeLeftoverSaves(*file);
+  // One byte past the size tells a longer file from a scores file; nothing beyond is read.
+  const FileContents contents = readRegularFile(*file, kFileSize);
+  if (!contents.complete()) return;
+  if (const auto read = parseHighScores(contents.bytes)) table = *read;
+}
+
+bool saveHighScores() {
+  const std::optional<fs::path> file = prepareUserDataPath(kFileName);
+  if (file && replaceScoresFile(*file, serializeHighScores(table))) return true;
+  const std::optional<fs::path> named = userDataPath(kFileName);
+  console::print("\nCould not save high scores: ");
+  console::print(named ? named->native() : std::string(kFileName) + " (no home folder)");
+  return false;
+}
+
+void insertHighScore(const HighScoreEntry& entry) {
+  const auto rank = std::find_if(table.begin(), table.end(), [&](const HighScoreEntry& held) {
+    return held.score < entry.score;
+  });
+  if (rank == table.end()) return;
+  std::move_backward(rank, table.end() - 1, table.end());
+  *rank = makeHighScoreEntry(entry.nameText(), entry.score);
+}
+
+bool qualifiesForHighScore(uint32_t score) {
+  return std::any_of(table.begin(), table.end(),
+                     [&](const HighScoreEntry& held) { return held.score < score; });
+}
+
+const HighScoreTable& highScoreTable() {
+  return table;
+}
+
+void resetHighScores() {
+  table = defaultHighScoreTable();
+}
+
+}  // namespace high_scores
