@@ -76,6 +76,21 @@ bool matchesWildcard(std::string_view name, std::string_view pattern) {
   return p == pattern.size();
 }
 
+std::vector<std::string> findFrameFiles(std::string_view name) {
+  constexpr std::string_view kFrameMark = "_FRAME";
+  const size_t mark = upperCased(name).rfind(kFrameMark);
+  if (mark == std::string::npos) return {std::string(name)};
+  const size_t dot = name.find_last_of('.');
+  std::string pattern(name.substr(0, mark + kFrameMark.size()));
+  pattern += '*';
+  if (dot != std::string_view::npos && dot > mark) pattern += name.substr(dot);
+  const size_t cut = name.find_last_of("\\/");
+  const std::string folder(cut == std::string_view::npos ? "" : name.substr(0, cut + 1));
+  std::vector<std::string> frames;
+  for (const std::string& file : findMatchingFiles(pattern)) frames.push_back(folder + file);
+  return frames;
+}
+
 std::vector<std::string> findMatchingFiles(std::string_view pattern) {
   const size_t cut = pattern.find_last_of("\\/");
   const std::string_view directoryPart =

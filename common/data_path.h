@@ -32,5 +32,11 @@ std::filesystem::path resolvePathBelow(const std::filesystem::path& folder, std:
 // to ASCII case; sorted by name without regard to case. Names only, without the directory.
 std::vector<std::string> findMatchingFiles(std::string_view pattern);
 
+// The files of a frame animation such as "gfx\fire_FRAME01.tga": in its folder, the files
+// that match the text before the last "_FRAME" (letter case aside), then anything, then the
+// name's extension ("gfx\FIRE_FRAME*.TGA"), each with the folder in front, in the order of
+// findMatchingFiles. A name without "_FRAME" is its own single frame; no match gives none.
+std::vector<std::string> findFrameFiles(std::string_view name);
+
 // `name` matches `pattern` ("*" and "?" wildcards) without regard to ASCII case.
 bool matchesWildcard(std::string_view name, std::string_view pattern);

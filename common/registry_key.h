@@ -19,6 +19,10 @@
 constexpr size_t kMaxRegistryStringLength = 4095;
 
 // One open key of the store, or none.
+// The key that holds the game's preferences ("DetailLevel", "Resolution…", "Fullscreen",
+// "Sound", "Music").
+constexpr std::string_view kPreferencesKeyPath = "software/Vellmoor/Preferences";
+
 class RegistryKey {
  public:
   // Holds no key.

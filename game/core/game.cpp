@@ -12,13 +12,14 @@
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
+#include "game/core/level_completion_draw.h"
+#include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/particle_renderer.h"
 
-using game_state::kMenuOpen;
 using game_state::state;
 
 namespace game_state {
@@ -113,9 +114,9 @@ void moveFreeCamera() {
 // simulator runs too, then the free view, which only the window has.
 void tick() {
   game_state::State& s = state();
-  const simulation::TickControls controls{s.paused, kMenuOpen, !s.freeCamera && !s.consoleOpen};
+  const simulation::TickControls controls{s.paused, !s.freeCamera && !s.consoleOpen};
   countSimulationCost(simulation::tick(s.tickAccumulator, controls));
-  if (!kMenuOpen && s.freeCamera && !s.consoleOpen) moveFreeCamera();
+  if (!screen_flow::isMenuOpen() && s.freeCamera && !s.consoleOpen) moveFreeCamera();
   s.tickAccumulator = 0.0f;
 }
 
@@ -129,9 +130,28 @@ void togglePause() {
   s.paused = !s.paused;
 }
 
+// Escape opens the in-game menu; the pause key or P pauses and resumes.
 void playKey(int32_t virtualKey) {
+  if (virtualKey == vk::kEscape) {
+    Game::setMenu(screen_flow::kInGameMenu);
+    return;
+  }
   const char c = window::keyToChar(virtualKey);
   if (virtualKey == vk::kPause || c == 'P' || c == 'p') togglePause();
+}
+
+// Escape leaves a menu: the main menu asks whether to quit, the level result waits for its
+// continue button, every other menu goes back. Other keys are the menu's own.
+void menuKey(GuiScreen& screen, int32_t virtualKey) {
+  if (virtualKey != vk::kEscape) {
+    screen.onKeyDown(virtualKey);
+    return;
+  }
+  switch (screen_flow::currentMenu()) {
+    case screen_flow::kMainMenu: Game::setMenu(screen_flow::kQuitGameMenu); break;
+    case screen_flow::kLevelFinishedMenu: break;
+    default: screen_flow::back(); break;
+  }
 }
 
 }  // namespace
@@ -159,6 +179,8 @@ void Game::initialise(std::string_view map) {
   game_state::State& s = state();
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
+  game_state::createMenus();
+  Game::setMenu(screen_flow::kMainMenu);
   readGameConfig();
   if (!level::loadLevel(map)) return;
   s.currentMap = std::string(map);
@@ -168,8 +190,6 @@ void Game::initialise(std::string_view map) {
   console::printHeading("Game initialisation");
   simulation::beginLevel(particle_renderer::initialise);
   s.frameClock.reset();
-  // Until the screens exist, play starts with the level, and the level's music with it.
-  if (!s.musicName.empty()) music::playMusic(s.musicName, true);
 }
 
 void Game::shutdown() {
@@ -178,6 +198,8 @@ void Game::shutdown() {
   game_state::removeConsoleEntries();
   simulation::endLevel();
   particle_renderer::shutdown();
+  game_state::destroyMenus();
+  level_completion::releaseOverlay();
   s.running = false;
   s.cursorSprite.reset();
   s.font.reset();
@@ -242,11 +264,19 @@ const std::string& Game::currentMap() {
   return state().currentMap;
 }
 
-// The menus take the pointer and the key releases once they exist; play has no use for them.
-void Game::onMouseMove(int32_t, int32_t) {}
-void Game::onMouseDown(int32_t, int32_t, int32_t) {}
-void Game::onMouseUp(int32_t, int32_t, int32_t) {}
-void Game::onKeyUp(int32_t) {}
+// The pointer and the key releases are the current menu's; play has no use for them.
+void Game::onMouseMove(int32_t x, int32_t y) {
+  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseMove(x, y);
+}
+void Game::onMouseDown(int32_t x, int32_t y, int32_t button) {
+  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseDown(x, y, button);
+}
+void Game::onMouseUp(int32_t x, int32_t y, int32_t button) {
+  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseUp(x, y, button);
+}
+void Game::onKeyUp(int32_t virtualKey) {
+  if (GuiScreen* screen = game_state::currentScreen()) screen->onKeyUp(virtualKey);
+}
 
 void Game::onKeyDown(int32_t virtualKey) {
   game_state::State& s = state();
@@ -257,6 +287,8 @@ void Game::onKeyDown(int32_t virtualKey) {
       console::consoleKey(virtualKey);
   } else if (virtualKey == vk::kConsoleToggle) {
     s.consoleOpen = true;
+  } else if (GuiScreen* screen = game_state::currentScreen()) {
+    menuKey(*screen, virtualKey);
   } else {
     playKey(virtualKey);
   }
@@ -267,7 +299,7 @@ void Game::onClose() {
 }
 
 void Game::onFocusLost() {
-  if (state().paused || kMenuOpen) return;
+  if (state().paused || screen_flow::isMenuOpen()) return;
   state().paused = true;
   music::pauseMusic();
 }

@@ -38,6 +38,11 @@ class Game : public window::GLWindowEventListener {
   static const std::string& musicName();
   static const std::string& currentMap();
 
+  // The menu shown over the level (screen_flow's ids; 0 is play); see screen_flow.
+  static void setMenu(int32_t id);
+  static int32_t currentMenu();
+  static int32_t previousMenu();
+
   void onMouseMove(int32_t x, int32_t y) override;
   void onMouseDown(int32_t x, int32_t y, int32_t button) override;
   void onMouseUp(int32_t x, int32_t y, int32_t button) override;

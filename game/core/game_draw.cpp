@@ -17,6 +17,7 @@
 #include "game/core/level_completion_draw.h"
 #include "game/core/world_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
+#include "game/gui/gui_draw.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
@@ -89,6 +90,26 @@ void drawPausedText() {
   drawTextCentered(*s.font, "Paused", 0, 0, 800, 600, 32, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+// The game's own pointer over the menus, with a shadow.
+void drawPointer() {
+  const game_state::State& s = state();
+  if (!s.cursorSprite) return;
+  gl_state::setup2DProjection();
+  const TextureHandle& sprite = *s.cursorSprite;
+  const float x = float(window::cursorX()), y = float(window::cursorY());
+  const float w = float(sprite.width()), h = float(sprite.height());
+  drawSprite(sprite, x + 2.0f, y + 2.0f, w, h, GuiColour{0.0f, 0.0f, 0.0f, 1.0f});
+  drawSprite(sprite, x, y, w, h, GuiColour{});
+}
+
+// The current menu over everything but the console, and the pointer over it.
+void drawMenu() {
+  GuiScreen* screen = game_state::currentScreen();
+  if (!screen) return;
+  screen->onPaint();
+  drawPointer();
+}
+
 void countDrawingCost(uint32_t before) {
   game_state::State& s = state();
   const uint32_t cost = game_state::counterLow() - before;
@@ -117,6 +138,7 @@ void Game::draw() {
   level_completion::drawOverlay();
   drawPausedText();
   checkpoint_times::draw();
+  drawMenu();
   countDrawingCost(before);
   if (s.consoleOpen) console::drawConsole();
   automation::takeRequestedScreenshots();

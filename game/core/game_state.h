@@ -2,10 +2,14 @@
 // The game's process-wide state, shared by the files that make up the Game object (the
 // loop, the drawing, the console entries). Nothing outside game/core/game*.cpp includes it.
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "game/core/screen_flow.h"
+#include "game/gui/gui_screen.h"
+#include "game/platform/sound_instance.h"
 #include "game/platform/texture_handle.h"
 
 namespace game_state {
@@ -66,12 +70,20 @@ struct State {
   MeanBlock<float, 16> frameTimes;
   MeanBlock<double, 32> simulationCosts;
   MeanBlock<double, 32> drawingCosts;
+  // One screen per menu id (none for play), made at the first level start of a game run.
+  std::array<std::unique_ptr<GuiScreen>, screen_flow::kMenuCount> menus;
+  std::unique_ptr<sound::SoundInstance> menuBackgroundSound;
 };
 
 State& state();
 
-// No menu exists yet: play starts as soon as the camera's opening move ends.
-constexpr bool kMenuOpen = false;
+// Makes the ten menus and their background sound unless they exist, and shows each menu as
+// it becomes current.
+void createMenus();
+// Lets the menus and their background sound go at the end of a game run.
+void destroyMenus();
+// The current menu's screen; nullptr during play.
+GuiScreen* currentScreen();
 
 // Registers and removes the entries "ShowGameSpeeds" … "Map".
 void registerConsoleEntries();

@@ -10,6 +10,7 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
+#include "game/core/screen_flow.h"
 #include "game/entities/sound_sources.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
@@ -68,6 +69,7 @@ struct Sounds {
   bool made = false;
   std::optional<sound::SoundInstance> finish;
   std::optional<sound::SoundInstance> dead;
+  FinishAnimationLook finishAnimation;
 };
 
 Settings settings_;
@@ -90,6 +92,8 @@ void readSettings() {
   sounds_.made = true;
   makeSound(sounds_.finish, file.getString("finishSound"));
   makeSound(sounds_.dead, file.getString("deadSound"));
+  sounds_.finishAnimation = {file.getString("finishAnimationFrames"),
+                             file.getFloat("finishAnimationFrameRate")};
 }
 
 void playFromStart(std::optional<sound::SoundInstance>& sound) {
@@ -118,6 +122,7 @@ void countDownFinish(float t) {
   sound_sources::stopAll();
   music::stopMusic();
   state_.levelOver = true;
+  screen_flow::setMenu(screen_flow::kLevelFinishedMenu);
 }
 
 // At least one particle, whatever share the file asks for: a share of 0 or below wins with
@@ -165,6 +170,10 @@ void update(float t) {
     countDownFinish(t);
   else
     checkWin();
+}
+
+const FinishAnimationLook& finishAnimationLook() {
+  return sounds_.finishAnimation;
 }
 
 void skipClock() {

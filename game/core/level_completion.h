@@ -23,6 +23,14 @@ void update(float t);
 // The clock does not count the time since its last reading (menus, pause, opening move).
 void skipClock();
 
+// The finish animation's frame-set name and speed, as the first start of a level in this
+// game run read them.
+struct FinishAnimationLook {
+  std::string frames;
+  float frameRate = 0.0f;
+};
+const FinishAnimationLook& finishAnimationLook();
+
 // The level was won and its finish animation has run out.
 bool isFinishOver();
 bool isFinishing();

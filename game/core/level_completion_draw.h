@@ -5,7 +5,10 @@ namespace level_completion {
 
 // Sets up the 2D projection scaled so that the overlay, and everything drawn after it until
 // the next projection change, is laid out on an 800 x 600 screen whatever the window's
-// size. While "TimePrint" is on, prints the level time on the console on every call.
+// size. While the finish runs, its animation fades in over the level. While "TimePrint" is
+// on, prints the level time on the console on every call.
 void drawOverlay();
+// Lets the finish animation's frames go at the end of a game run.
+void releaseOverlay();
 
 }  // namespace level_completion

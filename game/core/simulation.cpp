@@ -8,6 +8,7 @@
 
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
+#include "game/core/screen_flow.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
@@ -60,9 +61,9 @@ void initialiseWaterSounds() {
 // The placed sounds and the water body's sounds follow play on every tick until the finish
 // has run out, paused or not: their loops stop while play is paused or a menu is open.
 void updateSounds(float t, const TickControls& controls) {
-  sound_sources::update(
-      {controls.paused, controls.menuOpen, level_completion::isLevelOver()});
-  const water_sound_rules::PlayState play{controls.paused, controls.menuOpen};
+  const bool menuOpen = screen_flow::isMenuOpen();
+  sound_sources::update({controls.paused, menuOpen, level_completion::isLevelOver()});
+  const water_sound_rules::PlayState play{controls.paused, menuOpen};
   ice_sounds::step(t, play);
   water_sounds::step(t, play);
   steam_sounds::step(t, play);
@@ -70,7 +71,7 @@ void updateSounds(float t, const TickControls& controls) {
 
 // The world moves, and the level clock runs, only while the level is really played.
 bool playing(const TickControls& controls) {
-  return !controls.menuOpen && !controls.paused && !level_completion::isFinishOver() &&
+  return !screen_flow::isMenuOpen() && !controls.paused && !level_completion::isFinishOver() &&
          !camera::isOpeningMove();
 }
 
@@ -113,6 +114,8 @@ void step(float t) {
 bool startLevel(std::string_view mapPath) {
   level::loadSurfaces();
   if (!level::loadLevel(mapPath)) return false;
+  // Headless runs play at once: no menu opens over the level.
+  screen_flow::reset();
   beginLevel();
   return true;
 }
@@ -137,7 +140,7 @@ TickReport tick(float t, const TickControls& controls) {
     report.stepped = true;
   }
   if (!level_completion::isFinishOver()) updateSounds(t, controls);
-  if (!controls.menuOpen) camera::update(controls.inputEnabled, t);
+  if (!screen_flow::isMenuOpen()) camera::update(controls.inputEnabled, t);
   if (playing(controls))
     level_completion::update(t);
   else

@@ -20,7 +20,6 @@ constexpr int32_t kStartWaterAmount = 128;
 // What the player is doing around the world; the simulator plays with the defaults.
 struct TickControls {
   bool paused = false;
-  bool menuOpen = false;
   // The arrow keys and the mouse turn the view (not while the console has the keyboard).
   bool inputEnabled = true;
 };
@@ -30,8 +29,8 @@ struct TickReport {
   uint32_t stepCost = 0;   // the step's wall time in nanoseconds, low 32 bits
 };
 
-// Reads the surfaces and loads the level, then begins it; false, with the previous level
-// untouched, when the level file was refused.
+// Reads the surfaces and loads the level, then begins it in play (no menu open); false, with
+// the previous level untouched, when the level file was refused.
 bool startLevel(std::string_view mapPath);
 // Brings a freshly loaded level's managers up in their order, places its water and starts the
 // camera's opening move. `afterParticles` (may be null) runs right after the particle manager
@@ -40,7 +39,8 @@ void beginLevel(void (*afterParticles)() = nullptr);
 // One step of the world's stages (movers, water, triggers) over `t` seconds, at most
 // kLongestStep of them.
 void step(float t);
-// One tick of `t` seconds, in the game's order: the world's step (not while paused, in a menu,
+// One tick of `t` seconds, in the game's order: the world's step (not while paused, in a menu
+// of the screen flow,
 // during the camera's opening move or after the finish has run out), the sound sources and
 // the water sounds, the camera with the whole of `t` (not in a menu), then the level clock,
 // the win and the loss, asked after the camera has moved.

@@ -9,7 +9,6 @@
 #include <string_view>
 #include <vector>
 
-constexpr std::string_view kPreferencesKeyPath = "software/Vellmoor/Preferences";
 constexpr std::string_view kVersionText = "1.03";
 constexpr std::string_view kWindowTitle = "Vellmoor: Version 1.03";
 

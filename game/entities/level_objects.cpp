@@ -7,38 +7,17 @@
 
 namespace {
 
-constexpr std::string_view kFrameMark = "_FRAME";
 constexpr std::string_view kFallbackSprite = "DEFAULT_SPRITE";
 
 std::list<LevelObject> stillObjects_;
 std::list<LevelObject> animatedObjects_;
 
-// The frame files of an animation name such as "gfx\fire_FRAME01.tga": the files of "gfx"
-// matching "fire_FRAME*.tga", each named with the folder in front.
-std::vector<std::string> animationFrameNames(std::string_view name) {
-  const size_t mark = name.find(kFrameMark);
-  const size_t dot = name.find_last_of('.');
-  const std::string_view extension = dot == std::string_view::npos ? "" : name.substr(dot);
-  std::string pattern(name.substr(0, mark + kFrameMark.size()));
-  pattern += '*';
-  pattern += extension;
-  const size_t slash = name.find_last_of('\\');
-  const std::string folder(slash == std::string_view::npos ? "" : name.substr(0, slash + 1));
-  std::vector<std::string> frames;
-  for (const std::string& file : findMatchingFiles(pattern)) frames.push_back(folder + file);
-  return frames;
-}
-
 }  // namespace
 
 void LevelObject::setSprite(std::string_view textureName) {
   frames.clear();
-  if (textureName.find(kFrameMark) == std::string_view::npos) {
-    frames.emplace_back(std::string(textureName), std::string(kFallbackSprite));
-  } else {
-    for (std::string& frameName : animationFrameNames(textureName))
-      frames.emplace_back(std::move(frameName), std::string(kFallbackSprite));
-  }
+  for (std::string& frameName : findFrameFiles(textureName))
+    frames.emplace_back(std::move(frameName), std::string(kFallbackSprite));
   frameCount = static_cast<int32_t>(frames.size());
   frame = 0;
 }

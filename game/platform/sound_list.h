@@ -21,7 +21,6 @@ struct SoundSample {
 
 // "Sound" under the preference key: a number switches the effects on (non-zero) or off;
 // anything else leaves the volume alone.
-constexpr std::string_view kPreferencesKeyPath = "software/Vellmoor/Preferences";
 void applySoundPreference();
 
 // Clamped to 0..1; playing instances pick it up at their next play, playLooped or setVolume.

@@ -15,62 +15,15 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/core/screen_flow.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/water/particle_manager.h"
+#include "core/game_fixture.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
-
-namespace {
-
-constexpr const char* kTestLevel = "lev\\testLevel.swah";
-
-std::string printed;
-void capture(std::string_view text) {
-  printed += text;
-}
-
-class GameTest : public WindowTest {
- protected:
-  void SetUp() override {
-    WindowTest::SetUp();
-    inside_ = std::make_unique<WorkingDirectory>(VELLMOOR_DATA_DIR);
-    console::initialise();
-    console::setOutputListener(capture);
-    game_clock::useSimulatedClock();
-    Game::initialise(kTestLevel);
-    state().frameClock.reset();
-    printed.clear();
-  }
-  void TearDown() override {
-    if (Game::isRunning()) Game::shutdown();
-    music::shutdownMusic();
-    music::installMusicDevice(nullptr);
-    state() = game_state::State();
-    game_clock::useRealClock();
-    console::setOutputListener(nullptr);
-    console::shutdown();
-    inside_.reset();
-    WindowTest::TearDown();
-  }
-
-  static game_state::State& state() { return game_state::state(); }
-
-  // One frame that took `ms` milliseconds.
-  static void frameOf(uint32_t ms) {
-    game_clock::advance(ms * 0.001);
-    Game::frame();
-  }
-  static void frames(int count, uint32_t ms) {
-    for (int i = 0; i < count; ++i) frameOf(ms);
-  }
-
-  std::unique_ptr<WorkingDirectory> inside_;
-  // What a recording music device was asked; it records until TearDown takes the music down.
-  std::vector<std::string> musicCalls_;
-};
 
 TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTen) {
   // The accumulator starts full, so the first frame ticks; until a block of 16 frames has
@@ -216,6 +169,8 @@ TEST_F(GameTest, TheFreeViewMovesWithHeldKeysAndItsZoomStopsAtItsLimits) {
   window::pumpMessages();
 }
 
+namespace {
+
 // What the game asked of the music, in place of a sound card.
 class RecordingMusic : public music::MusicDevice {
  public:
@@ -245,11 +200,17 @@ TEST_F(GameTest, TheLevelsMusicPlaysAndPausesWithTheGameFromWhereItStopped) {
   music::installMusicDevice(std::make_unique<RecordingMusic>(calls));
   music::initMusic();
   Game::initialise(kTestLevel);
+  EXPECT_TRUE(calls.empty());  // the level's music waits for play
+
+  Game game;
+  game.onKeyDown(vk::kReturn);  // hovers the play button
+  game.onKeyDown(vk::kReturn);
+  frames(50, 20);               // its click plays for 0.8 s before play starts
+  EXPECT_EQ(Game::currentMenu(), screen_flow::kPlay);
   ASSERT_GE(calls.size(), 2u);
   EXPECT_EQ(calls.front(), "open theme.ogg");
   EXPECT_EQ(calls.back(), "play looped");
 
-  Game game;
   calls.clear();
   game.onKeyDown('P');
   game.onKeyDown('P');

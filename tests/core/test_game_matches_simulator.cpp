@@ -14,6 +14,7 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/core/screen_flow.h"
 #include "game/core/level_completion.h"
 #include "game/core/simulation.h"
 #include "game/level/level_data.h"
@@ -78,6 +79,7 @@ class GameMatchesSimulatorTest : public WindowTest {
   void playInTheWindow(int frameCount) {
     level::loadSurfaces();
     Game::initialise(kLevel);
+    Game::setMenu(screen_flow::kPlay);  // straight into play, as the simulator starts
     game_state::state().frameClock.reset();
     window::centerMouse();
     uint32_t clock = 0;

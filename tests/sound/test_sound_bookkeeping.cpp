@@ -178,13 +178,13 @@ TEST_F(SoundBookkeeping, VoicesOfAnEarlierDeviceAreLeftAlone) {
 TEST_F(SoundBookkeeping, SoundPreferenceSwitchesTheEffects) {
   TempDirectory config;
   setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  createKeyPath(sound::kPreferencesKeyPath).writeString("Sound", "0");
+  createKeyPath(kPreferencesKeyPath).writeString("Sound", "0");
   sound::applySoundPreference();
   EXPECT_EQ(sound::effectsVolume(), 0.0f);
-  createKeyPath(sound::kPreferencesKeyPath).writeString("Sound", "loud");
+  createKeyPath(kPreferencesKeyPath).writeString("Sound", "loud");
   sound::applySoundPreference();
   EXPECT_EQ(sound::effectsVolume(), 0.0f);
-  createKeyPath(sound::kPreferencesKeyPath).writeString("Sound", "7");
+  createKeyPath(kPreferencesKeyPath).writeString("Sound", "7");
   sound::applySoundPreference();
   EXPECT_EQ(sound::effectsVolume(), 1.0f);
   unsetenv("XDG_CONFIG_HOME");

@@ -32,7 +32,7 @@ TEST(SoundStartup, JoinsTheCurrentOutputAndReadsThePreference) {
   ASSERT_TRUE(output.isOpen());
   TempDirectory config;
   setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-  createKeyPath(sound::kPreferencesKeyPath).writeString("Sound", "0");
+  createKeyPath(kPreferencesKeyPath).writeString("Sound", "0");
   sound::setEffectsVolume(0.5f);
   captured.clear();
   console::setOutputListener(capture);

@@ -1,0 +1,28 @@
+#include <GL/gl.h>
+
+#include "game/gui/gui_screen.h"
+#include "game/platform/gl_state.h"
+
+void GuiScreen::paintWidgets() {
+  for (const auto& widget : widgets_)
+    if (widget->isVisible()) widget->onPaint();
+}
+
+void GuiScreen::onPaint() {
+  if (clearBeforeDrawing_) gl_state::clearScreen(clearColour_.r, clearColour_.g, clearColour_.b);
+  glPushAttrib(GL_ENABLE_BIT);
+  glDisable(GL_LIGHTING);
+  glDisable(GL_BLEND);
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_DEPTH_TEST);
+  glShadeModel(GL_SMOOTH);
+  gl_state::setup2DProjection();
+  const VirtualView view = virtualView(window::clientWidth(), window::clientHeight());
+  glTranslatef(view.offsetX, view.offsetY, 0.0f);
+  glScalef(view.scale, view.scale, 1.0f);
+  paintWidgets();
+  if (swapAfterDrawing_) window::swapBuffers();
+  glPopAttrib();
+  runScheduler(frameTimer_.tick());
+}

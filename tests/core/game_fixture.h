@@ -1,0 +1,66 @@
+#pragma once
+// The game run in a real window on the test level of the built data folder, straight in
+// play. Time is the simulated clock, moved on by hand before each frame.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "game/console/console.h"
+#include "game/core/game.h"
+#include "game/core/game_clock.h"
+#include "game/core/game_state.h"
+#include "game/core/screen_flow.h"
+#include "game/platform/music.h"
+#include "game/platform/music_device.h"
+#include "test_support/temp_directory.h"
+#include "test_support/window_fixture.h"
+
+inline constexpr const char* kTestLevel = "lev\\testLevel.swah";
+
+inline std::string printed;
+inline void capture(std::string_view text) {
+  printed += text;
+}
+
+class GameTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    inside_ = std::make_unique<WorkingDirectory>(VELLMOOR_DATA_DIR);
+    console::initialise();
+    console::setOutputListener(capture);
+    game_clock::useSimulatedClock();
+    Game::initialise(kTestLevel);
+    Game::setMenu(screen_flow::kPlay);
+    state().frameClock.reset();
+    printed.clear();
+  }
+  void TearDown() override {
+    if (Game::isRunning()) Game::shutdown();
+    music::shutdownMusic();
+    music::installMusicDevice(nullptr);
+    state() = game_state::State();
+    game_clock::useRealClock();
+    console::setOutputListener(nullptr);
+    console::shutdown();
+    inside_.reset();
+    WindowTest::TearDown();
+  }
+
+  static game_state::State& state() { return game_state::state(); }
+
+  // One frame that took `ms` milliseconds.
+  static void frameOf(uint32_t ms) {
+    game_clock::advance(ms * 0.001);
+    Game::frame();
+  }
+  static void frames(int count, uint32_t ms) {
+    for (int i = 0; i < count; ++i) frameOf(ms);
+  }
+
+  std::unique_ptr<WorkingDirectory> inside_;
+  // What a recording music device was asked; it records until TearDown takes the music down.
+  std::vector<std::string> musicCalls_;
+};

@@ -1,0 +1,186 @@
+// The flow between play and the menus in a real window: every button of the two main
+// menus, Escape everywhere, the dialogs, the level chooser, the options and the end of a
+// level. Buttons are worked with the keys, as a player without a mouse would.
+
+#include <gtest/gtest.h>
+
+#include "common/registry_key.h"
+#include "core/game_fixture.h"
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/level_completion.h"
+#include "game/gui/high_score_table.h"
+#include "game/platform/sound_list.h"
+#include "game/platform/virtual_keys.h"
+#include "game/water/particle_manager.h"
+
+namespace {
+
+using namespace screen_flow;
+
+class GameFlowTest : public GameTest {
+ protected:
+  static void press(int32_t key) {
+    Game game;
+    game.onKeyDown(key);
+  }
+  // Enter hovers the menu's default button, `downs` Down keys move on, Enter clicks, and
+  // the click's 0.8 s pass.
+  static void chooseButton(int downs) {
+    press(vk::kReturn);
+    for (int i = 0; i < downs; ++i) press(vk::kDown);
+    press(vk::kReturn);
+    frames(50, 20);
+  }
+};
+
+TEST_F(GameFlowTest, EveryButtonOfTheMainAndInGameMenusOpensItsMenu) {
+  struct Row {
+    MenuId from;
+    int downs;
+    MenuId to;
+  };
+  for (const Row& row : {Row{kMainMenu, 0, kPlay}, Row{kMainMenu, 1, kLoadMapMenu},
+                         Row{kMainMenu, 2, kOptionsMenu}, Row{kMainMenu, 3, kInstructionsMenu},
+                         Row{kMainMenu, 4, kHighScoresMenu}, Row{kMainMenu, 5, kCreditsMenu},
+                         Row{kMainMenu, 6, kQuitGameMenu}, Row{kMainMenu, 7, kQuitGameMenu},
+                         Row{kInGameMenu, 0, kPlay}, Row{kInGameMenu, 1, kRestartMenu},
+                         Row{kInGameMenu, 2, kLoadMapMenu}, Row{kInGameMenu, 3, kOptionsMenu},
+                         Row{kInGameMenu, 4, kInstructionsMenu},
+                         Row{kInGameMenu, 5, kHighScoresMenu}, Row{kInGameMenu, 6, kCreditsMenu},
+                         Row{kInGameMenu, 7, kQuitGameMenu}}) {
+    Game::setMenu(row.from);
+    chooseButton(row.downs);
+    EXPECT_EQ(Game::currentMenu(), row.to) << "menu " << row.from << ", " << row.downs << " down";
+    EXPECT_EQ(Game::previousMenu(), row.from) << row.downs;
+  }
+}
+
+TEST_F(GameFlowTest, EscapeGoesBackOneStepButAsksBeforeQuittingAndWaitsOnTheResult) {
+  struct Row {
+    std::vector<MenuId> shown;
+    MenuId afterEscape;
+  };
+  for (const Row& row : {Row{{kPlay}, kInGameMenu}, Row{{kPlay, kInGameMenu}, kPlay},
+                         Row{{kMainMenu}, kQuitGameMenu}, Row{{kMainMenu, kQuitGameMenu}, kMainMenu},
+                         Row{{kInGameMenu, kOptionsMenu}, kInGameMenu},
+                         Row{{kInGameMenu, kOptionsMenu, kInGameMenu}, kOptionsMenu},
+                         Row{{kLevelFinishedMenu}, kLevelFinishedMenu}}) {
+    for (MenuId id : row.shown) Game::setMenu(id);
+    press(vk::kEscape);
+    EXPECT_EQ(Game::currentMenu(), row.afterEscape) << "after " << row.shown.back();
+  }
+}
+
+TEST_F(GameFlowTest, DialogsAnswerNoByGoingBackAndYesByActing) {
+  Game::setMenu(kMainMenu);
+  Game::setMenu(kQuitGameMenu);
+  chooseButton(0);  // "no" is the default
+  EXPECT_EQ(Game::currentMenu(), kMainMenu);
+  Game::setMenu(kInGameMenu);
+  Game::setMenu(kRestartMenu);
+  particle_manager::deleteAllWater();
+  press(vk::kReturn);
+  press(vk::kLeft);  // to "yes"
+  press(vk::kReturn);
+  frames(50, 20);
+  EXPECT_EQ(Game::currentMenu(), kPlay);  // a restart lands in play
+  EXPECT_EQ(particle_manager::particleCount(), 128u);
+  Game::setMenu(kQuitGameMenu);
+  press(vk::kReturn);
+  press(vk::kTab);
+  press(vk::kReturn);
+  frames(50, 20);
+  EXPECT_FALSE(Game::isRunning());
+}
+
+TEST_F(GameFlowTest, AMenuStopsTheWorldTheCameraTheClockAndThePauseKeys) {
+  camera::setMode(1);
+  frames(20, 20);
+  Game::setMenu(kInGameMenu);
+  const Vec2 water = particle_manager::particleList().front().position;
+  const float angle = camera::angle();
+  const uint32_t clock = level_completion::elapsedMs();
+  window::injectKey(vk::kLeft, true);
+  window::pumpMessages();
+  frames(30, 20);
+  press('P');
+  Game game;
+  game.onFocusLost();
+  EXPECT_EQ(particle_manager::particleList().front().position, water);
+  EXPECT_EQ(camera::angle(), angle);
+  EXPECT_FALSE(Game::isPaused());
+  Game::setMenu(kPlay);
+  frames(5, 20);
+  window::injectKey(vk::kLeft, false);
+  window::pumpMessages();
+  // Back in play the clock goes on from where it stopped, without the time in the menu.
+  EXPECT_LT(level_completion::elapsedMs() - clock, 200u);
+  EXPECT_NE(particle_manager::particleList().front().position, water);
+}
+
+TEST_F(GameFlowTest, TheLevelChooserLoadsFromTheFolderItListsAndLandsInTheMainMenu) {
+  Game::setMenu(kLoadMapMenu);
+  press(vk::kReturn);  // hovers "back"
+  press(vk::kUp);      // to "load"
+  press(vk::kReturn);
+  printed.clear();
+  frames(50, 20);
+  EXPECT_NE(printed.find("Game initialisation"), std::string::npos) << printed;
+  EXPECT_EQ(Game::currentMap(), "lev\\testLevel.swah");
+  EXPECT_EQ(Game::currentMenu(), kMainMenu);
+}
+
+TEST_F(GameFlowTest, OptionsApplyAndStoreOnlyThroughTheBackButton) {
+  const TempDirectory store;
+  setenv("XDG_CONFIG_HOME", store.path().c_str(), 1);
+  sound::setEffectsVolume(1.0f);
+  for (const bool throughBack : {false, true}) {
+    Game::setMenu(kMainMenu);
+    Game::setMenu(kOptionsMenu);
+    press(vk::kReturn);  // hovers "back"
+    press(vk::kUp);      // the sound chooser
+    press(vk::kLeft);    // "off"
+    if (throughBack) {
+      press(vk::kDown);
+      chooseButton(0);
+    } else {
+      press(vk::kEscape);
+    }
+    EXPECT_EQ(Game::currentMenu(), kMainMenu);
+    EXPECT_EQ(sound::effectsVolume(), throughBack ? 0.0f : 1.0f);
+    EXPECT_EQ(openKeyPath(kPreferencesKeyPath).readString("Sound"), throughBack ? "0" : "");
+  }
+  sound::setEffectsVolume(1.0f);
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(GameFlowTest, AWonLevelShowsItsResultThenTheTableOverTheMainMenuOnce) {
+  // A table no score can beat: the name entry doesn't open.
+  for (int i = 0; i < 10; ++i)
+    high_scores::insertHighScore(high_scores::makeHighScoreEntry("BEST", 4000000000u));
+  console::execute("TriggerCreate 801 0 100 100 200 200");  // the end area around the water
+  camera::setMode(1);
+  for (int i = 0; i < 300 && Game::currentMenu() != kLevelFinishedMenu; ++i) frameOf(20);
+  ASSERT_EQ(Game::currentMenu(), kLevelFinishedMenu);
+  press(vk::kReturn);
+  press(vk::kReturn);
+  press(vk::kReturn);  // pressed again while it waits: still one continue
+  frames(50, 20);
+  EXPECT_EQ(Game::currentMenu(), kHighScoresMenu);
+  EXPECT_EQ(Game::previousMenu(), kMainMenu);
+  EXPECT_EQ(particle_manager::particleCount(), 128u);  // restarted behind the table
+  EXPECT_EQ(high_scores::highScoreTable().back().score, 4000000000u);
+  high_scores::resetHighScores();
+}
+
+TEST_F(GameFlowTest, TheMenusAndTheirBackgroundSoundAreMadeOncePerGameRun) {
+  const sound::SoundInstance* sound = state().menuBackgroundSound.get();
+  Game::initialise(kTestLevel);
+  Game::initialise(kTestLevel);
+  EXPECT_EQ(Game::currentMenu(), kMainMenu);
+  EXPECT_EQ(state().menuBackgroundSound.get(), sound);
+  EXPECT_NE(game_state::currentScreen(), nullptr);
+}
+
+}  // namespace
