@@ -78,6 +78,9 @@ class GuiScreen : public window::GLWindowEventListener {
   void setClearColour(float r, float g, float b) { clearColour_ = {r, g, b, 1.0f}; }
   void setClearBeforeDrawing(bool on) { clearBeforeDrawing_ = on; }
   void setSwapAfterDrawing(bool on) { swapAfterDrawing_ = on; }
+  // A screen drawn over the running scene first darkens it by this opacity (0: not at all),
+  // so its text stands out against the bright parts of a level.
+  void setSceneShade(float opacity) { sceneShade_ = opacity; }
 
  private:
   struct PendingAction {
@@ -91,10 +94,12 @@ class GuiScreen : public window::GLWindowEventListener {
   // The hovered widget's action of `kind`: at once, or queued for its delay.
   void trigger(GuiActionKind kind, const GuiEvent& event);
   void paintWidgets();
+  void shadeScene() const;
 
   GuiColour clearColour_{0.0f, 0.0f, 0.0f, 1.0f};
   bool clearBeforeDrawing_ = true;
   bool swapAfterDrawing_ = true;
+  float sceneShade_ = 0.0f;
   FrameTimer frameTimer_;
   GuiWidget* hovered_ = nullptr;
   GuiWidget* defaultWidget_ = nullptr;

@@ -48,6 +48,7 @@ MenuBuilder::MenuBuilder(GuiScreen& screen, std::string_view ownFile)
       look_(general_) {
   screen_.setClearBeforeDrawing(false);
   screen_.setSwapAfterDrawing(false);
+  screen_.setSceneShade(general_.getFloat("menuSceneShade"));
 }
 
 float MenuBuilder::ownFloat(std::string_view name, std::string_view suffix) const {

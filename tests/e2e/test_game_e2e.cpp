@@ -48,6 +48,10 @@ WaterInPicture findWater(const std::filesystem::path& file) {
   return water;
 }
 
+// The game opens on its main menu: Enter picks the play button, Enter presses it, and play
+// starts once its click has played.
+constexpr std::string_view kStartPlay = "KeyPress 13\nKeyPress 13\nWait 120\n";
+
 // Types a console line key by key, as the user would.
 std::string typed(std::string_view text) {
   std::string lines;
@@ -84,6 +88,7 @@ class GameEndToEndTest : public ::testing::Test {
 
 TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
   const std::string script =
+      std::string(kStartPlay) +
       "Wait 600\n"
       "Screenshot " +
       picture("settled.png").string() +
