@@ -1,12 +1,14 @@
 #include "game/console/console_script.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <string>
 #include <vector>
 
 #include "common/data_path.h"
 #include "common/regular_file.h"
+#include "common/text.h"
 #include "game/console/command_registry.h"
 #include "game/console/console_output.h"
 
@@ -17,6 +19,8 @@ namespace {
 constexpr int32_t kDeepestNesting = 16;
 // Scripts are typed by hand or written by tests; a megabyte is tens of thousands of lines.
 constexpr size_t kMaxScriptBytes = size_t{1} << 20;
+// No script waits longer than an hour at a time.
+constexpr double kLongestTimedWait = 3600.0;
 
 // A line waiting to run, with the nesting of the script it came from (0: queued, not read
 // from a script). Each line carries its own, so once a nested script's last line has run, its
@@ -26,9 +30,13 @@ struct PendingLine {
   int32_t nesting = 0;
 };
 
+using WallClock = std::chrono::steady_clock;
+
 struct State {
   std::deque<PendingLine> pending;
   int32_t framesToWait = 0;
+  // A timed wait also holds the lines back until this moment of real time.
+  WallClock::time_point resumeAt{};
   int32_t nesting = 0;  // of the line running now; 0 between lines
   bool running = false;
 };
@@ -53,7 +61,8 @@ class RunningLines {
 void runDueLines() {
   if (state_.running) return;
   const RunningLines running;
-  while (state_.framesToWait == 0 && !state_.pending.empty()) {
+  while (state_.framesToWait == 0 && WallClock::now() >= state_.resumeAt &&
+         !state_.pending.empty()) {
     const PendingLine line = std::move(state_.pending.front());
     state_.pending.pop_front();
     state_.nesting = line.nesting;
@@ -89,11 +98,25 @@ void wait(int32_t frames) {
   state_.framesToWait = frames;
 }
 
+// Animations and delays run on real time, so a script that waits for one waits in seconds;
+// the frames drawn meanwhile depend on the machine.
+void waitSeconds(const std::string& arguments) {
+  const std::vector<std::string> words = splitWords(arguments);
+  if (words.size() != 1 || !isNumber(words[0])) {
+    console::print("\nUSAGE: WaitSeconds < seconds >");
+    return;
+  }
+  const double seconds = std::clamp(double(toNumber(words[0])), 0.0, kLongestTimedWait);
+  state_.resumeAt = WallClock::now() + std::chrono::duration_cast<WallClock::duration>(
+                                           std::chrono::duration<double>(seconds));
+}
+
 }  // namespace
 
 void registerCommands() {
   console::addCommand("Exec", exec);
   console::addCommand("Wait", wait);
+  console::addCommand("WaitSeconds", waitSeconds);
 }
 
 bool execFile(std::string_view path) {

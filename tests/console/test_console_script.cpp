@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "console/console_test_support.h"
 #include "game/console/console_script.h"
 
@@ -30,6 +33,17 @@ TEST_F(ConsoleScriptTest, LinesRunInOrderUntilAWaitAndTheRestAfterItsFrames) {
   console_script::advanceFrame();
   EXPECT_EQ(notes(), "one two three ");
   EXPECT_FALSE(console_script::hasPendingLines());
+}
+
+TEST_F(ConsoleScriptTest, ATimedWaitHoldsTheRestBackForItsRealTime) {
+  data_.write("t.script", "WaitSeconds 0.05\nNote late\nWaitSeconds soon\n");
+  console_script::execFile("t.script");
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "");  // frames alone don't end it
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  console_script::advanceFrame();
+  EXPECT_EQ(notes(), "late ");
+  EXPECT_NE(takePrinted().find("USAGE: WaitSeconds < seconds >"), std::string::npos);
 }
 
 TEST_F(ConsoleScriptTest, ANestedScriptRunsBeforeTheRestOfItsCaller) {

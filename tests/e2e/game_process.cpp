@@ -43,7 +43,7 @@ std::filesystem::path userDataHome(const std::filesystem::path& configHome) {
 }
 
 GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,
-                std::chrono::seconds limit) {
+                std::chrono::seconds limit, const std::filesystem::path& dataFolder) {
   GameRun run;
   const std::filesystem::path outputFile = configHome / "game_output.txt";
   std::vector<std::string> argv = {VMR_MAIN_PROGRAM};
@@ -55,7 +55,8 @@ GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem
   posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, outputFile.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  posix_spawn_file_actions_addchdir_np(&actions, VMR_DATA_DIR);
+  const std::string folder = dataFolder.empty() ? VMR_DATA_DIR : dataFolder.string();
+  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
   pid_t child = 0;
   std::vector<char*> argvPointers = pointers(argv);
   std::vector<char*> environmentPointers = pointers(environment);

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "e2e/game_process.h"
+#include "common/registry_key.h"
 #include "game/gui/high_score_table.h"
 #include "test_support/temp_directory.h"
 
@@ -50,7 +51,34 @@ WaterInPicture findWater(const std::filesystem::path& file) {
 
 // The game opens on its main menu: Enter picks the play button, Enter presses it, and play
 // starts once its click has played.
-constexpr std::string_view kStartPlay = "KeyPress 13\nKeyPress 13\nWait 120\n";
+constexpr std::string_view kStartPlay = "KeyPress 13\nKeyPress 13\nWaitSeconds 1\n";
+
+// The share of pixels of two same-sized screenshots that differ clearly in some channel; 1
+// when either can't be read.
+double changedShare(const std::filesystem::path& first, const std::filesystem::path& second) {
+  SDL_Surface* a = IMG_Load(first.c_str());
+  SDL_Surface* b = IMG_Load(second.c_str());
+  double share = 1.0;
+  if (a && b && a->w == b->w && a->h == b->h && a->format->BytesPerPixel == b->format->BytesPerPixel) {
+    int changed = 0;
+    for (int y = 0; y < a->h; ++y) {
+      const auto* rowA = static_cast<const uint8_t*>(a->pixels) + y * a->pitch;
+      const auto* rowB = static_cast<const uint8_t*>(b->pixels) + y * b->pitch;
+      for (int x = 0; x < a->w; ++x) {
+        bool differs = false;
+        for (int c = 0; c < a->format->BytesPerPixel; ++c) {
+          const int i = x * a->format->BytesPerPixel + c;
+          differs = differs || std::abs(int(rowA[i]) - int(rowB[i])) > 40;
+        }
+        changed += differs;
+      }
+    }
+    share = double(changed) / (double(a->w) * a->h);
+  }
+  SDL_FreeSurface(a);
+  SDL_FreeSurface(b);
+  return share;
+}
 
 // Types a console line key by key, as the user would.
 std::string typed(std::string_view text) {
@@ -73,6 +101,9 @@ class GameEndToEndTest : public ::testing::Test {
   }
 
   std::filesystem::path picture(std::string_view name) const { return folder_.path() / name; }
+  std::string screenshot(std::string_view name) const {
+    return "Screenshot " + picture(name).string() + "\nWait 1\n";
+  }
 
   GameRun play(const std::string& script) {
     const std::filesystem::path file = folder_.write("run.script", script);
@@ -168,4 +199,82 @@ TEST_F(GameEndToEndTest, AMissingStartMapLeavesAnEmptySceneThatStillQuits) {
               folder_.path(), kLongestRun);
   ASSERT_FALSE(run.timedOut) << run.output;
   EXPECT_EQ(run.exitCode, 0) << run.output;
+}
+
+TEST_F(GameEndToEndTest, TheMenusLeadIntoPlayAndBackAndStoreTheOptions) {
+  const GameRun run = play(
+      screenshot("main.png") + std::string(kStartPlay) + screenshot("play.png") +
+      "KeyPress 27\nWaitSeconds 0.3\n" + screenshot("in_game.png") +
+      // Continue is picked first; three down is Options.
+      "KeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n" +
+      screenshot("options.png") +
+      // Back is picked first; up is the sound, left turns it off, down and Enter go back.
+      "KeyPress 13\nKeyPress 38\nKeyPress 37\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n" +
+      screenshot("back.png") + "Quit\n");
+  ASSERT_FALSE(run.timedOut) << run.output;
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_GT(changedShare(picture("main.png"), picture("play.png")), 0.2) << "the menu stayed";
+  EXPECT_GT(changedShare(picture("play.png"), picture("in_game.png")), 0.2) << "no menu on Escape";
+  EXPECT_GT(changedShare(picture("in_game.png"), picture("options.png")), 0.02);
+  EXPECT_LT(changedShare(picture("in_game.png"), picture("back.png")), 0.02) << "not back";
+  setenv("XDG_CONFIG_HOME", folder_.path().c_str(), 1);
+  EXPECT_EQ(openKeyPath(kPreferencesKeyPath).readString("Sound"), "0");
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(GameEndToEndTest, QuittingAsksFirstAndNoKeepsTheGameRunning) {
+  const GameRun run = play(
+      "KeyPress 27\nWaitSeconds 0.2\nKeyPress 13\nKeyPress 13\nWaitSeconds 1\nVersion\n"
+      "KeyPress 27\nWaitSeconds 0.2\nKeyPress 13\nKeyPress 37\nKeyPress 13\nWaitSeconds 2\n"
+      "Map\nQuit\n");
+  ASSERT_FALSE(run.timedOut) << run.output;
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("Version is 1.03"), std::string::npos) << "quit on no";
+  EXPECT_EQ(run.output.find("Map is"), std::string::npos) << "still running after yes";
+}
+
+TEST_F(GameEndToEndTest, TheLevelChooserLoadsTheSecondLevel) {
+  // A data folder like the built one with a second level after the first.
+  const std::filesystem::path data = folder_.path() / "data";
+  std::filesystem::create_directories(data / "lev");
+  for (const auto& entry : std::filesystem::directory_iterator(VMR_DATA_DIR))
+    if (entry.path().filename() != "lev")
+      std::filesystem::create_symlink(entry.path(), data / entry.path().filename());
+  for (const char* name : {"testLevel.swah", "zenith.swah"})
+    std::filesystem::copy_file(std::filesystem::path(VMR_DATA_DIR) / "lev/testLevel.swah",
+                               data / "lev" / name);
+  const std::filesystem::path file = folder_.write(
+      "run.script",
+      "KeyPress 13\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n"  // Load Level
+      "KeyPress 13\nKeyPress 38\nKeyPress 13\nWaitSeconds 1\n"  // Back is first; up is Load
+      "Map\nQuit\n");
+  const GameRun run = runGame({"-FULLSCREEN", "0", "-EXEC", file.string()}, folder_.path(),
+                              kLongestRun, data);
+  ASSERT_FALSE(run.timedOut) << run.output;
+  EXPECT_NE(run.output.find("Map is lev\\zenith.swah"), std::string::npos) << run.output;
+}
+
+TEST_F(GameEndToEndTest, AWonLevelCountsUpTakesANameAndTheTableKeepsIt) {
+  const std::string win = std::string(kStartPlay) +
+                          "TriggerCreate 801 0 100 100 200 200\n"  // an end area around the water
+                          "WaitSeconds 5\n" + screenshot("counting.png") +
+                          "WaitSeconds 6\n" + screenshot("counted.png") +
+                          "KeyPress 13\nKeyPress 13\nWaitSeconds 1\n" + typed("Ada 7!") +
+                          screenshot("name.png") + "KeyPress 13\nWaitSeconds 1.5\n" +
+                          screenshot("table.png") + "Quit\n";
+  const GameRun first = play(win);
+  ASSERT_FALSE(first.timedOut) << first.output;
+  EXPECT_GT(changedShare(picture("counting.png"), picture("counted.png")), 0.001) << "no count";
+  const std::filesystem::path scores = userDataHome(folder_.path()) / "vellmoor/sav/scores.sav";
+  const auto table = high_scores::parseHighScores(readFileBytes(scores));
+  ASSERT_TRUE(table.has_value());
+  EXPECT_EQ((*table)[0].nameText(), "ada 7");  // "!" (Page Up here) is no name character
+  EXPECT_GT((*table)[0].score, 64000u);
+  // The next start shows the same table from the file.
+  std::filesystem::rename(picture("table.png"), picture("table_first.png"));
+  const GameRun second =
+      play("KeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\n"
+           "WaitSeconds 1\n" + screenshot("table.png") + "Quit\n");
+  ASSERT_FALSE(second.timedOut) << second.output;
+  EXPECT_LT(changedShare(picture("table_first.png"), picture("table.png")), 0.01);
 }
