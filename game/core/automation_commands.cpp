@@ -106,6 +106,16 @@ void mouseClick(const std::string& arguments) {
   window::injectMouseButton(values[0], values[1], values[2], false);
 }
 
+// Moves the pointer, so the menus' hover follows it.
+void mouseMove(const std::string& arguments) {
+  int32_t values[2] = {};
+  if (!readIntegers(arguments, values, 2)) {
+    console::print("\nUSAGE: MouseMove < x > < y >");
+    return;
+  }
+  window::injectMouseMove(values[0], values[1]);
+}
+
 }  // namespace
 
 void registerCommands() {
@@ -114,6 +124,7 @@ void registerCommands() {
   console::addCommand("KeyDown", keyDown);
   console::addCommand("KeyUp", keyUp);
   console::addCommand("MouseClick", mouseClick);
+  console::addCommand("MouseMove", mouseMove);
 }
 
 bool saveScreenshot(std::string_view path) {

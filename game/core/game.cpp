@@ -9,7 +9,6 @@
 #include "common/config_file.h"
 #include "game/console/console.h"
 #include "game/console/console_script.h"
-#include "game/core/game_clock.h"
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
@@ -27,18 +26,6 @@ namespace game_state {
 State& state() {
   static State instance;
   return instance;
-}
-
-void FrameClock::reset() {
-  lastReading = game_clock::nowMs();
-  lastDifference = 0;
-}
-
-void FrameClock::update() {
-  const uint32_t now = game_clock::nowMs();
-  lastDifference = now - lastReading;
-  lastReading = now;
-  seconds = std::max(static_cast<float>(lastDifference) * 0.001f, 1e-8f);
 }
 
 uint32_t counterLow() {
@@ -78,8 +65,7 @@ void resetDebugViews() {
 
 void updateFrameTime() {
   game_state::State& s = state();
-  s.frameClock.update();
-  if (!s.frameTimes.add(s.frameClock.seconds)) return;
+  if (!s.frameTimes.add(s.frameClock.tick())) return;
   s.frameTime = s.frameTimes.lastMean;
   if (s.showGameSpeeds && s.frameTime > 0.0f) {
     console::print("\nGame - fps: ");
@@ -164,7 +150,7 @@ void Game::run(std::string_view map) {
   Game listener;
   window::GLWindowEventListener* previous = window::getEventListener();
   window::setEventListener(&listener);
-  s.frameClock.reset();
+  s.frameClock.restart();
   while (window::isWindowOpen() && s.running) {
     window::pumpMessages();
     console_script::advanceFrame();
@@ -189,7 +175,7 @@ void Game::initialise(std::string_view map) {
   game_state::registerConsoleEntries();
   console::printHeading("Game initialisation");
   simulation::beginLevel(particle_renderer::initialise);
-  s.frameClock.reset();
+  s.frameClock.restart();
 }
 
 void Game::shutdown() {

@@ -8,22 +8,12 @@
 #include <string>
 
 #include "game/core/screen_flow.h"
+#include "game/gui/frame_timer.h"
 #include "game/gui/gui_screen.h"
 #include "game/platform/sound_instance.h"
 #include "game/platform/texture_handle.h"
 
 namespace game_state {
-
-// The frame timer on the run-time millisecond clock.
-struct FrameClock {
-  uint32_t lastReading = 0;
-  uint32_t lastDifference = 0;
-  float seconds = 0.0f;
-
-  void reset();
-  // Seconds since the previous update, never below 1e-8 so rates stay finite.
-  void update();
-};
 
 // A running mean over blocks of `size` samples; `complete` tells when a block has closed.
 template <typename T, int32_t size>
@@ -66,7 +56,7 @@ struct State {
   std::string currentMap;
   std::string nextMap;
   std::string musicName;
-  FrameClock frameClock;
+  FrameTimer frameClock;
   MeanBlock<float, 16> frameTimes;
   MeanBlock<double, 32> simulationCosts;
   MeanBlock<double, 32> drawingCosts;

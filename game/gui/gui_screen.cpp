@@ -71,19 +71,22 @@ void GuiScreen::onMouseMove(int32_t x, int32_t y) {
 }
 
 void GuiScreen::onMouseDown(int32_t x, int32_t y, int32_t button) {
-  if (!hovered_) return;
-  GuiEvent at = toVirtual(window::clientWidth(), window::clientHeight(), x, y);
-  at.button = button;
-  hovered_->onMouseDown(at.x, at.y, button);
-  trigger(GuiActionKind::kMouseDown, at);
+  mouseButton(GuiActionKind::kMouseDown, x, y, button);
 }
 
 void GuiScreen::onMouseUp(int32_t x, int32_t y, int32_t button) {
+  mouseButton(GuiActionKind::kMouseUp, x, y, button);
+}
+
+void GuiScreen::mouseButton(GuiActionKind kind, int32_t x, int32_t y, int32_t button) {
   if (!hovered_) return;
   GuiEvent at = toVirtual(window::clientWidth(), window::clientHeight(), x, y);
   at.button = button;
-  hovered_->onMouseUp(at.x, at.y, button);
-  trigger(GuiActionKind::kMouseUp, at);
+  if (kind == GuiActionKind::kMouseDown)
+    hovered_->onMouseDown(at.x, at.y, button);
+  else
+    hovered_->onMouseUp(at.x, at.y, button);
+  trigger(kind, at);
 }
 
 void GuiScreen::onKeyDown(int32_t key) {

@@ -91,6 +91,8 @@ class GuiScreen : public window::GLWindowEventListener {
   };
 
   bool owns(const GuiWidget* widget) const;
+  // A press or release goes to the hovered widget, then to its action.
+  void mouseButton(GuiActionKind kind, int32_t x, int32_t y, int32_t button);
   // The hovered widget's action of `kind`: at once, or queued for its delay.
   void trigger(GuiActionKind kind, const GuiEvent& event);
   void paintWidgets();

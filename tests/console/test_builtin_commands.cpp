@@ -27,7 +27,7 @@ TEST_F(BuiltinTest, CommandsListsEveryEntryInUpperCasedByteOrder) {
       heading("Command list: Use Commands < term > to filter listings") +
           "\nAnisotropicFilteringLevel\nAntiAliasingSamples\nClear\nCommands\nExec\nExtensions"
           "\nFullscreen\nIsExtension\nLogConsole\nMemory\nQuit\nRenderer\nTextureList"
-          "\nTextureMemory\nTextureQuality\nTextureReload\nVsyncEnable\nWait\n");
+          "\nTextureMemory\nTextureQuality\nTextureReload\nVsyncEnable\nWait\nWaitSeconds\n");
 }
 
 TEST_F(BuiltinTest, CommandsFiltersByTheTypedBeginning) {
@@ -88,7 +88,7 @@ TEST_F(BuiltinTest, ShutdownEmptiesTheRegistryAndStartUpRefillsIt) {
   console::shutdown();
   EXPECT_EQ(console::commandCount(), 0u);
   console::initialise();
-  EXPECT_EQ(console::commandCount(), 18u);  // the built-ins and the script commands
+  EXPECT_EQ(console::commandCount(), 19u);  // the built-ins and the script commands
   EXPECT_EQ(console::findCommand("Extra"), nullptr);
 }
 

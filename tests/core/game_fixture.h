@@ -34,7 +34,7 @@ class GameTest : public WindowTest {
     game_clock::useSimulatedClock();
     Game::initialise(kTestLevel);
     Game::setMenu(screen_flow::kPlay);
-    state().frameClock.reset();
+    state().frameClock.restart();
     printed.clear();
   }
   void TearDown() override {

@@ -9,7 +9,10 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
+#include "game/gui/gui_animated_button.h"
+#include "game/gui/gui_image.h"
 #include "game/gui/high_score_table.h"
+#include "game/gui/menus.h"
 #include "game/platform/sound_list.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/particle_manager.h"
@@ -184,3 +187,27 @@ TEST_F(GameFlowTest, TheMenusAndTheirBackgroundSoundAreMadeOncePerGameRun) {
 }
 
 }  // namespace
+
+TEST_F(GameFlowTest, AMenuWithoutItsFilesPilesUpAtTheTopLeftAndStillWorks) {
+  const TempDirectory empty;
+  const WorkingDirectory inside(empty.path());
+  printed.clear();
+  Menu_Main menu;
+  EXPECT_NE(printed.find("Could not open config file"), std::string::npos);
+  for (const auto& widget : menu.widgets()) {
+    if (!dynamic_cast<GuiAnimatedButton*>(widget.get())) continue;
+    EXPECT_EQ(std::vector<int32_t>({widget->x(), widget->y(), widget->width(), widget->height()}),
+              std::vector<int32_t>(4, 0));
+  }
+  // The logo falls back to the built-in sprite; a button's missing frames show it too.
+  const auto* logo = dynamic_cast<const GuiImage*>(menu.widgets().front().get());
+  ASSERT_NE(logo, nullptr);
+  EXPECT_GT(logo->image().width(), 0);
+  const auto* play = dynamic_cast<const GuiAnimatedButton*>(menu.widgets()[1].get());
+  ASSERT_NE(play, nullptr);
+  ASSERT_NE(play->currentFrame(), nullptr);
+  EXPECT_GT(play->currentFrame()->width(), 0);
+  menu.onShow();
+  menu.onKeyDown(vk::kReturn);
+  EXPECT_EQ(menu.hoveredWidget(), play);
+}

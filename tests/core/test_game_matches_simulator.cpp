@@ -80,7 +80,7 @@ class GameMatchesSimulatorTest : public WindowTest {
     level::loadSurfaces();
     Game::initialise(kLevel);
     Game::setMenu(screen_flow::kPlay);  // straight into play, as the simulator starts
-    game_state::state().frameClock.reset();
+    game_state::state().frameClock.restart();
     window::centerMouse();
     uint32_t clock = 0;
     for (int frame = 0; frame < frameCount; ++frame) {

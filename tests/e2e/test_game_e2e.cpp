@@ -50,8 +50,14 @@ WaterInPicture findWater(const std::filesystem::path& file) {
 }
 
 // The game opens on its main menu: Enter picks the play button, Enter presses it, and play
-// starts once its click has played.
-constexpr std::string_view kStartPlay = "KeyPress 13\nKeyPress 13\nWaitSeconds 1\n";
+// starts once its click has played for 0.8 s. Every wait for a click leaves room for slow
+// frames on a busy machine: the click counts from the first frame drawn after it.
+// The pointer goes to a corner first: resting on a button, it would be picked instead.
+constexpr std::string_view kStartPlay =
+    "MouseMove 2 2\nKeyPress 13\nKeyPress 13\nWaitSeconds 1.5\n";
+// Escape opens the in-game menu; the view's turning left the pointer in the middle, and the
+// last of its moves may still arrive.
+constexpr std::string_view kOpenInGameMenu = "KeyPress 27\nWaitSeconds 0.3\nMouseMove 2 2\n";
 
 // The share of pixels of two same-sized screenshots that differ clearly in some channel; 1
 // when either can't be read.
@@ -204,12 +210,12 @@ TEST_F(GameEndToEndTest, AMissingStartMapLeavesAnEmptySceneThatStillQuits) {
 TEST_F(GameEndToEndTest, TheMenusLeadIntoPlayAndBackAndStoreTheOptions) {
   const GameRun run = play(
       screenshot("main.png") + std::string(kStartPlay) + screenshot("play.png") +
-      "KeyPress 27\nWaitSeconds 0.3\n" + screenshot("in_game.png") +
+      std::string(kOpenInGameMenu) + screenshot("in_game.png") +
       // Continue is picked first; three down is Options.
-      "KeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n" +
+      "KeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\nWaitSeconds 1.5\n" +
       screenshot("options.png") +
       // Back is picked first; up is the sound, left turns it off, down and Enter go back.
-      "KeyPress 13\nKeyPress 38\nKeyPress 37\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n" +
+      "KeyPress 13\nKeyPress 38\nKeyPress 37\nKeyPress 40\nKeyPress 13\nWaitSeconds 1.5\n" +
       screenshot("back.png") + "Quit\n");
   ASSERT_FALSE(run.timedOut) << run.output;
   EXPECT_EQ(run.exitCode, 0) << run.output;
@@ -224,7 +230,8 @@ TEST_F(GameEndToEndTest, TheMenusLeadIntoPlayAndBackAndStoreTheOptions) {
 
 TEST_F(GameEndToEndTest, QuittingAsksFirstAndNoKeepsTheGameRunning) {
   const GameRun run = play(
-      "KeyPress 27\nWaitSeconds 0.2\nKeyPress 13\nKeyPress 13\nWaitSeconds 1\nVersion\n"
+      "MouseMove 2 2\nKeyPress 27\nWaitSeconds 0.2\nKeyPress 13\nKeyPress 13\nWaitSeconds 1.5\n"
+      "Version\n"
       "KeyPress 27\nWaitSeconds 0.2\nKeyPress 13\nKeyPress 37\nKeyPress 13\nWaitSeconds 2\n"
       "Map\nQuit\n");
   ASSERT_FALSE(run.timedOut) << run.output;
@@ -245,8 +252,8 @@ TEST_F(GameEndToEndTest, TheLevelChooserLoadsTheSecondLevel) {
                                data / "lev" / name);
   const std::filesystem::path file = folder_.write(
       "run.script",
-      "KeyPress 13\nKeyPress 40\nKeyPress 13\nWaitSeconds 1\n"  // Load Level
-      "KeyPress 13\nKeyPress 38\nKeyPress 13\nWaitSeconds 1\n"  // Back is first; up is Load
+      "MouseMove 2 2\nKeyPress 13\nKeyPress 40\nKeyPress 13\nWaitSeconds 1.5\n"  // Load Level
+      "KeyPress 13\nKeyPress 38\nKeyPress 13\nWaitSeconds 1.5\n"  // Back is first; up is Load
       "Map\nQuit\n");
   const GameRun run = runGame({"-FULLSCREEN", "0", "-EXEC", file.string()}, folder_.path(),
                               kLongestRun, data);
@@ -259,7 +266,7 @@ TEST_F(GameEndToEndTest, AWonLevelCountsUpTakesANameAndTheTableKeepsIt) {
                           "TriggerCreate 801 0 100 100 200 200\n"  // an end area around the water
                           "WaitSeconds 5\n" + screenshot("counting.png") +
                           "WaitSeconds 6\n" + screenshot("counted.png") +
-                          "KeyPress 13\nKeyPress 13\nWaitSeconds 1\n" + typed("Ada 7!") +
+                          "KeyPress 13\nKeyPress 13\nWaitSeconds 1.5\n" + typed("Ada 7!") +
                           screenshot("name.png") + "KeyPress 13\nWaitSeconds 1.5\n" +
                           screenshot("table.png") + "Quit\n";
   const GameRun first = play(win);
@@ -273,8 +280,8 @@ TEST_F(GameEndToEndTest, AWonLevelCountsUpTakesANameAndTheTableKeepsIt) {
   // The next start shows the same table from the file.
   std::filesystem::rename(picture("table.png"), picture("table_first.png"));
   const GameRun second =
-      play("KeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\n"
-           "WaitSeconds 1\n" + screenshot("table.png") + "Quit\n");
+      play("MouseMove 2 2\nKeyPress 13\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 40\nKeyPress 13\n"
+           "WaitSeconds 1.5\n" + screenshot("table.png") + "Quit\n");
   ASSERT_FALSE(second.timedOut) << second.output;
   EXPECT_LT(changedShare(picture("table_first.png"), picture("table.png")), 0.01);
 }

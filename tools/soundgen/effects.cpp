@@ -17,21 +17,6 @@ std::uint64_t seedFor(std::uint64_t sound, int size, int take) {
          static_cast<std::uint64_t>(take);
 }
 
-Pcm monoPcm(std::vector<float> samples) {
-  Pcm pcm;
-  pcm.sampleRate = kEffectSampleRate;
-  pcm.channels = 1;
-  pcm.samples = std::move(samples);
-  return pcm;
-}
-
-// The last touches of a one-shot: short fades against clicks, then its size's loudness.
-Pcm finishOneShot(std::vector<float> samples, float peak) {
-  fadeEdges(samples, samplesIn(0.002f, kRate), samplesIn(0.03f, kRate));
-  normalisePeak(samples, peak);
-  return monoPcm(std::move(samples));
-}
-
 // The last touches of a loop built periodic: centred, turned to its best seam, levelled.
 Pcm finishLoop(std::vector<float> samples, float peak) {
   removeOffset(samples);
@@ -275,4 +260,18 @@ Pcm makeSteamAmbient() {
   constexpr int kSwell[] = {1, 2};
   applyWobble(out, 0.35f, kSwell);
   return finishLoop(std::move(out), 0.7f);
+}
+
+Pcm monoPcm(std::vector<float> samples) {
+  Pcm pcm;
+  pcm.sampleRate = kEffectSampleRate;
+  pcm.channels = 1;
+  pcm.samples = std::move(samples);
+  return pcm;
+}
+
+Pcm finishOneShot(std::vector<float> samples, float peak, float fadeOutSeconds) {
+  fadeEdges(samples, samplesIn(0.002f, kRate), samplesIn(fadeOutSeconds, kRate));
+  normalisePeak(samples, peak);
+  return monoPcm(std::move(samples));
 }

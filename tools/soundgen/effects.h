@@ -4,9 +4,17 @@
 // start and end at a rising zero crossing whose step matches its neighbours', so they repeat
 // without a click.
 
+#include <vector>
+
 #include "tools/soundgen/pcm.h"
 
 inline constexpr int kEffectSampleRate = 22050;
+
+// Mono samples at the effects' rate as a sound.
+Pcm monoPcm(std::vector<float> samples);
+// The last touches of a one-shot: short fades against clicks (the fade-out `fadeOutSeconds`
+// long), then its peak level.
+Pcm finishOneShot(std::vector<float> samples, float peak, float fadeOutSeconds = 0.03f);
 
 // A splash: a burst of noise through a band-pass filter sweeping down, the falling "bloop" of
 // the body of water closing, and for the larger sizes droplets landing after it. `size` 1

@@ -12,19 +12,8 @@ namespace {
 constexpr float kRate = static_cast<float>(kMenuSampleRate);
 constexpr float kRampSeconds = 3.0f;
 
-Pcm monoPcm(std::vector<float> samples) {
-  Pcm pcm;
-  pcm.sampleRate = kMenuSampleRate;
-  pcm.channels = 1;
-  pcm.samples = std::move(samples);
-  return pcm;
-}
-
-Pcm finishOneShot(std::vector<float> samples, float peak) {
-  fadeEdges(samples, samplesIn(0.002f, kRate), samplesIn(0.02f, kRate));
-  normalisePeak(samples, peak);
-  return monoPcm(std::move(samples));
-}
+// Menu sounds are short and crisp: their tails fade out quicker than the water's.
+constexpr float kMenuFadeOut = 0.02f;
 
 Tone drop(float fromHz, float toHz, float glideSeconds, float decaySeconds, float amplitude) {
   Tone tone;
@@ -152,7 +141,7 @@ Pcm makeButtonOver() {
   std::vector<float> out(samplesIn(0.2f, kRate));
   addTone(out, 0, drop(700.0f, 1250.0f, 0.05f, 0.045f, 1.0f), kRate, Placement::Clip);
   addTone(out, samplesIn(0.01f, kRate), bell(91, 0.04f, 0.15f), kRate, Placement::Clip);
-  return finishOneShot(std::move(out), 0.4f);
+  return finishOneShot(std::move(out), 0.4f, kMenuFadeOut);
 }
 
 Pcm makeButtonClick() {
@@ -162,13 +151,13 @@ Pcm makeButtonClick() {
   addTone(out, 0, drop(320.0f, 760.0f, 0.09f, 0.07f, 1.0f), kRate, Placement::Clip);
   addTone(out, samplesIn(0.03f, kRate), bell(84, 0.12f, 0.35f), kRate, Placement::Clip);
   addTone(out, samplesIn(0.03f, kRate), bell(91, 0.08f, 0.15f), kRate, Placement::Clip);
-  return finishOneShot(std::move(out), 0.5f);
+  return finishOneShot(std::move(out), 0.5f, kMenuFadeOut);
 }
 
 Pcm makeChooserOver() {
   std::vector<float> out(samplesIn(0.15f, kRate));
   addTone(out, 0, drop(1100.0f, 1900.0f, 0.04f, 0.03f, 1.0f), kRate, Placement::Clip);
-  return finishOneShot(std::move(out), 0.33f);
+  return finishOneShot(std::move(out), 0.33f, kMenuFadeOut);
 }
 
 Pcm makeChooserClick() {
@@ -177,7 +166,7 @@ Pcm makeChooserClick() {
   const std::size_t clickLength = samplesIn(0.002f, kRate);
   for (std::size_t i = 0; i < clickLength; ++i) out[i] += 0.4f * random.bipolar();
   addTone(out, 0, drop(520.0f, 940.0f, 0.045f, 0.04f, 1.0f), kRate, Placement::Clip);
-  return finishOneShot(std::move(out), 0.42f);
+  return finishOneShot(std::move(out), 0.42f, kMenuFadeOut);
 }
 
 Pcm makeRampUp(RampKind kind) {
@@ -190,5 +179,5 @@ Pcm makeRampUp(RampKind kind) {
     addTick(out, samplesIn(at, kRate), kind, progress, index, random);
     at += 0.11f - 0.055f * progress;
   }
-  return finishOneShot(std::move(out), 0.4f);
+  return finishOneShot(std::move(out), 0.4f, kMenuFadeOut);
 }

@@ -4,9 +4,11 @@
 // count up. All mono at 22050 Hz, quieter than the water effects, so they sit under the
 // scene rather than over it.
 
+#include "tools/soundgen/effects.h"
 #include "tools/soundgen/pcm.h"
 
-inline constexpr int kMenuSampleRate = 22050;
+// The menus sound at the effects' rate and are finished the same way.
+inline constexpr int kMenuSampleRate = kEffectSampleRate;
 inline constexpr float kMenuLoopSeconds = 12.0f;
 
 // Pads in F major swelling between two chords, slow drops and a few far-off bell notes;
