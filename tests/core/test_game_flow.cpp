@@ -11,6 +11,7 @@
 #include "game/core/level_completion.h"
 #include "game/gui/gui_animated_button.h"
 #include "game/gui/gui_image.h"
+#include "game/gui/high_score_entry.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/menus.h"
 #include "game/platform/sound_list.h"
@@ -210,4 +211,33 @@ TEST_F(GameFlowTest, AMenuWithoutItsFilesPilesUpAtTheTopLeftAndStillWorks) {
   menu.onShow();
   menu.onKeyDown(vk::kReturn);
   EXPECT_EQ(menu.hoveredWidget(), play);
+}
+
+TEST_F(GameFlowTest, TheNameEntryTakesTwentyNameCharactersAndClosesAfterItsClick) {
+  GuiScreen backdrop;
+  HighScores entry(backdrop);
+  for (int i = 0; i < 25; ++i) entry.onKeyDown('A' + i);
+  EXPECT_EQ(entry.name(), "abcdefghijklmnopqrst");
+  entry.onKeyDown(vk::kBackspace);
+  entry.onKeyDown(vk::kPageUp);  // no character: ignored
+  entry.onKeyDown(vk::kSpace);
+  entry.onKeyDown('7');
+  EXPECT_EQ(entry.name(), "abcdefghijklmnopqrs ");
+  // The caret blinks on the first turn after each half second.
+  const bool caret = entry.caretOn();
+  entry.advance(0.3f);
+  entry.advance(0.3f);
+  EXPECT_EQ(entry.caretOn(), caret);
+  entry.advance(0.01f);
+  EXPECT_NE(entry.caretOn(), caret);
+  entry.onKeyDown(vk::kReturn);
+  EXPECT_TRUE(entry.isFinished());
+  EXPECT_EQ(entry.okButton().state(), ButtonState::kClicked);
+  entry.onKeyDown('Z');  // finished: no more typing
+  EXPECT_EQ(entry.name().size(), 20u);
+  entry.advance(0.5f);
+  entry.advance(0.5f);
+  EXPECT_TRUE(entry.isRunning());  // the click's 0.8 s are over only at the next turn
+  entry.advance(0.1f);
+  EXPECT_FALSE(entry.isRunning());
 }
