@@ -16,7 +16,7 @@ FUZZ_FINDINGS ?= fuzz/findings
 UBSAN_ENV = UBSAN_OPTIONS=print_stacktrace=1
 SANITIZER_ENV = $(UBSAN_ENV) ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1
 
-.PHONY: all deps configure build game play test fuzz-configure fuzz-smoke fuzz sanitize soak \
+.PHONY: all deps configure build game play test test-build fuzz-configure fuzz-smoke fuzz sanitize soak \
 	soak-build bench clean
 
 all: build
@@ -41,10 +41,17 @@ play: game
 # The fuzzers, the sanitized tests and the soak run first so that the test runner's summary
 # closes the output. Drawing tests need an X server: without a display the tests run under a
 # virtual one (Xvfb with Mesa).
-test: build fuzz-smoke sanitize
+test: test-build fuzz-smoke sanitize
 	@$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
 		--seconds $(SOAK_SECONDS)
-	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) \
+		-L display
+
+# What the test run needs of the normal tree: the game, its data, the soak and the programs
+# that test in a window. The tests that need no display run in the sanitizer tree instead,
+# and the benchmarks are built by `make bench`.
+test-build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_main vmr_data vmr_soak vmr_display_tests
 
 # One clang tree with AddressSanitizer and UndefinedBehaviorSanitizer holds the fuzzers and
 # the test programs that need no display, so the game's libraries compile once for both.
