@@ -231,6 +231,9 @@ void Game::requestRestart() {
 bool Game::isRunning() {
   return state().running;
 }
+bool Game::isQuitRequested() {
+  return state().quitRequested;
+}
 bool Game::isPaused() {
   return state().paused;
 }

@@ -30,6 +30,8 @@ class Game : public window::GLWindowEventListener {
   static void requestRestart();
 
   static bool isRunning();
+  // A quit was asked for and the loop ends after this frame.
+  static bool isQuitRequested();
   static bool isPaused();
   static bool isConsoleOpen();
   static bool isFreeCamera();

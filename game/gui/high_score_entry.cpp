@@ -5,6 +5,7 @@
 
 #include "common/config_file.h"
 #include "game/console/console_script.h"
+#include "game/core/game.h"
 #include "game/core/level_completion.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/menu_builder.h"
@@ -108,7 +109,8 @@ void offerHighScore(uint32_t score, window::GLWindowEventListener& backdrop) {
   auto screen = std::make_unique<HighScores>(backdrop);
   window::GLWindowEventListener* previous = window::getEventListener();
   window::setEventListener(screen.get());
-  while (window::isWindowOpen() && screen->isRunning()) {
+  // A quit asked for meanwhile (a script's "Quit") ends the entry as closing the window does.
+  while (window::isWindowOpen() && screen->isRunning() && !Game::isQuitRequested()) {
     window::requestRedraw();
     window::pumpMessages();
     // Scripts go on running, so an automated run can type a name too.

@@ -241,3 +241,15 @@ TEST_F(GameFlowTest, TheNameEntryTakesTwentyNameCharactersAndClosesAfterItsClick
   entry.advance(0.1f);
   EXPECT_FALSE(entry.isRunning());
 }
+
+TEST_F(GameFlowTest, AQuitAskedForDuringTheNameEntryEndsItWithTheNameSoFar) {
+  const TempDirectory userData;
+  setenv("XDG_DATA_HOME", userData.path().c_str(), 1);
+  GuiScreen backdrop;
+  Game::requestQuit();
+  offerHighScore(1234u, backdrop);  // would wait for Enter for ever
+  EXPECT_EQ(high_scores::highScoreTable().front().score, 1234u);
+  EXPECT_EQ(high_scores::highScoreTable().front().nameText(), "");
+  high_scores::resetHighScores();
+  unsetenv("XDG_DATA_HOME");
+}
