@@ -1,0 +1,10 @@
+#pragma once
+// Drawing the effect sprites: one vertex-array call per texture and blend mode.
+
+namespace fx_particles {
+
+// Draws every sprite near the view in the current transform, alpha-blended or additive as its
+// emitter says, and leaves blending at source alpha / one minus source alpha.
+void draw();
+
+}  // namespace fx_particles
