@@ -5,8 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "game/water/fx_particles.h"
 #include "effect_scene.h"
+#include "game/water/fx_particles.h"
 #include "pool_scene.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "effect_scene.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/game.h"
@@ -17,7 +18,6 @@
 #include "game/level/level_renderers.h"
 #include "game/platform/textures.h"
 #include "game/platform/window.h"
-#include "effect_scene.h"
 #include "game/water/fx_particles.h"
 #include "game/water/particle_manager.h"
 

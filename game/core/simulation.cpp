@@ -36,11 +36,11 @@ void moveGeometry(float dt) {
 
 // One simulation step, stage by stage in the order the game runs them.
 const Stage kStages[] = {
-    {"movers", moveGeometry},
-    {"effects", fx_particles::step},
-    {"water", particle_manager::step},
-    {"triggers", triggers::step},
-    {"objects", level_objects::step},
+    {"movers", moveGeometry},           // moving walls, and the objects they carry
+    {"effects", fx_particles::step},    // effect sprites, which never touch the water
+    {"water", particle_manager::step},  // particles and ice groups
+    {"triggers", triggers::step},       // what the water set off this step
+    {"objects", level_objects::step},   // animations, started by the triggers above
 };
 
 // The level's start state of water and camera: the camera flies in from the camera start

@@ -50,6 +50,7 @@ void drawWorld() {
   level_objects::drawObjectIds();
   sound_sources::drawSoundSources();
   movers::drawMoverDebug();
+  fx_particles::drawEmitters();
 }
 
 }  // namespace world_draw

@@ -69,8 +69,8 @@ void objectCreateCommand(const std::string& arguments) {
 
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
-    {"ObjectsDraw", objectsDrawVariable},       {"ObjectsCull", objectsCullVariable},
-    {"ObjectsCount", objectsCountCommand},      {"ObjectsDrawIds", objectsDrawIdsVariable},
+    {"ObjectsDraw", objectsDrawVariable},  {"ObjectsCull", objectsCullVariable},
+    {"ObjectsCount", objectsCountCommand}, {"ObjectsDrawIds", objectsDrawIdsVariable},
     {"ObjectCreate", objectCreateCommand},
 };
 
@@ -207,9 +207,9 @@ void step(float dt) {
 
 void cullAndQueue() {
   if (!objectsDraw_) return;
-  const CullSquare view{camera::centre(),
-                        kCullReach * std::max(camera::viewWidth(), camera::viewHeight()) *
-                            camera::zoom()};
+  const CullSquare view{
+      camera::centre(),
+      kCullReach * std::max(camera::viewWidth(), camera::viewHeight()) * camera::zoom()};
   const CullSquare* cull = objectsCull_ ? &view : nullptr;
   queueList(stillObjects_, cull);
   queueList(animatedObjects_, cull);

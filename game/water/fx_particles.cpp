@@ -238,10 +238,9 @@ void emit(FxEmitter& emitter) {
   const float turn = rng::uniform() * emitter.spread - emitter.spread * 0.5f;
   const Vec2 direction = rotated(emitter.direction, turn);
   const float u = rng::uniform();
-  sprite.color = {lerp(emitter.color1.r, emitter.color2.r, u),
-                  lerp(emitter.color1.g, emitter.color2.g, u),
-                  lerp(emitter.color1.b, emitter.color2.b, u),
-                  lerp(emitter.color1.a, emitter.color2.a, u)};
+  sprite.color = {
+      lerp(emitter.color1.r, emitter.color2.r, u), lerp(emitter.color1.g, emitter.color2.g, u),
+      lerp(emitter.color1.b, emitter.color2.b, u), lerp(emitter.color1.a, emitter.color2.a, u)};
   sprite.velocity = direction * lerp(emitter.velocity1, emitter.velocity2, rng::uniform());
   sprite.gravityFactor = lerp(emitter.gravity1, emitter.gravity2, rng::uniform());
   sprite.size = lerp(emitter.size1, emitter.size2, rng::uniform());

@@ -85,7 +85,7 @@ void step(float dt);
 // Sorts the sprites near the view into runs of one texture and one blend mode, ordered by
 // texture, colours faded by the life left. The runs keep their memory from frame to frame.
 std::span<const FxSpriteRun> buildSpriteRuns();
-// The "FxEmitterDraw" switch.
+// The "FxEmitterDraw" switch of the emitters' debug view.
 bool emitterDrawFlag();
 
 }  // namespace fx_particles

@@ -119,8 +119,9 @@ Image drawSparkSprite() {
   // A hot core with a cross of rays, for additive blending.
   return drawWhiteSprite([](float dx, float dy, float t, int, int) {
     const float core = std::max(0.0f, 1.0f - t * 2.5f);
-    const float rays = std::max(0.0f, 1.0f - t) * std::max(std::max(0.0f, 1.0f - std::abs(dx) * 12.0f),
-                                                          std::max(0.0f, 1.0f - std::abs(dy) * 12.0f));
+    const float rays =
+        std::max(0.0f, 1.0f - t) * std::max(std::max(0.0f, 1.0f - std::abs(dx) * 12.0f),
+                                            std::max(0.0f, 1.0f - std::abs(dy) * 12.0f));
     return core + 0.8f * rays;
   });
 }
@@ -146,7 +147,8 @@ Image drawLamp() {
   Canvas canvas(kWidth, kHeight);
   const float c = kWidth * 0.5f;
   paint(canvas, rgb(40, 40, 44), [&](float x, float y) { return box(x, y, c - 1, 0, c + 1, 34); });
-  paint(canvas, rgb(255, 220, 120), [&](float x, float y) { return disc(x, y, c, 46, 12.0f) * 0.35f; });
+  paint(canvas, rgb(255, 220, 120),
+        [&](float x, float y) { return disc(x, y, c, 46, 12.0f) * 0.35f; });
   paint(canvas, rgb(255, 236, 170), [&](float x, float y) { return disc(x, y, c, 44, 7.0f); });
   paint(canvas, rgb(90, 94, 100), [&](float x, float y) {
     return y >= 32 && y < 40 ? float(c + 4 + (y - 32) * 0.9f) - std::abs(x - c) : 0.0f;
