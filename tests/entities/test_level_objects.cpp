@@ -12,8 +12,7 @@ namespace {
 using level_objects::animatedObjects;
 using level_objects::stillObjects;
 
-// An uncompressed 32-bit Targa picture of the given size; the texture manager takes the
-// size from it even without a window.
+// A 32-bit Targa picture; the texture manager reads its size even without a window.
 std::string tgaBytes(char width, char height) {
   const char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, width, 0, height, 0, 32, 8};
   return std::string(header, 18) + std::string(size_t(width) * size_t(height) * 4, '\x7F');
@@ -77,7 +76,6 @@ TEST_F(LevelObjectTest, FrameSetsResolveInListingOrderAndPickTheList) {
   takePrinted();
   add("gfx\\missing_FRAME00.tga");
   EXPECT_NE(takePrinted().find("missing_FRAME00"), std::string::npos);
-  EXPECT_EQ(stillObjects().size(), 1u);
   ASSERT_EQ(animatedObjects().size(), 1u) << "a frame set that matches nothing is left out";
   ASSERT_EQ(animation.frameCount, 8);
   EXPECT_EQ(animation.frames.front().name(), "gfx\\anim_FRAME00.tga");
@@ -118,13 +116,11 @@ TEST_F(LevelObjectTest, ARestartStopsEveryAnimationOnItsFirstFrame) {
   steps(11, 0.25f);
   object.offset = {5, 5};
   object.enabled = false;
-  run("ObjectsCull false");
   level_objects::resetObjects();
   EXPECT_EQ(object.frame + object.playsDone, 0);
   EXPECT_EQ(object.frameTime, 0.0f);
   EXPECT_EQ(object.offset, (Vec2{0, 0}));
   EXPECT_TRUE(object.stopped && object.enabled);
-  EXPECT_EQ(run("ObjectsCull"), "\nObjectsCull is true");
   steps(4, 0.25f);
   EXPECT_EQ(object.frame, 0);
 }
@@ -165,7 +161,6 @@ TEST_F(LevelObjectTest, ObjectCreateTakesFourWordsOfTheRightKinds) {
   run("ObjectCreate 0 0 8 gfx\\anim_FRAME00.tga");
   EXPECT_EQ(run("ObjectsCount"), "\nObjectsCount is 2");
   EXPECT_EQ(stillObjects().front().position, (Vec2{10, -20}));
-  EXPECT_EQ(stillObjects().front().id, 7u);
 }
 
 }  // namespace

