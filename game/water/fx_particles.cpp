@@ -1,3 +1,9 @@
+// The sprites live in one array in the order they were born. Each step ages and moves them
+// and closes the gaps the dead leave in the same pass, so the order holds and nothing is
+// allocated once the array has grown to the level's busiest moment. For drawing, the sprites
+// near the view are copied into runs, one vertex array per texture and blend mode; the runs
+// are kept from frame to frame and only refilled.
+
 #include "game/water/fx_particles.h"
 
 #include <algorithm>
@@ -17,6 +23,7 @@ constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int32_t kMaxBurstSize = 4096;
 constexpr float kMinInterval = 0.001f;
 constexpr float kMinLiveTime = 0.0001f;
+static_assert(sizeof(FxParticle) == 56, "the sprite's size is written next to it");
 
 std::list<FxEmitter> emitterList_;
 std::vector<FxParticle> particleList_;

@@ -43,7 +43,7 @@ struct FxEmitter {
   void loadSettings(std::string_view fileName);
 };
 
-// One live sprite; 48 bytes. The sprite keeps its texture's OpenGL name rather than a
+// One live sprite; 56 bytes. The sprite keeps its texture's OpenGL name rather than a
 // handle: its emitter holds the handle, and sprites never outlive the emitters (both go
 // when the level is cleared), so ten thousand sprites cost no reference counting.
 struct FxParticle {
