@@ -9,6 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "effect_scene.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/game.h"
@@ -17,6 +18,7 @@
 #include "game/level/level_renderers.h"
 #include "game/platform/textures.h"
 #include "game/platform/window.h"
+#include "game/water/fx_particles.h"
 #include "game/water/particle_manager.h"
 
 namespace {
@@ -102,6 +104,26 @@ void GameFrameDrawing(benchmark::State& state) {
   setFrameCounters(state);
 }
 
+// Whole frames of 128 particles with twenty emitters keeping 10,000 effect sprites alive,
+// against none: what the sprites add to a frame under the software renderer.
+void GameFrameEffects(benchmark::State& state) {
+  if (!openWindow()) return state.SkipWithError("no display");
+  const GameScene scene(128);
+  addBenchEmitters(state.range(0), kFrameSeconds);
+  for (auto _ : state) {
+    window::pumpMessages();
+    Game::frame();
+  }
+  setFrameCounters(state);
+  state.counters["sprites"] = static_cast<double>(fx_particles::particleList().size());
+}
+
+BENCHMARK(GameFrameEffects)
+    ->Arg(0)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MinTime(2.0);
 BENCHMARK(GameFrame)
     ->Arg(128)
     ->Arg(1024)

@@ -9,10 +9,12 @@
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
 #include "game/core/screen_flow.h"
+#include "game/entities/level_objects.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
 #include "game/level/movers.h"
+#include "game/water/fx_particles.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/ice_sounds.h"
 #include "game/water/particle_manager.h"
@@ -32,13 +34,13 @@ void moveGeometry(float dt) {
   movers::stepMovers(dt);
 }
 
-// One simulation step, stage by stage in the order the game runs them. The effect emitters
-// join between the movers and the water, the level objects after the triggers, as they come
-// to life.
+// One simulation step, stage by stage in the order the game runs them.
 const Stage kStages[] = {
-    {"movers", moveGeometry},
-    {"water", particle_manager::step},
-    {"triggers", triggers::step},
+    {"movers", moveGeometry},           // moving walls, and the objects they carry
+    {"effects", fx_particles::step},    // effect sprites, which never touch the water
+    {"water", particle_manager::step},  // particles and ice groups
+    {"triggers", triggers::step},       // what the water set off this step
+    {"objects", level_objects::step},   // animations, started by the triggers above
 };
 
 // The level's start state of water and camera: the camera flies in from the camera start
@@ -161,6 +163,7 @@ void endLevel() {
   level::clearLevel();
   particle_manager::shutdown();
   water_sounds::shutdown();
+  fx_particles::shutdown();
   level_completion::shutdown();
 }
 

@@ -232,7 +232,7 @@ void moverState(Trigger& trigger, TriggerContact, float) {
 }
 
 void emitterBurst(Trigger& trigger, TriggerContact, float) {
-  forEachTarget<FxEmitter>(trigger, [](FxEmitter& e) { ++e.pendingBursts; });
+  forEachTarget<FxEmitter>(trigger, [](FxEmitter& e) { fx_particles::burst(e); });
 }
 
 void emitterStart(Trigger& trigger, TriggerContact, float) {

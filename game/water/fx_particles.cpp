@@ -1,11 +1,21 @@
+// The sprites live in one array in the order they were born. Each step ages and moves them
+// and closes the gaps the dead leave in the same pass, so the order holds and nothing is
+// allocated once the array has grown to the level's busiest moment. For drawing, the sprites
+// near the view are copied into runs, one vertex array per texture and blend mode; the runs
+// are kept from frame to frame and only refilled.
+
 #include "game/water/fx_particles.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/config_file.h"
 #include "common/random.h"
+#include "common/text.h"
 #include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/water/particle_manager.h"
 
 namespace {
 
@@ -13,8 +23,15 @@ constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int32_t kMaxBurstSize = 4096;
 constexpr float kMinInterval = 0.001f;
 constexpr float kMinLiveTime = 0.0001f;
+static_assert(sizeof(FxParticle) == 56, "the sprite's size is written next to it");
 
 std::list<FxEmitter> emitterList_;
+std::vector<FxParticle> particleList_;
+// Grows to the most runs a frame has needed and is then reused; only the first runCount_
+// are this frame's.
+std::vector<FxSpriteRun> runs_;
+size_t runCount_ = 0;
+bool emitterDraw_ = false;
 
 // Both keys of a range, or neither: a half-given range keeps the old one.
 bool readRange(const ConfigFile& file, std::string_view key1, std::string_view key2, float& value1,
@@ -42,6 +59,117 @@ void readTextures(const ConfigFile& file, FxEmitter& emitter) {
     const std::string key = "texture" + std::to_string(i);
     if (file.has(key)) emitter.textures.emplace_back(file.getString(key), "DEFAULT_SPRITE");
   }
+}
+
+// ---- Console entries -------------------------------------------------------------------
+
+int32_t emitterCountCommand() {
+  return static_cast<int32_t>(emitterList_.size());
+}
+
+int32_t particleCountCommand() {
+  return static_cast<int32_t>(particleList_.size());
+}
+
+bool emitterDrawVariable(bool value, bool set) {
+  return console::variableValue(emitterDraw_, value, set);
+}
+
+void printCreateUsage() {
+  console::print("\nUSAGE: Emitter create ");
+  console::print("< x : number > < y : number > ");
+  console::print("< dir_x : number > < dir_y : number > ");
+  console::print("< id : integer > ");
+  console::print("< emitter settings : fileName > ");
+}
+
+// "FxEmitterCreate x y dir_x dir_y id settings"
+void emitterCreateCommand(const std::string& arguments) {
+  const std::vector<std::string> words = splitWords(arguments);
+  bool valid = words.size() == 6 && isInteger(words[4]);
+  for (size_t i = 0; valid && i < 4; ++i) valid = isNumber(words[i]);
+  if (!valid) {
+    printCreateUsage();
+    return;
+  }
+  FxEmitter emitter = fx_particles::createEmitter();
+  emitter.setPosition(toNumber(words[0]), toNumber(words[1]));
+  emitter.setDirection(toNumber(words[2]), toNumber(words[3]));
+  emitter.setId(static_cast<uint32_t>(toInteger(words[4])));
+  emitter.loadSettings(words[5]);
+  fx_particles::addEmitter(std::move(emitter));
+}
+
+// Registered by initialise and removed by shutdown, both from this table.
+const console::NamedCommand kEntries[] = {
+    {"FxEmitterCreate", emitterCreateCommand},
+    {"FxEmitterDraw", emitterDrawVariable},
+    {"FxEmitterCount", emitterCountCommand},
+    {"FxParticleCount", particleCountCommand},
+};
+
+// ---- Step -------------------------------------------------------------------------------
+
+// The square around the view in which emitters work and sprites are drawn.
+struct ViewSquare {
+  Vec2 centre;
+  float halfSize = 0.0f;
+
+  static ViewSquare current() {
+    return {camera::centre(),
+            std::max(camera::viewWidth(), camera::viewHeight()) * 0.5f * camera::zoom()};
+  }
+  // Edges count as inside.
+  bool contains(Vec2 p, float margin = 0.0f) const {
+    const float reach = halfSize + margin;
+    return std::abs(p.x - centre.x) <= reach && std::abs(p.y - centre.y) <= reach;
+  }
+};
+
+float lerp(float a, float b, float u) {
+  return a * u + b * (1.0f - u);
+}
+
+Vec2 rotated(Vec2 v, float radians) {
+  const float c = std::cos(radians);
+  const float s = std::sin(radians);
+  return {v.x * c - v.y * s, v.x * s + v.y * c};
+}
+
+void emitOverTime(FxEmitter& emitter, const ViewSquare& view, float dt) {
+  if (!emitter.active || !view.contains(emitter.position)) return;
+  emitter.timeAccumulator += dt;
+  while (emitter.timeAccumulator >= emitter.interval) {
+    emitter.timeAccumulator -= emitter.interval;
+    fx_particles::emit(emitter);
+  }
+}
+
+// Ages, moves and drops every sprite; the dead are removed in one pass that keeps the order.
+void moveSprites(float dt) {
+  const Vec2 g = particle_manager::gravityStep(dt);
+  auto alive = particleList_.begin();
+  for (FxParticle& sprite : particleList_) {
+    sprite.lifeLeft -= dt;
+    if (sprite.lifeLeft <= 0.0f) continue;
+    sprite.position += sprite.velocity * dt;
+    sprite.velocity += g * sprite.gravityFactor * dt;
+    *alive++ = sprite;
+  }
+  particleList_.erase(alive, particleList_.end());
+}
+
+// ---- Sprite runs ------------------------------------------------------------------------
+
+FxSpriteRun& runFor(uint32_t textureId, bool additive) {
+  for (size_t i = 0; i < runCount_; ++i)
+    if (runs_[i].textureId == textureId && runs_[i].additive == additive) return runs_[i];
+  if (runCount_ == runs_.size()) runs_.emplace_back();
+  FxSpriteRun& run = runs_[runCount_++];
+  run.textureId = textureId;
+  run.additive = additive;
+  run.batch.begin(0);
+  return run;
 }
 
 }  // namespace
@@ -80,12 +208,16 @@ namespace fx_particles {
 
 void initialise() {
   shutdown();
+  emitterDraw_ = false;
   console::print("\nInitialising FX particle manager..");
+  console::addCommands(kEntries);
 }
 
 void shutdown() {
   console::print("\nShutting down FX particle manager..");
+  particleList_.clear();
   emitterList_.clear();
+  console::removeCommands(kEntries);
 }
 
 FxEmitter createEmitter() {
@@ -98,6 +230,68 @@ void addEmitter(FxEmitter emitter) {
 
 std::list<FxEmitter>& emitterList() {
   return emitterList_;
+}
+
+const std::vector<FxParticle>& particleList() {
+  return particleList_;
+}
+
+// Every property draws a random number of its own, in the order below.
+void emit(FxEmitter& emitter) {
+  if (emitter.textures.empty()) return;
+  FxParticle& sprite = particleList_.emplace_back();
+  sprite.useAlphaBlending = emitter.useAlphaBlending;
+  sprite.position = emitter.position;
+  const float turn = rng::uniform() * emitter.spread - emitter.spread * 0.5f;
+  const Vec2 direction = rotated(emitter.direction, turn);
+  const float u = rng::uniform();
+  sprite.color = {
+      lerp(emitter.color1.r, emitter.color2.r, u), lerp(emitter.color1.g, emitter.color2.g, u),
+      lerp(emitter.color1.b, emitter.color2.b, u), lerp(emitter.color1.a, emitter.color2.a, u)};
+  sprite.velocity = direction * lerp(emitter.velocity1, emitter.velocity2, rng::uniform());
+  sprite.gravityFactor = lerp(emitter.gravity1, emitter.gravity2, rng::uniform());
+  sprite.size = lerp(emitter.size1, emitter.size2, rng::uniform());
+  sprite.lifetime = lerp(emitter.liveTime1, emitter.liveTime2, rng::uniform());
+  sprite.lifeLeft = sprite.lifetime;
+  sprite.textureId = emitter.textures[rng::raw() % emitter.textures.size()].textureId();
+}
+
+void burst(FxEmitter& emitter) {
+  for (int32_t i = 0; i < emitter.burstSize; ++i) emit(emitter);
+}
+
+void step(float dt) {
+  const ViewSquare view = ViewSquare::current();
+  for (FxEmitter& emitter : emitterList_) emitOverTime(emitter, view, dt);
+  moveSprites(dt);
+}
+
+// Sprites far from the view are not drawn: a sprite counts while its square reaches into the
+// emitters' square.
+std::span<const FxSpriteRun> buildSpriteRuns() {
+  runCount_ = 0;
+  const ViewSquare view = ViewSquare::current();
+  FxSpriteRun* last = nullptr;
+  for (const FxParticle& sprite : particleList_) {
+    const float half = sprite.size * 0.5f;
+    if (!view.contains(sprite.position, half)) continue;
+    const bool additive = !sprite.useAlphaBlending;
+    if (last == nullptr || last->textureId != sprite.textureId || last->additive != additive)
+      last = &runFor(sprite.textureId, additive);
+    const Colour4& c = sprite.color;
+    last->batch.addSprite(sprite.position.x, sprite.position.y, half,
+                          {c.r, c.g, c.b, c.a * sprite.lifeLeft / sprite.lifetime});
+  }
+  std::sort(runs_.begin(), runs_.begin() + ptrdiff_t(runCount_),
+            [](const FxSpriteRun& a, const FxSpriteRun& b) {
+              return a.textureId != b.textureId ? a.textureId < b.textureId
+                                                : a.additive < b.additive;
+            });
+  return {runs_.data(), runCount_};
+}
+
+bool emitterDrawFlag() {
+  return emitterDraw_;
 }
 
 }  // namespace fx_particles

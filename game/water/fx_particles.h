@@ -1,14 +1,18 @@
 #pragma once
 // Effect emitters: decorative point sources of short-lived sprites (splashes, sparks,
-// smoke). Each emitter takes its look and behaviour from an emitter settings file.
+// smoke). Each emitter takes its look and behaviour from an emitter settings file. Emitters
+// near the view release one sprite per interval; triggers start, stop and burst them. The
+// sprites fly under the turned gravity, fade out over their life and never touch the water.
 
 #include <cstdint>
 #include <list>
+#include <span>
 #include <string_view>
 #include <vector>
 
 #include "game/level/vector2.h"
 #include "game/platform/texture_handle.h"
+#include "game/water/sprite_batch.h"
 
 struct Colour4 {
   float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
@@ -22,7 +26,6 @@ struct FxEmitter {
   float timeAccumulator = 0.0f;
   float spread = 0.0f;  // full angle of the emission cone, radians
   int32_t burstSize = 16;
-  int32_t pendingBursts = 0;  // bursts triggers asked for, emitted at the emitter's next step
   bool active = true;
   bool useAlphaBlending = true;  // false: additive
   float velocity1 = 0.0f, velocity2 = 0.0f;
@@ -40,6 +43,28 @@ struct FxEmitter {
   void loadSettings(std::string_view fileName);
 };
 
+// One live sprite; 56 bytes. The sprite keeps its texture's OpenGL name rather than a
+// handle: its emitter holds the handle, and sprites never outlive the emitters (both go
+// when the level is cleared), so ten thousand sprites cost no reference counting.
+struct FxParticle {
+  Vec2 position;
+  Vec2 velocity;  // units per second
+  Colour4 color;  // alpha is the starting alpha
+  float size = 0.0f;
+  float lifetime = 0.0f;
+  float lifeLeft = 0.0f;
+  float gravityFactor = 0.0f;
+  uint32_t textureId = 0;
+  bool useAlphaBlending = true;
+};
+
+// The sprites of one texture and one blend mode, ready to be drawn in one call.
+struct FxSpriteRun {
+  uint32_t textureId = 0;
+  bool additive = false;
+  SpriteBatch batch;
+};
+
 namespace fx_particles {
 
 void initialise();
@@ -48,5 +73,19 @@ FxEmitter createEmitter();
 void addEmitter(FxEmitter emitter);
 // The emitters in the order added; elements keep their addresses while listed.
 std::list<FxEmitter>& emitterList();
+const std::vector<FxParticle>& particleList();
+
+// Releases one sprite, unless the emitter has no texture.
+void emit(FxEmitter& emitter);
+// Releases burstSize sprites at once, whether the emitter is active or not.
+void burst(FxEmitter& emitter);
+// Emitters near the view release their sprites; every sprite ages, moves and falls.
+void step(float dt);
+
+// Sorts the sprites near the view into runs of one texture and one blend mode, ordered by
+// texture, colours faded by the life left. The runs keep their memory from frame to frame.
+std::span<const FxSpriteRun> buildSpriteRuns();
+// The "FxEmitterDraw" switch of the emitters' debug view.
+bool emitterDrawFlag();
 
 }  // namespace fx_particles

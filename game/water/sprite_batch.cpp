@@ -1,7 +1,5 @@
 #include "game/water/sprite_batch.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 namespace {
@@ -42,16 +40,7 @@ void SpriteBatch::addSprite(float x, float y, float h, SpriteColour colour) {
   ++spriteCount_;
 }
 
-void SpriteBatch::draw(uint32_t textureId) {
-  if (spriteCount_ == 0) return;
-  glBindTexture(GL_TEXTURE_2D, textureId);
-  glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-  glVertexPointer(2, GL_FLOAT, 0, positions_.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, textureCoordinates_.data());
-  glColorPointer(4, GL_FLOAT, 0, colours_.data());
-  glDrawArrays(GL_QUADS, 0, GLsizei(spriteCount_ * 4));
-  glPopClientAttrib();
+SpriteColour SpriteBatch::colour(size_t sprite) const {
+  const float* rgba = colours_.data() + sprite * kColourFloats;
+  return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }

@@ -21,9 +21,12 @@ class SpriteBatch {
   // and under a software renderer each sprite costs.
   void addSprite(float x, float y, float h, SpriteColour colour);
   // Binds the two-dimensional texture and draws the sprites as quads; the client array
-  // state is left as it was found. Nothing is drawn for an empty batch.
-  void draw(uint32_t textureId);
+  // state is left as it was found. Nothing is drawn for an empty batch. The one part that
+  // needs OpenGL (sprite_batch_draw.cpp).
+  void draw(uint32_t textureId) const;
   size_t spriteCount() const { return spriteCount_; }
+  // The colour of sprite `sprite`, below spriteCount().
+  SpriteColour colour(size_t sprite) const;
 
  private:
   // Makes room for `sprites` sprites; the texture corners of new room are filled at once,

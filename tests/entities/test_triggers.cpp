@@ -211,17 +211,19 @@ TEST_F(TriggerTest, ToSteamHeatsFreeWaterToItsLimit) {
 TEST_F(TriggerTest, AOnceTriggerFiresOnceUntilReset) {
   FxEmitter emitter;
   emitter.id = 5;
+  emitter.burstSize = 3;
+  emitter.textures.emplace_back("gfx\\spark.tga", "DEFAULT_SPRITE");
   fx_particles::addEmitter(emitter);
   addParticle({5, 5});
   addParticle({6, 6});
   Trigger& t = addSquare(501, {0, 0}, 10, 5);
   steps(3, 0.1f);
-  EXPECT_EQ(fx_particles::emitterList().front().pendingBursts, 1);
+  EXPECT_EQ(fx_particles::particleList().size(), 3u);
   EXPECT_EQ(t.fireCount, 1);
   triggers::resetTriggers();
   EXPECT_EQ(t.fireCount, 0);
   steps(3, 0.1f);
-  EXPECT_EQ(fx_particles::emitterList().front().pendingBursts, 2);
+  EXPECT_EQ(fx_particles::particleList().size(), 6u);
 }
 
 TEST_F(TriggerTest, AMoverTriggerMovesItsMoversOnce) {

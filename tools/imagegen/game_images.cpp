@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "tools/imagegen/decoration_images.h"
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/font_sheet.h"
 #include "tools/imagegen/freetype_face.h"
@@ -171,6 +172,7 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   images.push_back({"steam.tga", drawSteamSprite()});
   images.push_back({"ice.tga", drawIceSprite()});
   images.push_back({"cursor.tga", drawCursor()});
+  for (NamedImage& image : drawDecorationImages()) images.push_back(std::move(image));
   std::optional<Image> textFont = drawFontSheet(fonts.text, kGameFontCellSize);
   std::optional<Image> menuFont = drawFontSheet(fonts.menu, kMenuFontCellSize);
   const std::optional<FreeTypeFace> labelFace = FreeTypeFace::open(fonts.labels);
