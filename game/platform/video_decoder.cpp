@@ -54,6 +54,16 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
   return target;
 }
 
+// A RIFF AVI whose header promises more bytes than the file has was cut short; anything else
+// that won't open is no AVI at all.
+const char* whyNotOpened(const std::string& bytes) {
+  if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "AVI ") != 0)
+    return "not an AVI file";
+  uint64_t declared = 0;
+  for (int i = 3; i >= 0; --i) declared = declared << 8 | uint8_t(bytes[size_t(4 + i)]);
+  return bytes.size() < declared + 8 ? "truncated" : "not an AVI file";
+}
+
 }  // namespace
 
 struct VideoDecoder::State {
@@ -160,7 +170,7 @@ std::unique_ptr<VideoDecoder> VideoDecoder::openMemory(std::string bytes, std::s
   state->format->flags |= AVFMT_FLAG_CUSTOM_IO;
   // Only AVI is read: anything else, even a format FFmpeg knows, is not the game's video.
   if (avformat_open_input(&state->format, nullptr, av_find_input_format("avi"), nullptr) < 0) {
-    reason = "not an AVI file";
+    reason = whyNotOpened(state->reader.bytes);
     return nullptr;
   }
   int index = -1;
