@@ -56,12 +56,41 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
 
 // A RIFF AVI whose header promises more bytes than the file has was cut short; anything else
 // that won't open is no AVI at all.
+uint32_t readLe32(const std::string& bytes, size_t at) {
+  uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | uint8_t(bytes[at + size_t(i)]);
+  return value;
+}
+
 const char* whyNotOpened(const std::string& bytes) {
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "AVI ") != 0)
     return "not an AVI file";
-  uint64_t declared = 0;
-  for (int i = 3; i >= 0; --i) declared = declared << 8 | uint8_t(bytes[size_t(4 + i)]);
+  const uint64_t declared = readLe32(bytes, 4);
   return bytes.size() < declared + 8 ? "truncated" : "not an AVI file";
+}
+
+// Every chunk before the frames ("movi") lies inside the file. libavformat reads the header
+// as one run of chunks, stepping into each list, and allocates a chunk's size before it reads
+// it, so a size that runs past the file would cost memory the file never had.
+bool headerFits(const std::string& bytes) {
+  size_t at = 12;
+  while (at + 12 <= bytes.size()) {
+    if (bytes.compare(at, 4, "LIST") == 0) {
+      if (bytes.compare(at + 8, 4, "movi") == 0) return true;
+      at += 12;
+      continue;
+    }
+    const uint64_t size = readLe32(bytes, at + 4);
+    if (uint64_t(at) + 8 + size > bytes.size()) return false;
+    at += size_t(8 + size + (size & 1));
+  }
+  return false;
+}
+
+// The decoders the game plays: the intro's MJPEG, and the uncompressed frames of the oldest
+// AVI files. Every other codec is refused, so a file can't reach the rest of libavcodec.
+bool isPlayableCodec(AVCodecID id) {
+  return id == AV_CODEC_ID_MJPEG || id == AV_CODEC_ID_RAWVIDEO;
 }
 
 }  // namespace
@@ -169,6 +198,10 @@ std::unique_ptr<VideoDecoder> VideoDecoder::openMemory(std::string bytes, std::s
   state->format->pb = state->io;
   state->format->flags |= AVFMT_FLAG_CUSTOM_IO;
   // Only AVI is read: anything else, even a format FFmpeg knows, is not the game's video.
+  if (!headerFits(state->reader.bytes)) {
+    reason = whyNotOpened(state->reader.bytes);
+    return nullptr;
+  }
   if (avformat_open_input(&state->format, nullptr, av_find_input_format("avi"), nullptr) < 0) {
     reason = whyNotOpened(state->reader.bytes);
     return nullptr;
@@ -187,7 +220,7 @@ std::unique_ptr<VideoDecoder> VideoDecoder::openMemory(std::string bytes, std::s
   const AVStream* stream = state->format->streams[index];
   const AVCodecParameters* parameters = stream->codecpar;
   const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-  if (codec == nullptr) {
+  if (codec == nullptr || !isPlayableCodec(parameters->codec_id)) {
     reason = "unsupported codec";
     return nullptr;
   }

@@ -15,7 +15,7 @@ namespace video {
 // More frames than this are refused; the player counts them in 16 bits.
 inline constexpr uint32_t kMaxFrames = 65535;
 // Larger frames are refused before anything is allocated for them.
-inline constexpr int32_t kMaxFrameSide = 4096;
+inline constexpr int32_t kMaxFrameSide = 2048;
 // The most a video file may hold; the intro is far smaller.
 inline constexpr size_t kMaxVideoFileBytes = size_t(64) << 20;
 
