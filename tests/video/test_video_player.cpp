@@ -10,6 +10,7 @@
 #include "game/platform/video_clock.h"
 #include "game/platform/video_decoder.h"
 #include "game/platform/video_player.h"
+#include "tools/videogen/intro_video.h"
 #include "video/video_files.h"
 
 namespace {
@@ -150,6 +151,20 @@ TEST(VideoQuadTest, TheFrameFillsTheClientHeightCentredAcross) {
     EXPECT_FLOAT_EQ(quad.right, c.right);
     EXPECT_FLOAT_EQ(quad.bottom, float(c.clientHeight));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The intro is made at build time; the same pictures must give the same file on every run.
+TEST(AviWriterTest, TheIntroEncodesToTheSameSmallFileEveryTime) {
+  const std::vector<RgbFrame> frames = drawIntroFrames(nullptr);
+  ASSERT_EQ(frames.size(), size_t(kIntroFrames));
+  const std::string first = aviBytes(frames, kIntroWidth, kIntroHeight, kIntroFramesPerSecond);
+  ASSERT_FALSE(first.empty());
+  EXPECT_LT(first.size(), size_t(2) << 20);
+  EXPECT_EQ(first, aviBytes(frames, kIntroWidth, kIntroHeight, kIntroFramesPerSecond));
 }
 
 }  // namespace

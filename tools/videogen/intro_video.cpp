@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "tools/imagegen/canvas.h"
@@ -20,8 +21,13 @@ float smoothStep(float edge0, float edge1, float x) {
 
 // A fixed scatter from the bubble's number, so every build draws the same bubbles.
 float scatter(int n, int salt) {
-  const unsigned hash = unsigned(n) * 2654435761u ^ unsigned(salt) * 40503u;
-  return float((hash >> 8) & 0xffff) / 65535.0f;
+  uint32_t hash = uint32_t(n) * 0x9E3779B1u + uint32_t(salt) * 0x85EBCA77u;
+  hash ^= hash >> 15;
+  hash *= 0x2C1B3C6Du;
+  hash ^= hash >> 12;
+  hash *= 0x297A2D39u;
+  hash ^= hash >> 15;
+  return float(hash & 0xffff) / 65535.0f;
 }
 
 // The water surface's height (rows from the top) at column x, time t in seconds.
