@@ -17,8 +17,8 @@ constexpr uint32_t kMaxFramesDecoded = 8;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string reason;
-  const auto decoder =
-      video::VideoDecoder::openMemory(std::string(reinterpret_cast<const char*>(data), size), reason);
+  const auto decoder = video::VideoDecoder::openMemory(
+      std::string(reinterpret_cast<const char*>(data), size), reason);
   if (decoder == nullptr) {
     if (reason.empty()) std::abort();
     return 0;

@@ -99,6 +99,7 @@ struct VideoDecoder::State {
   MemoryReader reader;
   AVIOContext* io = nullptr;
   AVFormatContext* format = nullptr;
+  const AVStream* stream = nullptr;
   AVCodecContext* codec = nullptr;
   AVFrame* frame = nullptr;
   SwsContext* scaler = nullptr;
@@ -118,31 +119,87 @@ struct VideoDecoder::State {
     avio_context_free(&io);
   }
 
-  // Every packet of stream `index`; a reading error or a damaged packet is a file cut short.
-  bool readPackets(int index, std::string& reason) {
+  // Each stage below answers nothing when it succeeds, else the reason for the refusal.
+
+  // The AVI container over the bytes; only AVI is read, so anything else, even a format
+  // FFmpeg knows, is not the game's video.
+  const char* openContainer() {
+    auto* ioBuffer = static_cast<uint8_t*>(av_malloc(kIoBufferBytes));
+    if (ioBuffer != nullptr)
+      io = avio_alloc_context(ioBuffer, kIoBufferBytes, 0, &reader, readPacket, nullptr, seekTo);
+    if (io == nullptr) {
+      av_free(ioBuffer);
+      return "out of memory";
+    }
+    format = avformat_alloc_context();
+    if (format == nullptr) return "out of memory";
+    format->pb = io;
+    format->flags |= AVFMT_FLAG_CUSTOM_IO;
+    if (!headerFits(reader.bytes) ||
+        avformat_open_input(&format, nullptr, av_find_input_format("avi"), nullptr) < 0)
+      return whyNotOpened(reader.bytes);
+    return nullptr;
+  }
+
+  // The first video stream, with a codec the game plays, a sensible size and a frame rate.
+  const char* findVideoStream(VideoFormat& result) {
+    for (unsigned i = 0; i < format->nb_streams && stream == nullptr; ++i) {
+      if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO)
+        stream = format->streams[i];
+    }
+    if (stream == nullptr) return "no video stream";
+    const AVCodecParameters* parameters = stream->codecpar;
+    if (avcodec_find_decoder(parameters->codec_id) == nullptr ||
+        !isPlayableCodec(parameters->codec_id))
+      return "unsupported codec";
+    if (parameters->width < 1 || parameters->height < 1 || parameters->width > kMaxFrameSide ||
+        parameters->height > kMaxFrameSide)
+      return "unsupported frame size";
+    // The stream's time base is one frame: the AVI header's scale over its rate.
+    const AVRational base = stream->time_base;
+    const int64_t frameTimeMs =
+        base.num > 0 && base.den > 0 ? int64_t(base.num) * 1000 / base.den : 0;
+    if (frameTimeMs < 1 || frameTimeMs > UINT32_MAX) return "no frame rate";
+    result.width = uint32_t(parameters->width);
+    result.height = uint32_t(parameters->height);
+    result.frameTimeMs = uint32_t(frameTimeMs);
+    return nullptr;
+  }
+
+  // Every packet of the stream. A reading error or a damaged packet is a file cut short, and
+  // so is a count below the header's, which covers every frame written.
+  const char* readPackets(VideoFormat& result) {
     AVPacket* packet = av_packet_alloc();
     bool whole = packet != nullptr;
-    while (whole) {
-      const int result = av_read_frame(format, packet);
-      if (result == AVERROR_EOF) break;
-      if (result < 0 || (packet->flags & AV_PKT_FLAG_CORRUPT) != 0) {
-        whole = false;
-        break;
-      }
-      if (packet->stream_index == index) {
-        if (packets.size() >= kMaxFrames) {
-          av_packet_free(&packet);
-          reason = "more than 65535 frames";
-          return false;
-        }
-        packets.push_back(av_packet_clone(packet));
-        if (packets.back() == nullptr) whole = false;
+    bool tooMany = false;
+    while (whole && !tooMany) {
+      const int read = av_read_frame(format, packet);
+      if (read == AVERROR_EOF) break;
+      whole = read >= 0 && (packet->flags & AV_PKT_FLAG_CORRUPT) == 0;
+      if (whole && packet->stream_index == stream->index) {
+        tooMany = packets.size() >= kMaxFrames;
+        if (!tooMany) packets.push_back(av_packet_clone(packet));
+        whole = tooMany || packets.back() != nullptr;
       }
       av_packet_unref(packet);
     }
     av_packet_free(&packet);
-    if (!whole) reason = "truncated";
-    return whole;
+    if (tooMany) return "more than 65535 frames";
+    if (!whole || stream->nb_frames > int64_t(packets.size())) return "truncated";
+    if (packets.empty()) return "no frames";
+    result.frameCount = uint32_t(packets.size());
+    return nullptr;
+  }
+
+  const char* openCodec() {
+    const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
+    codec = avcodec_alloc_context3(decoder);
+    if (codec == nullptr || avcodec_parameters_to_context(codec, stream->codecpar) < 0)
+      return "out of memory";
+    codec->thread_count = 1;
+    if (avcodec_open2(codec, decoder, nullptr) < 0) return "unsupported codec";
+    frame = av_frame_alloc();
+    return frame == nullptr ? "out of memory" : nullptr;
   }
 
   bool convert(uint32_t width, uint32_t height) {
@@ -181,93 +238,15 @@ std::unique_ptr<VideoDecoder> VideoDecoder::openMemory(std::string bytes, std::s
   av_log_set_level(AV_LOG_QUIET);
   auto state = std::make_unique<State>();
   state->reader.bytes = std::move(bytes);
-  auto* ioBuffer = static_cast<uint8_t*>(av_malloc(kIoBufferBytes));
-  if (ioBuffer != nullptr)
-    state->io = avio_alloc_context(ioBuffer, kIoBufferBytes, 0, &state->reader, readPacket,
-                                   nullptr, seekTo);
-  if (state->io == nullptr) {
-    av_free(ioBuffer);
-    reason = "out of memory";
-    return nullptr;
-  }
-  state->format = avformat_alloc_context();
-  if (state->format == nullptr) {
-    reason = "out of memory";
-    return nullptr;
-  }
-  state->format->pb = state->io;
-  state->format->flags |= AVFMT_FLAG_CUSTOM_IO;
-  // Only AVI is read: anything else, even a format FFmpeg knows, is not the game's video.
-  if (!headerFits(state->reader.bytes)) {
-    reason = whyNotOpened(state->reader.bytes);
-    return nullptr;
-  }
-  if (avformat_open_input(&state->format, nullptr, av_find_input_format("avi"), nullptr) < 0) {
-    reason = whyNotOpened(state->reader.bytes);
-    return nullptr;
-  }
-  int index = -1;
-  for (unsigned i = 0; i < state->format->nb_streams; ++i) {
-    if (state->format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) {
-      index = int(i);
-      break;
-    }
-  }
-  if (index < 0) {
-    reason = "no video stream";
-    return nullptr;
-  }
-  const AVStream* stream = state->format->streams[index];
-  const AVCodecParameters* parameters = stream->codecpar;
-  const AVCodec* codec = avcodec_find_decoder(parameters->codec_id);
-  if (codec == nullptr || !isPlayableCodec(parameters->codec_id)) {
-    reason = "unsupported codec";
-    return nullptr;
-  }
-  if (parameters->width < 1 || parameters->height < 1 || parameters->width > kMaxFrameSide ||
-      parameters->height > kMaxFrameSide) {
-    reason = "frame size " + std::to_string(parameters->width) + " x " +
-             std::to_string(parameters->height);
-    return nullptr;
-  }
-  // The stream's time base is one frame: the AVI header's scale over its rate.
-  const AVRational base = stream->time_base;
-  const int64_t frameTimeMs = base.num > 0 && base.den > 0 ? int64_t(base.num) * 1000 / base.den : 0;
-  if (frameTimeMs < 1 || frameTimeMs > UINT32_MAX) {
-    reason = "no frame rate";
-    return nullptr;
-  }
-  if (!state->readPackets(index, reason)) return nullptr;
-  if (state->packets.empty()) {
-    reason = "no frames";
-    return nullptr;
-  }
-  // The header's count covers every frame written; fewer found means the file was cut off.
-  if (stream->nb_frames > int64_t(state->packets.size())) {
-    reason = "truncated";
-    return nullptr;
-  }
-  state->codec = avcodec_alloc_context3(codec);
-  if (state->codec == nullptr ||
-      avcodec_parameters_to_context(state->codec, parameters) < 0) {
-    reason = "out of memory";
-    return nullptr;
-  }
-  state->codec->thread_count = 1;
-  if (avcodec_open2(state->codec, codec, nullptr) < 0) {
-    reason = "unsupported codec";
-    return nullptr;
-  }
-  state->frame = av_frame_alloc();
-  if (state->frame == nullptr) {
-    reason = "out of memory";
-    return nullptr;
-  }
   VideoFormat format;
-  format.width = uint32_t(parameters->width);
-  format.height = uint32_t(parameters->height);
-  format.frameCount = uint32_t(state->packets.size());
-  format.frameTimeMs = uint32_t(frameTimeMs);
+  const char* refusal = state->openContainer();
+  if (refusal == nullptr) refusal = state->findVideoStream(format);
+  if (refusal == nullptr) refusal = state->readPackets(format);
+  if (refusal == nullptr) refusal = state->openCodec();
+  if (refusal != nullptr) {
+    reason = refusal;
+    return nullptr;
+  }
   state->pixels.assign(size_t(format.width) * format.height * 3 + kPixelSlack, 0);
   std::unique_ptr<VideoDecoder> decoder(new VideoDecoder(std::move(state)));
   decoder->format_ = format;

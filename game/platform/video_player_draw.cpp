@@ -59,8 +59,8 @@ void VideoPlayer::drawFrame() const {
   glDisable(GL_ALPHA_TEST);
   glDisable(GL_BLEND);
   glBindTexture(GL_TEXTURE_2D, texture_);
-  const video::VideoQuad quad =
-      video::videoQuad(format_.width, format_.height, window::clientWidth(), window::clientHeight());
+  const video::VideoQuad quad = video::videoQuad(format_.width, format_.height,
+                                                 window::clientWidth(), window::clientHeight());
   const float u = float(format_.width) / float(textureWidth_);
   const float v = float(format_.height) / float(textureHeight_);
   // The rows are bottom-up, so the texture's first row belongs at the bottom of the quad.

@@ -52,7 +52,8 @@ TEST_F(VideoDisplayTest, ADrawnFrameShowsTheEncodedColoursUpright) {
     // The middle of the quadrant, away from the blocks where MJPEG blurs the edges.
     const int32_t x = (q.x0 + 80) * 800 / 320;
     const int32_t y = (q.y0 + 60) * 600 / 240;
-    EXPECT_TRUE(near(pixelAt(x, y), q.colour, 12)) << x << "," << y << ": " << testing::PrintToString(pixelAt(x, y));
+    EXPECT_TRUE(near(pixelAt(x, y), q.colour, 12))
+        << x << "," << y << ": " << testing::PrintToString(pixelAt(x, y));
   }
 }
 

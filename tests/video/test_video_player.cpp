@@ -72,11 +72,11 @@ TEST_F(VideoPlayerTest, TextureSidesAreTheFrameRoundedUpToPowersOfTwo) {
     int width, height;
     uint32_t textureWidth, textureHeight;
   };
-  for (const Case& c : {Case{320, 240, 512, 256}, Case{256, 256, 256, 256},
-                        Case{100, 36, 128, 64}}) {
+  for (const Case& c :
+       {Case{320, 240, 512, 256}, Case{256, 256, 256, 256}, Case{100, 36, 128, 64}}) {
     SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
-    VideoPlayer player(write("size.avi", aviBytes(numberedFrames(1, c.width, c.height), c.width,
-                                                  c.height, 15)));
+    VideoPlayer player(
+        write("size.avi", aviBytes(numberedFrames(1, c.width, c.height), c.width, c.height, 15)));
     ASSERT_TRUE(player.isOpen()) << printed;
     EXPECT_EQ(player.frameWidth(), uint32_t(c.width));
     EXPECT_EQ(player.frameHeight(), uint32_t(c.height));
@@ -124,8 +124,8 @@ TEST_F(VideoPlayerTest, ALongStallStillAdvancesOneFrameAndRewindStartsOver) {
 
 TEST_F(VideoPlayerTest, DecodedFramesAreTheOnesEncodedInAnyOrder) {
   std::string reason;
-  auto decoder = video::VideoDecoder::openMemory(
-      aviBytes(numberedFrames(5, 16, 8), 16, 8, 15), reason);
+  auto decoder =
+      video::VideoDecoder::openMemory(aviBytes(numberedFrames(5, 16, 8), 16, 8, 15), reason);
   ASSERT_NE(decoder, nullptr) << reason;
   for (const uint32_t index : {0u, 1u, 4u, 2u, 0u, 3u}) {
     SCOPED_TRACE(index);

@@ -119,9 +119,9 @@ std::optional<std::string> encodeMjpegAvi(const std::vector<RgbFrame>& frames, i
   e.frame->width = width;
   e.frame->height = height;
   if (av_frame_get_buffer(e.frame, 0) < 0) return std::nullopt;
-  e.scaler = sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, e.codec->pix_fmt,
-                            SWS_BILINEAR | SWS_ACCURATE_RND | SWS_BITEXACT, nullptr, nullptr,
-                            nullptr);
+  e.scaler =
+      sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, e.codec->pix_fmt,
+                     SWS_BILINEAR | SWS_ACCURATE_RND | SWS_BITEXACT, nullptr, nullptr, nullptr);
   if (e.scaler == nullptr) return std::nullopt;
   int64_t index = 0;
   for (const RgbFrame& picture : frames) {
