@@ -14,10 +14,11 @@ void IntroScreen::run() {
   while (window::isWindowOpen() && playing_ && !video_.isFinished()) {
     window::requestRedraw();
     window::pumpMessages();
+    if (!window::isWindowOpen()) break;
     // The arrow comes back when the pointer leaves the picture for the desktop.
     window::setCursorMode(window::isCursorInClient() ? 0 : 1);
     video_.update();
-    if (window::isWindowOpen()) video_.draw();
+    video_.draw();
   }
   playing_ = false;
   music::stopMusic();
