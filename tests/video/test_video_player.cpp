@@ -55,6 +55,7 @@ TEST_F(VideoPlayerTest, RefusesWhatItCannotPlayWithOneMessageEach) {
       {"header_only.avi", good.substr(0, 300), "truncated"},
       {"empty.avi", aviBytes({}, 64, 48, 15), "no frames"},
       {"unknown.avi", withFourcc(good, "MJPG", "QQQQ"), "unsupported codec"},
+      {"sound_only.avi", withFourcc(good, "vids", "auds"), "no video stream"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
