@@ -11,6 +11,7 @@
 #include "game/core/game.h"
 #include "game/core/startup_settings.h"
 #include "game/gui/high_score_table.h"
+#include "game/gui/intro_screen.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
@@ -129,6 +130,8 @@ int runProgram(std::string_view commandLine) {
   if (!size.warning.empty()) console::print(size.warning);
   chooseTextureSettings(detailPlan(settings.detailLevel));
   level::installLevelRenderers();
+  // Closing the window during the intro skips the game below.
+  IntroScreen().run();
   high_scores::loadHighScores();
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
