@@ -4,25 +4,12 @@
 
 #include "common/data_path.h"
 #include "game/gui/gui_screen.h"
+#include "game/gui/gui_sound.h"
 #include "game/platform/virtual_keys.h"
 
 namespace {
 
 constexpr std::string_view kFallbackSprite = "DEFAULT_SPRITE";
-
-// Rewound, at full volume, from the start.
-void playFromStart(sound::SoundInstance* sound) {
-  if (!sound) return;
-  sound->rewind();
-  sound->setVolume(1.0f);
-  sound->play();
-}
-
-std::unique_ptr<sound::SoundInstance> stoppedSound(std::string_view fileName) {
-  auto sound = std::make_unique<sound::SoundInstance>(fileName);
-  sound->stop();
-  return sound;
-}
 
 }  // namespace
 

@@ -1,17 +1,11 @@
 #include "game/gui/gui_option_chooser.h"
 
+#include "game/gui/gui_sound.h"
 #include "game/platform/virtual_keys.h"
 
 namespace {
 
 constexpr float kFaintArrow = 0.25f;
-
-void playFromStart(sound::SoundInstance* sound) {
-  if (!sound) return;
-  sound->rewind();
-  sound->setVolume(1.0f);
-  sound->play();
-}
 
 // The width and height of the arrow's frame now; 0 without a frame.
 float frameWidth(const GuiAnimatedButton& arrow) {
@@ -41,13 +35,11 @@ std::string GuiOptionChooser::selectedOption() const {
 }
 
 void GuiOptionChooser::setOverSound(std::string_view fileName) {
-  overSound_ = std::make_unique<sound::SoundInstance>(fileName);
-  overSound_->stop();
+  overSound_ = stoppedSound(fileName);
 }
 
 void GuiOptionChooser::setClickedSound(std::string_view fileName) {
-  clickedSound_ = std::make_unique<sound::SoundInstance>(fileName);
-  clickedSound_->stop();
+  clickedSound_ = stoppedSound(fileName);
 }
 
 void GuiOptionChooser::setArrowState(ButtonState state) {

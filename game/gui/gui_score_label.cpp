@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "game/core/level_completion.h"
+#include "game/gui/gui_sound.h"
 
 namespace {
 
@@ -28,8 +29,7 @@ void GuiScoreLabel::setRampTime(float seconds) {
 }
 
 void GuiScoreLabel::setRampSound(std::string_view fileName) {
-  sound_ = std::make_unique<sound::SoundInstance>(fileName);
-  sound_->stop();
+  sound_ = stoppedSound(fileName);
 }
 
 void GuiScoreLabel::onReset() {
@@ -39,11 +39,7 @@ void GuiScoreLabel::onReset() {
 
 void GuiScoreLabel::advance() {
   const bool counting = mayCount();
-  if (counting && !ramp_.started()) {
-    sound_->rewind();
-    sound_->setVolume(1.0f);
-    sound_->play();
-  }
+  if (counting && !ramp_.started()) playFromStart(sound_.get());
   ramp_.advance(counting);
   if (ramp_.finished()) sound_->stop();
 }
