@@ -10,7 +10,7 @@ packages=(
   libopenal-dev libvorbis-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
   libgtk-3-dev libfreetype-dev fonts-dejavu-core nlohmann-json3-dev
   # tests, benchmarks and fuzzing
-  libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang libclang-rt-14-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth clang libclang-rt-14-dev
 )
 
 missing=()

@@ -14,6 +14,7 @@
 #include "game/core/level_completion_draw.h"
 #include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
+#include "game/gui/splash_screen.h"
 #include "game/level/level_data.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
@@ -140,6 +141,18 @@ void menuKey(GuiScreen& screen, int32_t virtualKey) {
   }
 }
 
+// The loaded level's start: its debug views off, its console entries, its managers, its water.
+void startLoadedLevel(std::string_view map) {
+  game_state::State& s = state();
+  s.currentMap = std::string(map);
+  resetDebugViews();
+  s.tickAccumulator = kShortestTick;
+  game_state::registerConsoleEntries();
+  console::printHeading("Game initialisation");
+  simulation::beginLevel(particle_renderer::initialise);
+  s.frameClock.restart();
+}
+
 }  // namespace
 
 void Game::run(std::string_view map) {
@@ -165,18 +178,14 @@ void Game::initialise(std::string_view map) {
   game_state::State& s = state();
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
+  splash_screen::startSplash();
   game_state::createMenus();
   Game::setMenu(screen_flow::kMainMenu);
   readGameConfig();
-  if (!level::loadLevel(map)) return;
-  s.currentMap = std::string(map);
-  resetDebugViews();
-  s.tickAccumulator = kShortestTick;
-  game_state::registerConsoleEntries();
-  console::printHeading("Game initialisation");
-  simulation::beginLevel(particle_renderer::initialise);
-  s.frameClock.restart();
+  if (level::loadLevel(map)) startLoadedLevel(map);
+  splash_screen::stopSplash();
 }
+
 
 void Game::shutdown() {
   game_state::State& s = state();

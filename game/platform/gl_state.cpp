@@ -9,8 +9,10 @@
 namespace gl_state {
 
 void setup2DProjection() {
-  const int32_t width = window::clientWidth();
-  const int32_t height = window::clientHeight();
+  setup2DProjection(window::clientWidth(), window::clientHeight());
+}
+
+void setup2DProjection(int32_t width, int32_t height) {
   glViewport(0, 0, width, height);
   // A minimised window has no client area; keep the matrix finite.
   const float w = static_cast<float>(width > 0 ? width : 1);

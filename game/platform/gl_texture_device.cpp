@@ -36,8 +36,7 @@ void resetPixelStore() {
 }  // namespace
 
 GlTextureDevice::GlTextureDevice()
-    : ownerThread_(std::this_thread::get_id()),
-      anisotropyAvailable_(window::hasExtension("GL_EXT_texture_filter_anisotropic")),
+    : anisotropyAvailable_(window::hasExtension("GL_EXT_texture_filter_anisotropic")),
       compressionAvailable_(window::hasExtension("GL_ARB_texture_compression")) {
   if (anisotropyAvailable_) {
     GLint largest = 1;
@@ -47,7 +46,7 @@ GlTextureDevice::GlTextureDevice()
 }
 
 bool GlTextureDevice::canUploadHere() const {
-  return std::this_thread::get_id() == ownerThread_ && SDL_GL_GetCurrentContext() != nullptr;
+  return SDL_GL_GetCurrentContext() != nullptr;
 }
 
 uint32_t GlTextureDevice::generateId() {

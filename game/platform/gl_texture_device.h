@@ -1,10 +1,11 @@
 #pragma once
 // The texture manager's OpenGL side: texture names, uploads with mipmaps at the chosen
 // quality, anisotropic filtering and the compression hint. initTextures (textures.h)
-// installs one for the window's context; only the thread that made it uploads.
+// installs one for the window's context. A thread with a context of its own (the loading
+// screen) uploads into that context the textures it creates; a thread without one uploads
+// nothing.
 
 #include <cstdint>
-#include <thread>
 
 #include "game/platform/texture_device.h"
 
@@ -30,7 +31,6 @@ class GlTextureDevice : public TextureDevice {
   void upload(uint32_t id, const TextureImage& image) const;
   uint32_t internalFormat(int32_t quality) const;
 
-  std::thread::id ownerThread_;
   bool anisotropyAvailable_ = false;
   bool compressionAvailable_ = false;
   int32_t maxAnisotropy_ = 1;

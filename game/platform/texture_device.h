@@ -28,7 +28,7 @@ struct Texture {
 class TextureDevice {
  public:
   virtual ~TextureDevice() = default;
-  // The calling thread owns the device's OpenGL context.
+  // The calling thread has an OpenGL context of its own current.
   virtual bool canUploadHere() const = 0;
   virtual uint32_t generateId() = 0;
   virtual void deleteId(uint32_t id) = 0;

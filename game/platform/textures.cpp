@@ -2,11 +2,16 @@
 // come out in byte order of the names. Counting follows the creating thread: a handle
 // taken or dropped on another thread finds the texture but leaves its count alone, which
 // keeps every OpenGL call on the thread that owns the context. Without a device, or on a
-// thread that doesn't own it, records are made and counted but nothing is uploaded.
+// thread without a context, records are made and counted but nothing is uploaded.
+//
+// The loading screen's thread takes and drops its pictures while the main thread waits for
+// it, so the two never meet here in practice; a lock on taking and dropping keeps the map
+// whole should they ever do.
 
 #include "game/platform/textures.h"
 
 #include <map>
+#include <mutex>
 
 #include "common/text.h"
 #include "game/platform/image_size.h"
@@ -20,6 +25,7 @@ constexpr int32_t kMaxQuality = 2;
 // Handles held in other files' statics are released at program exit, possibly after this
 // file's statics would be destroyed, so the records and the device are never destroyed.
 struct Registry {
+  std::mutex lock;  // taken by acquire and release, the calls other threads make
   std::map<std::string, Texture> textures;
   std::unique_ptr<TextureDevice> device;
 };
@@ -82,6 +88,7 @@ void freeAllTextures() {
 
 TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName) {
   std::string key = upperCased(name);
+  std::lock_guard guard(registry().lock);
   auto found = registry().textures.find(key);
   if (found == registry().textures.end())
     return infoOf(createTexture(std::move(key), fallbackName));
@@ -90,6 +97,7 @@ TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName)
 }
 
 void releaseTexture(std::string_view name) {
+  std::lock_guard guard(registry().lock);
   auto found = registry().textures.find(upperCased(name));
   if (found == registry().textures.end() || !isCreator(found->second)) return;
   if (--found->second.referenceCount > 0) return;
@@ -150,6 +158,7 @@ std::vector<std::string> textureListing() {
 }
 
 int32_t referenceCount(std::string_view name) {
+  std::lock_guard guard(registry().lock);
   auto found = registry().textures.find(upperCased(name));
   return found == registry().textures.end() ? 0 : found->second.referenceCount;
 }

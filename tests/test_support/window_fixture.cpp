@@ -3,6 +3,9 @@
 #include <GL/gl.h>
 #include <SDL.h>
 #include <SDL_image.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -37,12 +40,62 @@ void WindowTest::TearDown() {
   if (HasFailure()) saveFailureScreenshot();
 }
 
-Rgba WindowTest::pixelAt(int32_t x, int32_t y) {
+namespace {
+
+Rgba readPixel(int32_t x, int32_t y) {
   std::array<uint8_t, 4> bytes{};
   glFinish();
   glReadBuffer(GL_BACK);
   glReadPixels(x, window::clientHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, bytes.data());
   return {bytes[0], bytes[1], bytes[2], bytes[3]};
+}
+
+// The window's pixels as the X server shows them, rows from the top, RGBA. Another thread's
+// context may have swapped them there, so they are asked of the server, not of a context.
+std::vector<uint8_t> shownPixels(int32_t width, int32_t height) {
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4, 0);
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window::sdlWindow(), &info) || info.subsystem != SDL_SYSWM_X11)
+    return rgba;
+  XImage* image = XGetImage(info.info.x11.display, info.info.x11.window, 0, 0, width, height,
+                            AllPlanes, ZPixmap);
+  if (image == nullptr) return rgba;
+  for (int32_t y = 0; y < height; ++y)
+    for (int32_t x = 0; x < width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      uint8_t* out = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+      out[0] = static_cast<uint8_t>((pixel & image->red_mask) >> 16);
+      out[1] = static_cast<uint8_t>((pixel & image->green_mask) >> 8);
+      out[2] = static_cast<uint8_t>(pixel & image->blue_mask);
+      out[3] = 255;
+    }
+  XDestroyImage(image);
+  return rgba;
+}
+
+// The back buffer, rows from the top, RGBA.
+std::vector<uint8_t> drawnPixels(int32_t width, int32_t height) {
+  std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 4);
+  glReadBuffer(GL_BACK);
+  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
+  std::vector<uint8_t> rows(bottomUp.size());
+  const size_t stride = static_cast<size_t>(width) * 4;
+  for (int32_t y = 0; y < height; ++y)
+    std::memcpy(&rows[y * stride], &bottomUp[(height - 1 - y) * stride], stride);
+  return rows;
+}
+
+}  // namespace
+
+Rgba WindowTest::pixelAt(int32_t x, int32_t y) {
+  return readPixel(x, y);
+}
+
+Rgba WindowTest::shownPixelAt(int32_t x, int32_t y) {
+  const std::vector<uint8_t> rows = shownPixels(window::clientWidth(), window::clientHeight());
+  const uint8_t* p = &rows[(static_cast<size_t>(y) * window::clientWidth() + x) * 4];
+  return {p[0], p[1], p[2], p[3]};
 }
 
 bool WindowTest::near(Rgba actual, Rgba expected, int tolerance) {
@@ -51,24 +104,22 @@ bool WindowTest::near(Rgba actual, Rgba expected, int tolerance) {
 }
 
 void WindowTest::saveFailureScreenshot() {
+  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path folder = std::filesystem::current_path() / "failure_screenshots";
+  saveScreenshot(folder / (std::string(test->test_suite_name()) + "." + test->name() + ".png"));
+}
+
+void WindowTest::saveScreenshot(const std::filesystem::path& file, bool shown) {
   const int32_t width = window::clientWidth();
   const int32_t height = window::clientHeight();
-  std::vector<uint8_t> rows(static_cast<size_t>(width) * height * 4);
-  glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-  // OpenGL reads bottom-up; a PNG is written top-down.
+  const std::vector<uint8_t> rows = shown ? shownPixels(width, height) : drawnPixels(width, height);
   SDL_Surface* surface =
       SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ABGR8888);
   if (surface == nullptr) return;
   for (int32_t y = 0; y < height; ++y)
     std::memcpy(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch,
-                rows.data() + static_cast<size_t>(height - 1 - y) * width * 4,
-                static_cast<size_t>(width) * 4);
-  const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path folder = std::filesystem::current_path() / "failure_screenshots";
-  std::filesystem::create_directories(folder);
-  const std::string file =
-      (folder / (std::string(test->test_suite_name()) + "." + test->name() + ".png")).string();
-  IMG_SavePNG(surface, file.c_str());
+                rows.data() + static_cast<size_t>(y) * width * 4, static_cast<size_t>(width) * 4);
+  std::filesystem::create_directories(file.parent_path());
+  IMG_SavePNG(surface, file.string().c_str());
   SDL_FreeSurface(surface);
 }

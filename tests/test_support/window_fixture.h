@@ -28,8 +28,13 @@ class WindowTest : public ::testing::Test {
 
   // The pixel at client pixel (x, y), origin top-left, from the back buffer.
   static Rgba pixelAt(int32_t x, int32_t y);
+  // The same as the X server shows it: what the last swap put on the screen, whichever
+  // thread's context swapped it.
+  static Rgba shownPixelAt(int32_t x, int32_t y);
   // Within `tolerance` per channel; software rasterisers round differently at edges.
   static bool near(Rgba actual, Rgba expected, int tolerance = 3);
   // Writes the back buffer to the failure artefacts folder as PNG, named after the test.
   static void saveFailureScreenshot();
+  // Writes the back buffer (or what the screen shows) as PNG.
+  static void saveScreenshot(const std::filesystem::path& file, bool shown = false);
 };

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "tools/imagegen/canvas.h"
+#include "tools/imagegen/frame_sets.h"
 #include "tools/imagegen/noise.h"
 
 namespace {
@@ -54,9 +54,7 @@ float box(float x, float y, float left, float top, float right, float bottom) {
 }
 
 std::string frameName(const char* stem, int frame) {
-  char name[64];
-  std::snprintf(name, sizeof name, "obj/%s_FRAME%02d.tga", stem, frame);
-  return name;
+  return "obj/" + numberedFrameFileName(stem, frame);
 }
 
 Image fanFrame(int frame) {

@@ -2,8 +2,12 @@
 
 #include <cstdio>
 
+std::string numberedFrameFileName(std::string_view stem, int number) {
+  char digits[8];
+  std::snprintf(digits, sizeof digits, "%02d", number);
+  return std::string(stem) + "_FRAME" + digits + ".tga";
+}
+
 std::string frameFileName(std::string_view stem, int playIndex, int frameCount) {
-  char number[8];
-  std::snprintf(number, sizeof number, "%02d", frameCount - 1 - playIndex);
-  return std::string(stem) + "_FRAME" + number + ".tga";
+  return numberedFrameFileName(stem, frameCount - 1 - playIndex);
 }

@@ -13,3 +13,6 @@
 // The file of frame `playIndex` (0 is shown first) of a set of `frameCount` frames whose
 // files start with `stem`: stem + "_FRAME" + the two-digit number, then ".tga".
 std::string frameFileName(std::string_view stem, int playIndex, int frameCount);
+// stem + "_FRAME" + `number` in two digits + ".tga", for sets played in name order (level
+// objects, the loading screen), which are numbered up from 00.
+std::string numberedFrameFileName(std::string_view stem, int number);

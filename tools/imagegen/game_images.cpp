@@ -10,6 +10,7 @@
 #include "tools/imagegen/freetype_face.h"
 #include "tools/imagegen/menu_images.h"
 #include "tools/imagegen/noise.h"
+#include "tools/imagegen/splash_images.h"
 
 namespace {
 
@@ -182,5 +183,8 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   std::optional<std::vector<NamedImage>> menuImages = drawMenuImages(*labelFace);
   if (!menuImages) return std::nullopt;
   for (NamedImage& image : *menuImages) images.push_back(std::move(image));
+  std::optional<std::vector<NamedImage>> splashImages = drawSplashImages(*labelFace);
+  if (!splashImages) return std::nullopt;
+  for (NamedImage& image : *splashImages) images.push_back(std::move(image));
   return images;
 }
