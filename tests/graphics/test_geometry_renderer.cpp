@@ -129,6 +129,26 @@ TEST_F(GeometryRendererTest, LayersStackAroundTheWaterWithMovingPolygonsBelowFix
   EXPECT_TRUE(pixelIs(645, 150, kGreen)) << "fixed over moving within a layer";
 }
 
+// Objects are drawn with their layer: layer 0 under the water, layer 3 over it, and a mirrored
+// one shows its picture's right half on the left.
+TEST_F(GeometryRendererTest, ObjectsSitOnTheirLayersAroundTheWaterAndMirroredOnesFlip) {
+  LevelFileContents level;
+  level.objects = {
+      {1, kHalvesTexture, 0, {400, 150}, 0},
+      {2, kHalvesTexture, 3, {200, 150}, 1},
+  };
+  loadLevel(level);
+  startWater();
+  addParticle({420.0f, 150.0f});
+  addParticle({215.0f, 150.0f});
+  drawFrame();
+
+  EXPECT_TRUE(pixelIs(380, 150, kRed));
+  EXPECT_TRUE(pixelIs(420, 150, kBlue)) << "the water over layer 0";
+  EXPECT_TRUE(pixelIs(185, 150, kGreen)) << "mirrored: the right half on the left";
+  EXPECT_TRUE(pixelIs(215, 150, kRed)) << "layer 3 over the water";
+}
+
 TEST_F(GeometryRendererTest, LayersOutsideZeroToFourAreDrawnAsLayerZero) {
   LevelFileContents level;
   level.polygons = {

@@ -1,6 +1,7 @@
 // The video in the real window: the colours that were encoded come back from the screen, the
 // right way up, and the intro ends at a key press or at once without its video.
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -95,6 +96,24 @@ TEST_F(VideoDisplayTest, AMouseButtonEndsTheIntroAndAMissingVideoEndsItUnasked) 
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     EXPECT_EQ(window::getEventListener(), nullptr);
   }
+}
+
+// Closing the window ends the intro and, with the window gone, the game after it. The window
+// is opened again for the tests that follow.
+TEST_F(VideoDisplayTest, ClosingTheWindowEndsTheIntroAndTheWindow) {
+  const std::string file =
+      folder.write("long.avi", aviBytes(numberedFrames(150, 32, 24), 32, 24, 15)).string();
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  close.window.windowID = SDL_GetWindowID(window::sdlWindow());
+  ASSERT_EQ(SDL_PushEvent(&close), 1);
+  IntroScreen intro(file);
+  const auto start = std::chrono::steady_clock::now();
+  intro.run();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_FALSE(window::isWindowOpen());
+  openTestWindow();
 }
 
 }  // namespace

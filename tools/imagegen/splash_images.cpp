@@ -83,7 +83,7 @@ Image drawDropFrame(int frame) {
         const float dropY = 12.0f + (kSurface - 20.0f) * t * t;
         const float stretch = 1.0f + 0.6f * t;
         const float d = std::hypot(px, (py - dropY) / stretch);
-        cover = std::clamp(6.5f - d, 0.0f, 1.0f);
+        cover = std::clamp(9.5f - d, 0.0f, 1.0f);
       } else {
         for (int ring = 0; ring < 2; ++ring) {
           const float grow = t - 1.0f - 0.25f * ring;
