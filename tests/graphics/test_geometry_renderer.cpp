@@ -9,6 +9,7 @@
 #include "game/level/level_data.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/texture_handle.h"
+#include "game/water/fx_particles.h"
 #include "graphics/renderer_test_support.h"
 
 using namespace level_file;
@@ -147,6 +148,34 @@ TEST_F(GeometryRendererTest, ObjectsSitOnTheirLayersAroundTheWaterAndMirroredOne
   EXPECT_TRUE(pixelIs(420, 150, kBlue)) << "the water over layer 0";
   EXPECT_TRUE(pixelIs(185, 150, kGreen)) << "mirrored: the right half on the left";
   EXPECT_TRUE(pixelIs(215, 150, kRed)) << "layer 3 over the water";
+}
+
+// A half-transparent green sprite over red: an additive emitter adds its share of green to
+// the red, an alpha-blended one mixes the two.
+TEST_F(GeometryRendererTest, EffectSpritesAddOrMixAsTheirEmitterSays) {
+  LevelFileContents level;
+  level.polygons = {rectangle(0, 200, 800, 400, kRedTexture, 0)};
+  loadLevel(level);
+  struct Case {
+    bool alpha;
+    int32_t x;
+    Rgba expected;
+  };
+  const Case cases[] = {{false, 300, {255, 128, 0, 255}}, {true, 500, {128, 128, 0, 255}}};
+  for (const Case& c : cases) {
+    FxEmitter emitter = fx_particles::createEmitter();
+    emitter.setPosition(float(c.x), 300.0f);
+    emitter.textures = {TextureHandle(kWhiteTexture, "")};
+    emitter.size1 = emitter.size2 = 40.0f;
+    emitter.liveTime1 = emitter.liveTime2 = 100.0f;
+    emitter.color1 = emitter.color2 = {0.0f, 1.0f, 0.0f, 0.5f};
+    emitter.useAlphaBlending = c.alpha;
+    fx_particles::addEmitter(std::move(emitter));
+    fx_particles::emit(fx_particles::emitterList().back());
+  }
+  drawFrame();
+  for (const Case& c : cases)
+    EXPECT_TRUE(pixelIs(c.x, 300, c.expected, 4)) << (c.alpha ? "alpha-blended" : "additive");
 }
 
 TEST_F(GeometryRendererTest, LayersOutsideZeroToFourAreDrawnAsLayerZero) {
