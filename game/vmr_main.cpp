@@ -1,8 +1,11 @@
 // vmr_main: the game program.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
+#include "common/install_layout.h"
 #include "game/console/console_session.h"
 #include "game/core/startup.h"
 
@@ -17,9 +20,19 @@ std::string joinArguments(int argc, char** argv) {
   return line;
 }
 
+// The game runs in its data folder. The launcher starts it there; started from anywhere else
+// (a terminal, a file manager), it moves into the data folder of its own tree.
+void enterDataFolder() {
+  std::error_code error;
+  if (isDataFolder(std::filesystem::current_path(error))) return;
+  if (const std::optional<std::filesystem::path> folder = programDataFolder())
+    std::filesystem::current_path(*folder, error);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  enterDataFolder();
   // Everything the console prints also goes to the terminal the game was started from, so a
   // bug report can carry it.
   console::ScopedOutputStream stream(std::cout);
