@@ -16,7 +16,7 @@ FUZZ_FINDINGS ?= fuzz/findings
 UBSAN_ENV = UBSAN_OPTIONS=print_stacktrace=1
 SANITIZER_ENV = $(UBSAN_ENV) ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1
 
-.PHONY: all deps configure build game play test test-build fuzz-configure fuzz-smoke fuzz sanitize soak \
+.PHONY: all deps configure build game play launcher test test-build fuzz-configure fuzz-smoke fuzz sanitize soak \
 	soak-build bench clean
 
 all: build
@@ -37,6 +37,11 @@ game: configure
 
 play: game
 	cd $(BUILD_DIR)/data && ../bin/vmr_main $(ARGS)
+
+# The settings window a player starts the game from; it finds the game and the data beside it.
+launcher: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_launcher vmr_main vmr_data
+	$(BUILD_DIR)/bin/vmr_launcher
 
 # The fuzzers, the sanitized tests and the soak run first so that the test runner's summary
 # closes the output. Drawing tests need an X server: without a display the tests run under a

@@ -7,6 +7,7 @@
 #include "tools/imagegen/decoration_images.h"
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/font_sheet.h"
+#include "tools/imagegen/launcher_background.h"
 #include "tools/imagegen/freetype_face.h"
 #include "tools/imagegen/menu_images.h"
 #include "tools/imagegen/noise.h"
@@ -186,5 +187,8 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   std::optional<std::vector<NamedImage>> splashImages = drawSplashImages(*labelFace);
   if (!splashImages) return std::nullopt;
   for (NamedImage& image : *splashImages) images.push_back(std::move(image));
+  std::optional<Image> launcher = drawLauncherBackground(*labelFace);
+  if (!launcher) return std::nullopt;
+  images.push_back({"launcher/background.bmp", std::move(*launcher)});
   return images;
 }

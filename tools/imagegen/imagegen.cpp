@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/regular_file.h"
+#include "tools/imagegen/bmp_writer.h"
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/game_images.h"
 #include "tools/imagegen/tga_writer.h"
@@ -28,9 +29,11 @@ bool makeDirectory(const std::filesystem::path& directory) {
   return false;
 }
 
+// A ".bmp" name is written as a bitmap, any other as Targa.
 bool writeImage(const std::filesystem::path& file, const Image& image, TgaEncoding encoding) {
   if (!makeDirectory(file.parent_path())) return false;
-  const std::vector<std::uint8_t> bytes = encodeTga(image, encoding);
+  const std::vector<std::uint8_t> bytes =
+      file.extension() == ".bmp" ? encodeBmp(image) : encodeTga(image, encoding);
   if (writeRegularFile(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}))
     return true;
   std::fprintf(stderr, "imagegen: can't write %s\n", file.c_str());

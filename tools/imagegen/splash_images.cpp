@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "tools/imagegen/canvas.h"
+#include "tools/imagegen/deep_water.h"
 #include "tools/imagegen/frame_sets.h"
-#include "tools/imagegen/noise.h"
 #include "tools/imagegen/text_mask.h"
 #include "tools/imagegen/water_lettering.h"
 
@@ -19,21 +19,7 @@ constexpr Colour kCaption = rgb(150, 215, 240);
 constexpr Colour kDrop = rgb(130, 205, 245);
 constexpr std::uint32_t kSeed = 0x5b1a5u;
 
-// Deep water, darker downwards, with slanting beams of light from the surface and a soft
-// clouding; the same at every build.
-Colour deepWater(float x, float y) {
-  const float depth = y / kSplashPictureHeight;
-  Colour colour = mix(rgb(22, 72, 104), rgb(2, 10, 24), std::pow(depth, 0.75f));
-  const float cloud = valueNoise(static_cast<int>(x), static_cast<int>(y), 128, 1024, kSeed);
-  colour = scaled(colour, 0.85f + 0.3f * cloud);
-  float light = 0.0f;
-  constexpr float kBeams[][2] = {{180, 90}, {430, 50}, {640, 110}, {880, 60}};
-  for (const auto& beam : kBeams) {
-    const float across = (x - beam[0] - 0.4f * y) / beam[1];
-    light += 0.08f * std::exp(-across * across) * std::pow(1.0f - depth, 1.5f);
-  }
-  return {colour.r + light * 0.7f, colour.g + light * 0.95f, colour.b + light};
-}
+constexpr LightBeam kBeams[] = {{180, 90}, {430, 50}, {640, 110}, {880, 60}};
 
 bool paintTitle(Canvas& canvas, const FreeTypeFace& face) {
   std::optional<TextMask> word = renderTextToFit(face, "VELLMOOR", 820, 130, 4);
@@ -60,7 +46,8 @@ std::optional<Image> drawBackground(const FreeTypeFace& face) {
     // Rows outside the band are never shown; they carry its edge colours for the filtering.
     const int row = std::clamp(y - kBandTop, 0, kSplashPictureHeight - 1);
     for (int x = 0; x < kSplashTextureSize; ++x)
-      canvas.blend(x, y, deepWater(x + 0.5f, row + 0.5f), 1.0f);
+      canvas.blend(x, y, deepWater(x + 0.5f, row + 0.5f, kSplashPictureHeight, kBeams, kSeed),
+                   1.0f);
   }
   if (!paintTitle(canvas, face) || !paintCaption(canvas, face)) return std::nullopt;
   return canvas.toImage();
