@@ -16,7 +16,7 @@ struct GameRun {
 // The game's XDG_DATA_HOME for a run with `configHome`; its files are in "vellmoor" below it.
 std::filesystem::path userDataHome(const std::filesystem::path& configHome);
 
-// Starts the game with `arguments` in `dataFolder` (empty: the built one), waits at most
-// `limit`, and kills it when it overruns.
+// Starts the game with `arguments` in `dataFolder` (empty: the built one without its intro
+// video, which the game then skips), waits at most `limit`, and kills it when it overruns.
 GameRun runGame(const std::vector<std::string>& arguments, const std::filesystem::path& configHome,
                 std::chrono::seconds limit, const std::filesystem::path& dataFolder = {});
