@@ -1,6 +1,7 @@
 # Two commands do all the set-up on a fresh machine:
 #   make play   installs what is missing, builds, and starts the game from its data folder
 #   make test   installs what is missing, builds, fuzzes briefly and runs the whole test suite
+#   make package   builds the Debian package, $(BUILD_DIR)/vellmoor_VERSION_ARCH.deb
 
 BUILD_DIR ?= build
 FUZZ_DIR ?= build-fuzz
@@ -17,7 +18,7 @@ UBSAN_ENV = UBSAN_OPTIONS=print_stacktrace=1
 SANITIZER_ENV = $(UBSAN_ENV) ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1
 
 .PHONY: all deps configure build game play test test-build fuzz-configure fuzz-smoke fuzz sanitize soak \
-	soak-build bench clean
+	soak-build bench package clean
 
 all: build
 
@@ -82,6 +83,11 @@ soak: soak-build
 
 soak-build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_soak vmr_data
+
+# CPack installs the tree into a staging folder and packs it; only what it installs is built.
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_installable
+	@cd $(BUILD_DIR) && cpack
 
 bench: build
 	$(BUILD_DIR)/bin/vmr_bench
