@@ -39,12 +39,14 @@ game: configure
 play: game
 	cd $(BUILD_DIR)/data && ../bin/vmr_main $(ARGS)
 
-# The fuzzers, the sanitized tests and the soak run first so that the test runner's summary
+# The fuzzers, the sanitized tests, the soak and the Debian package's check (about 25 s: it
+# builds the package and plays from it unpacked) run first so that the test runner's summary
 # closes the output. Drawing tests need an X server: without a display the tests run under a
 # virtual one (Xvfb with Mesa).
 test: test-build fuzz-smoke sanitize
 	@$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
 		--seconds $(SOAK_SECONDS)
+	@BUILD_DIR=$(BUILD_DIR) scripts/check-package.sh
 	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) \
 		-L display
 

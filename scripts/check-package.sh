@@ -28,7 +28,7 @@ fi
 
 rm -f "$build"/vellmoor_*.deb
 start=$SECONDS
-make --no-print-directory package BUILD_DIR="$build" > "$build/package.log" ||
+make --no-print-directory package BUILD_DIR="$build" > "$build/package.log" 2>&1 ||
   { tail -30 "$build/package.log"; exit 1; }
 deb=$(echo "$build"/vellmoor_*.deb)
 echo "Built $deb in $((SECONDS - start)) s: $(du -h "$deb" | cut -f1)," \
