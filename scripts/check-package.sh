@@ -16,7 +16,8 @@ if [[ "${1:-}" == --run ]]; then
         XDG_DATA_HOME="$root/home/data" ALSOFT_DRIVERS=null)
   mkdir -p "$root/home"
   cd "$root/home"
-  "${bare[@]}" "$root/usr/bin/vmr_sim" --level lev/testLevel.swah --ticks 60 > sim.txt
+  "${bare[@]}" "$root/usr/bin/vmr_sim" --level lev/testLevel.swah --ticks 60 > sim.txt 2>&1 ||
+    { tail -20 sim.txt; exit 1; }
   echo "vmr_sim: exit 0, $(grep -E '^(ticks|free_particles|state_hash):' sim.txt | paste -sd ' ')"
   printf 'WaitSeconds 1\nScreenshot package.png\nWait 1\nQuit\n' > script.txt
   "${bare[@]}" "$root/usr/bin/vmr_main" -exec "$root/home/script.txt" > game.txt 2>&1 ||
@@ -40,6 +41,10 @@ trap 'rm -rf "$root"' EXIT
 dpkg-deb -x "$deb" "$root"
 if file "$root"/usr/bin/* | grep -q 'not stripped'; then
   echo "unstripped programs in the package" >&2
+  exit 1
+fi
+if grep -l "$PWD" "$root"/usr/bin/*; then
+  echo "programs in the package name the source tree $PWD" >&2
   exit 1
 fi
 scripts/with-display.sh "$self" --run "$root"

@@ -94,7 +94,8 @@ std::vector<NamedImage> drawIcons() {
   std::vector<NamedImage> icons;
   for (const int size : kIconSizes) {
     const std::string side = std::to_string(size);
-    icons.push_back({side + "x" + side + ".png", size == kLargest ? largest : shrunk(largest, size)});
+    icons.push_back(
+        {side + "x" + side + ".png", size == kLargest ? largest : shrunk(largest, size)});
   }
   return icons;
 }
