@@ -60,29 +60,37 @@ float overlap(int cell, float from, float to) {
   return std::max(0.0f, std::min(to, cell + 1.0f) - std::max(from, static_cast<float>(cell)));
 }
 
-// `image` shrunk to `size` x `size` by averaging the area each new pixel covers, colour
-// weighted by its opacity so clear pixels add no dark fringe.
+// The last cell a span ending at `to` touches, kept inside the picture's `limit` cells.
+int lastCell(float to, int limit) {
+  return std::min(static_cast<int>(std::ceil(to)), limit) - 1;
+}
+
+// One pixel of a shrunk picture: the average of the square of `image` at (left, top) with
+// sides `side`, colour weighted by opacity so clear pixels add no dark fringe.
+void averageSquare(const Image& image, float left, float top, float side, std::uint8_t* out) {
+  float sum[4] = {0, 0, 0, 0};
+  for (int sy = static_cast<int>(top); sy <= lastCell(top + side, image.height); ++sy) {
+    const float wy = overlap(sy, top, top + side);
+    for (int sx = static_cast<int>(left); sx <= lastCell(left + side, image.width); ++sx) {
+      const std::uint8_t* p = image.pixel(sx, sy);
+      const float weight = wy * overlap(sx, left, left + side) * p[3];
+      for (int c = 0; c < 3; ++c) sum[c] += weight * p[c];
+      sum[3] += weight;
+    }
+  }
+  if (sum[3] <= 0.0f) return;
+  const auto byte = [](float v) {
+    return static_cast<std::uint8_t>(std::lround(std::min(v, 255.0f)));
+  };
+  for (int c = 0; c < 3; ++c) out[c] = byte(sum[c] / sum[3]);
+  out[3] = byte(sum[3] / (side * side));
+}
+
 Image shrunk(const Image& image, int size) {
-  const float scale = static_cast<float>(image.width) / size;
+  const float side = static_cast<float>(image.width) / size;
   Image out(size, size);
   for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      float sum[4] = {0, 0, 0, 0};
-      for (int sy = static_cast<int>(y * scale); sy < std::ceil((y + 1) * scale); ++sy) {
-        const float wy = overlap(sy, y * scale, (y + 1) * scale);
-        for (int sx = static_cast<int>(x * scale); sx < std::ceil((x + 1) * scale); ++sx) {
-          const std::uint8_t* p = image.pixel(sx, sy);
-          const float weight = wy * overlap(sx, x * scale, (x + 1) * scale) * p[3];
-          for (int c = 0; c < 3; ++c) sum[c] += weight * p[c];
-          sum[3] += weight;
-        }
-      }
-      const float alpha = sum[3] / (scale * scale);
-      const auto byte = [](float v) { return static_cast<std::uint8_t>(std::lround(v)); };
-      if (sum[3] > 0.0f)
-        out.setPixel(x, y, byte(sum[0] / sum[3]), byte(sum[1] / sum[3]), byte(sum[2] / sum[3]),
-                     byte(std::min(alpha, 255.0f)));
-    }
+    for (int x = 0; x < size; ++x) averageSquare(image, x * side, y * side, side, out.pixel(x, y));
   }
   return out;
 }
