@@ -1,6 +1,7 @@
 # Two commands do all the set-up on a fresh machine:
 #   make play   installs what is missing, builds, and starts the game from its data folder
 #   make test   installs what is missing, builds, fuzzes briefly and runs the whole test suite
+#   make package   builds the Debian package, $(BUILD_DIR)/vellmoor_VERSION_ARCH.deb
 
 BUILD_DIR ?= build
 FUZZ_DIR ?= build-fuzz
@@ -17,7 +18,7 @@ UBSAN_ENV = UBSAN_OPTIONS=print_stacktrace=1
 SANITIZER_ENV = $(UBSAN_ENV) ASAN_OPTIONS=detect_stack_use_after_return=1:strict_init_order=1
 
 .PHONY: all deps configure build game play launcher test test-build fuzz-configure fuzz-smoke fuzz sanitize soak \
-	soak-build bench clean
+	soak-build bench package clean
 
 all: build
 
@@ -43,12 +44,14 @@ launcher: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_launcher vmr_main vmr_data
 	$(BUILD_DIR)/bin/vmr_launcher
 
-# The fuzzers, the sanitized tests and the soak run first so that the test runner's summary
+# The fuzzers, the sanitized tests, the soak and the Debian package's check (about 25 s: it
+# builds the package and plays from it unpacked) run first so that the test runner's summary
 # closes the output. Drawing tests need an X server: without a display the tests run under a
 # virtual one (Xvfb with Mesa).
 test: test-build fuzz-smoke sanitize
 	@$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
 		--seconds $(SOAK_SECONDS)
+	@BUILD_DIR=$(BUILD_DIR) scripts/check-package.sh
 	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) \
 		-L display
 
@@ -87,6 +90,11 @@ soak: soak-build
 
 soak-build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_soak vmr_data
+
+# CPack installs the tree into a staging folder and packs it; only what it installs is built.
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_installable
+	@cd $(BUILD_DIR) && cpack
 
 bench: build
 	$(BUILD_DIR)/bin/vmr_bench

@@ -11,6 +11,8 @@ packages=(
   libgtk-3-dev libfreetype-dev fonts-dejavu-core nlohmann-json3-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth clang libclang-rt-14-dev
+  # the installed tree's checks and the Debian package
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -3,6 +3,7 @@
 // imagegen --game OUTPUT_DIR: writes the pictures the data folder ships (surfaces, sprites,
 // the pointer, the font sheets and the menus' pictures) into OUTPUT_DIR, the data folder's
 // gfx/.
+// imagegen --icons OUTPUT_DIR: writes the desktop icon as PNG files, one a size, named "NxN.png".
 // The bytes never change between runs.
 
 #include <cstdint>
@@ -16,6 +17,8 @@
 #include "tools/imagegen/bmp_writer.h"
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/game_images.h"
+#include "tools/imagegen/icon_images.h"
+#include "tools/imagegen/png_writer.h"
 #include "tools/imagegen/tga_writer.h"
 
 namespace {
@@ -65,15 +68,33 @@ bool writeGameImages(const std::filesystem::path& directory) {
   return true;
 }
 
+bool writeIcons(const std::filesystem::path& directory) {
+  for (const NamedImage& icon : drawIcons()) {
+    if (!writePng(directory / icon.fileName, icon.image)) {
+      std::fprintf(stderr, "imagegen: can't write %s\n", (directory / icon.fileName).c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+bool writeImages(std::string_view mode, const std::filesystem::path& directory) {
+  if (mode == "--game") return writeGameImages(directory);
+  if (mode == "--icons") return writeIcons(directory);
+  return writeDefaultImages(directory);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool game = argc == 3 && std::string_view(argv[1]) == "--game";
-  if (argc != 2 && !game) {
-    std::fprintf(stderr, "usage: imagegen OUTPUT_DIR\n       imagegen --game OUTPUT_DIR\n");
+  const std::string_view mode = argc == 3 ? argv[1] : "";
+  if (argc != 2 && mode != "--game" && mode != "--icons") {
+    std::fprintf(stderr,
+                 "usage: imagegen OUTPUT_DIR\n       imagegen --game OUTPUT_DIR\n"
+                 "       imagegen --icons OUTPUT_DIR\n");
     return 2;
   }
   const std::filesystem::path directory = argv[argc - 1];
   if (!makeDirectory(directory)) return 1;
-  return (game ? writeGameImages(directory) : writeDefaultImages(directory)) ? 0 : 1;
+  return writeImages(mode, directory) ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "common/install_layout.h"
 #include "common/random.h"
 #include "common/regular_file.h"
 #include "game/console/console.h"
@@ -20,9 +21,16 @@ namespace {
 // A script is typed by hand, one action a line; a megabyte is tens of thousands of actions.
 constexpr size_t kMaxScriptBytes = size_t{1} << 20;
 
+// Without --data the simulator runs where it was started when that is a data folder, else in
+// the data folder of its own tree, as the game does.
 bool enterDataFolder(const std::string& folder) {
-  if (folder.empty()) return true;
   std::error_code error;
+  if (folder.empty()) {
+    if (isDataFolder(std::filesystem::current_path(error))) return true;
+    if (const std::optional<std::filesystem::path> beside = programDataFolder())
+      std::filesystem::current_path(*beside, error);
+    return true;
+  }
   std::filesystem::current_path(folder, error);
   if (error)
     std::cerr << "vmr_sim: can't enter the data folder " << folder << ": " << error.message()

@@ -24,7 +24,9 @@ const char* const kSimUsage =
     "  --console      type each line of standard input into the game's console (after the\n"
     "                 ticks when a level runs) and write everything the console prints to\n"
     "                 standard output\n"
-    "  --data DIR     run in the data folder DIR (configuration files are read from there)\n"
+    "  --data DIR     run in the data folder DIR (configuration files are read from there);\n"
+    "                 without it, in the working directory when it is a data folder, else\n"
+    "                 in the data folder of vmr_sim's own tree\n"
     "  --seed K       seed of the game's random source (a whole number, default 1)\n";
 
 namespace {
