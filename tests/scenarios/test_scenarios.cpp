@@ -32,6 +32,7 @@
 #include "game/water/particle_manager.h"
 #include "test_support/temp_directory.h"
 #include "tools/levelc/level_source.h"
+#include "tools/vmr_sim/route_check.h"
 #include "tools/vmr_sim/sim_run.h"
 
 namespace {
@@ -515,23 +516,47 @@ TEST_F(DeterminismTest, TheSameSeedGivesTheSameStateTwice) {
   EXPECT_NE(otherSeed.stateHash, first.stateHash) << "the seed places the starting water";
 }
 
-// ---- The start map ---------------------------------------------------------------------
+// ---- The shipped levels' routes ----------------------------------------------------------
+
+// Every level in data/lev comes with the route that wins it (NAME.solution), made of what a
+// player can do, and what that route achieves.
+const std::filesystem::path kLevelSources = std::filesystem::path(VELLMOOR_DATA_DIR) / "lev";
+
+std::vector<std::string> shippedLevels() {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(kLevelSources))
+    if (entry.path().extension() == ".solution") names.push_back(entry.path().stem().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class LevelRouteTest : public ScenarioTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(LevelRouteTest, TheRouteWinsAsItPromisesAndStandingStillDoesNot) {
+  const std::filesystem::path source = kLevelSources / (GetParam() + ".json");
+  const std::string routeText = readFileBytes(kLevelSources / (GetParam() + ".solution"));
+  std::string error;
+  const std::optional<SimScript> route = parseSimScript(routeText, error);
+  ASSERT_TRUE(route) << error;
+  ASSERT_TRUE(route->expected.winBy) << "a route promises a win";
+  for (const ScriptAction& action : route->actions)
+    EXPECT_EQ(action.kind, ScriptActionKind::kHold) << "line " << action.lineNumber
+                                                    << ": only held turning keys";
+  const SimSummary routed = run(source, routeTicks(*route), routeText);
+  EXPECT_EQ(unmetExpectations(route->expected, routed), "");
+  const SimSummary idle = run(source, routeTicks(*route));
+  EXPECT_FALSE(idle.won) << "the level wins itself";
+}
+
+INSTANTIATE_TEST_SUITE_P(Shipped, LevelRouteTest, ::testing::ValuesIn(shippedLevels()),
+                         [](const ::testing::TestParamInfo<std::string>& level) {
+                           return level.param;
+                         });
 
 using StartMapTest = ScenarioTest;
 
-const std::filesystem::path kStartMap =
-    std::filesystem::path(VELLMOOR_DATA_DIR) / "lev" / "testLevel.json";
-const std::filesystem::path kStartMapRoute =
-    std::filesystem::path(VELLMOOR_DATA_DIR) / "lev" / "testLevel.solution";
-
-TEST_F(StartMapTest, TheDocumentedRouteWinsIt) {
-  const std::string route = readFileBytes(kStartMapRoute);
-  ASSERT_FALSE(route.empty());
-  const SimSummary summary = run(kStartMap, 1000, route);
-  EXPECT_TRUE(summary.won);
-  EXPECT_TRUE(summary.levelOver);
-  EXPECT_GE(summary.freeParticles + summary.iceParticles, 120u);
-}
+const std::filesystem::path kStartMap = kLevelSources / "testLevel.json";
+const std::filesystem::path kStartMapRoute = kLevelSources / "testLevel.solution";
 
 TEST_F(StartMapTest, TheRouteNeedsItsLastTurn) {
   const std::string route = readFileBytes(kStartMapRoute);

@@ -89,7 +89,8 @@ TEST(SimScriptTests, AcceptsTheExtremesOfEachNumber) {
 }
 
 TEST(SimScriptTests, RefusesAMissingOrBadTickWithItsLine) {
-  EXPECT_EQ(refusal("# fine\nangle 3\n"), "line 2: expected \"at TICK ACTION\", not \"angle\"");
+  EXPECT_EQ(refusal("# fine\nangle 3\n"),
+            "line 2: expected \"at TICK ACTION\" or \"expect ...\", not \"angle\"");
   EXPECT_EQ(refusal("at\n"), "line 1: the tick is a whole number from 0; none given");
   EXPECT_EQ(refusal("\n\nat -1 restart"), "line 3: the tick is a whole number from 0, not \"-1\"");
   EXPECT_EQ(refusal("at 2.5 restart"), "line 1: the tick is a whole number from 0, not \"2.5\"");
@@ -124,6 +125,23 @@ TEST(SimScriptTests, RefusesBadArgumentsOfEachAction) {
             "line 1: hold takes a whole number of ticks from 1, not \"-4\"");
   EXPECT_EQ(refusal("at 1 console"), "line 1: console needs a line to type");
   EXPECT_EQ(refusal("at 1 console   \r"), "line 1: console needs a line to type");
+}
+
+TEST(SimScriptTests, ReadsARoutesExpectationsAndRefusesBadOnes) {
+  const SimScript route = parsed("at 5 hold left 3\nexpect win by 900\nexpect water 0.75\n");
+  EXPECT_EQ(route.actions.size(), 1u);
+  EXPECT_EQ(route.expected.winBy, 900);
+  EXPECT_EQ(route.expected.waterShare, 0.75f);
+  EXPECT_FALSE(parsed("at 5 hold left 3\n").expected.any());
+  const std::pair<const char*, const char*> refused[] = {
+      {"expect win 900", "expected \"expect win by TICK\", not \"900\""},
+      {"expect win by -1", "the tick is a whole number from 0, not \"-1\""},
+      {"expect water 1.5", "the water share is a number from 0 to 1, not \"1.5\""},
+      {"expect water", "the water share is a number from 0 to 1; none given"},
+      {"expect water 0.5 please", "unexpected \"please\" after the expectation"},
+      {"expect glory", "expected \"expect win by TICK\" or \"expect water SHARE\", not \"glory\""},
+  };
+  for (const auto& [line, message] : refused) EXPECT_EQ(refusal(line), std::string("line 1: ") + message);
 }
 
 TEST(SimScriptTests, NamesTheFirstBadLineAfterGoodOnes) {

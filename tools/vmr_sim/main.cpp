@@ -13,6 +13,7 @@
 #include "game/console/console.h"
 #include "game/console/console_session.h"
 #include "game/core/simulation.h"
+#include "tools/vmr_sim/route_check.h"
 #include "tools/vmr_sim/sim_options.h"
 #include "tools/vmr_sim/sim_run.h"
 
@@ -61,6 +62,13 @@ bool readScript(const std::string& file, SimScript& script) {
   return true;
 }
 
+// Whether the run kept the route's expectations, said on standard error.
+bool reportRoute(const SimRunSettings& settings, const SimSummary& summary) {
+  const std::string missed = unmetExpectations(settings.script.expected, summary);
+  std::cerr << (missed.empty() ? "route: kept\n" : "route: missed\n" + missed) << std::flush;
+  return missed.empty();
+}
+
 // Runs the level when one is named and prints its summary, then types standard input into
 // the console.
 int run(const SimOptions& options, const SimRunSettings& settings) {
@@ -68,17 +76,20 @@ int run(const SimOptions& options, const SimRunSettings& settings) {
   console::ScopedOutputStream stream(consoleOutput);
   console::initialise();
   bool loaded = true;
+  bool routeKept = true;
   if (!options.level.empty()) {
     const std::optional<SimSummary> summary = runSimulation(settings);
     loaded = summary.has_value();
     if (summary && options.json) std::cout << summaryJson(*summary) << std::flush;
     if (summary && !options.json) std::cout << "\n" << summaryText(*summary) << std::flush;
+    if (summary && settings.script.expected.any()) routeKept = reportRoute(settings, *summary);
   }
   if (options.console) console::runConsoleSession(std::cin);
   if (loaded && !options.level.empty()) simulation::endLevel();
   console::shutdown();
   consoleOutput << std::endl;
-  return loaded ? 0 : 1;
+  if (!loaded) return 1;
+  return routeKept ? 0 : 3;
 }
 
 }  // namespace
@@ -96,6 +107,8 @@ int main(int argc, char** argv) {
   }
   SimRunSettings settings{options->level, options->ticks, options->dt, options->seed, {}, {}};
   if (!readScript(options->scriptFile, settings.script)) return 2;
+  if (settings.ticks == 0 && settings.script.expected.any())
+    settings.ticks = routeTicks(settings.script);
   if (!enterDataFolder(options->dataFolder)) return 1;
   rng::seed(options->seed);
   return run(*options, settings);

@@ -46,7 +46,7 @@ bool parseWhole(std::string_view word, Number& value) {
   return error == std::errc() && end == word.data() + word.size();
 }
 
-bool parseDegrees(std::string_view word, float& value) {
+bool parseNumber(std::string_view word, float& value) {
   const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
   return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
 }
@@ -66,7 +66,7 @@ std::string parseAction(LineReader& reader, ScriptAction& action) {
   if (kind == "angle") {
     action.kind = ScriptActionKind::kAngle;
     const std::string_view degrees = reader.word();
-    if (!parseDegrees(degrees, action.degrees))
+    if (!parseNumber(degrees, action.degrees))
       return refused("angle takes a number of degrees", degrees);
   } else if (kind == "hold") {
     action.kind = ScriptActionKind::kHold;
@@ -91,11 +91,37 @@ std::string parseAction(LineReader& reader, ScriptAction& action) {
   return extra.empty() ? std::string() : "unexpected " + quoted(extra) + " after the action";
 }
 
+// What follows "expect"; an empty error when it read.
+std::string parseExpectation(LineReader& reader, RouteExpectation& expected) {
+  const std::string_view what = reader.word();
+  if (what == "win") {
+    const std::string_view by = reader.word();
+    if (by != "by") return refused("expected \"expect win by TICK\"", by);
+    const std::string_view tick = reader.word();
+    int64_t value = 0;
+    if (!parseWhole(tick, value) || value < 0) return refused("the tick is a whole number from 0", tick);
+    expected.winBy = value;
+  } else if (what == "water") {
+    const std::string_view share = reader.word();
+    float value = 0.0f;
+    if (!parseNumber(share, value) || value < 0.0f || value > 1.0f)
+      return refused("the water share is a number from 0 to 1", share);
+    expected.waterShare = value;
+  } else {
+    return refused("expected \"expect win by TICK\" or \"expect water SHARE\"", what);
+  }
+  const std::string_view extra = reader.rest();
+  return extra.empty() ? std::string() : "unexpected " + quoted(extra) + " after the expectation";
+}
+
 // One line that is neither blank nor a remark; an empty error when it read.
-std::string parseLine(std::string_view line, ScriptAction& action) {
+std::string parseLine(std::string_view line, ScriptAction& action, RouteExpectation& expected,
+                      bool& isAction) {
   LineReader reader(line);
   const std::string_view at = reader.word();
-  if (at != "at") return refused("expected \"at TICK ACTION\"", at);
+  isAction = at == "at";
+  if (at == "expect") return parseExpectation(reader, expected);
+  if (at != "at") return refused("expected \"at TICK ACTION\" or \"expect ...\"", at);
   const std::string_view tick = reader.word();
   if (!parseWhole(tick, action.tick) || action.tick < 0)
     return refused("the tick is a whole number from 0", tick);
@@ -120,12 +146,13 @@ std::optional<SimScript> parseSimScript(std::string_view text, std::string& erro
     if (isBlankOrRemark(line)) continue;
     ScriptAction action;
     action.lineNumber = lineNumber;
-    const std::string problem = parseLine(line, action);
+    bool isAction = false;
+    const std::string problem = parseLine(line, action, script.expected, isAction);
     if (!problem.empty()) {
       error = "line " + std::to_string(lineNumber) + ": " + problem;
       return std::nullopt;
     }
-    script.actions.push_back(std::move(action));
+    if (isAction) script.actions.push_back(std::move(action));
   }
   std::stable_sort(script.actions.begin(), script.actions.end(),
                    [](const ScriptAction& a, const ScriptAction& b) { return a.tick < b.tick; });

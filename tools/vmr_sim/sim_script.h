@@ -7,6 +7,10 @@
 //   at 200 restart           restarts the level
 // An action at TICK runs before tick TICK (0 is before the first one). Blank lines and lines
 // starting with '#' are ignored.
+//
+// A level's route also says what it must achieve, so a check can hold it to that:
+//   expect win by 1500       the level is won at the latest after tick 1500
+//   expect water 0.75        at least 75 % of the starting 128 drops are left at the end
 
 #include <cstdint>
 #include <optional>
@@ -27,9 +31,16 @@ struct ScriptAction {
   int32_t lineNumber = 0;            // from 1, for messages
 };
 
+struct RouteExpectation {
+  std::optional<int64_t> winBy;     // the last tick after which the win may begin
+  std::optional<float> waterShare;  // of the starting water, 0 to 1
+  bool any() const { return winBy || waterShare; }
+};
+
 struct SimScript {
   // By tick; actions of the same tick in the order the file lists them.
   std::vector<ScriptAction> actions;
+  RouteExpectation expected;
 };
 
 // The script, or nullopt after writing "line N: <problem>" into `error`.

@@ -1,0 +1,23 @@
+#pragma once
+// Holding a level's route to what it says it achieves ("expect" lines of its script): the
+// run lasts until the win deadline and the finish after it, and what it missed is told in
+// words, so a level designer sees at once which promise broke.
+
+#include <cstdint>
+#include <string>
+
+#include "tools/vmr_sim/sim_run.h"
+#include "tools/vmr_sim/sim_script.h"
+
+// Every level starts with this many drops of water.
+inline constexpr double kStartingWater = 128.0;
+
+// The ticks a run of `script` takes: past its last action, its win deadline and the finish
+// (a few seconds) after it.
+int64_t routeTicks(const SimScript& script);
+
+// The share of the starting water left at the end of the run, frozen water included.
+double waterShare(const SimSummary& summary);
+
+// Empty when the run kept every expectation; otherwise one line for each it missed.
+std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary);
