@@ -16,6 +16,7 @@
 #include "game/core/simulation.h"
 #include "game/gui/splash_screen.h"
 #include "game/level/level_data.h"
+#include "game/level/level_name.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/particle_renderer.h"
@@ -178,7 +179,7 @@ void Game::initialise(std::string_view map) {
   game_state::State& s = state();
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
-  splash_screen::startSplash();
+  splash_screen::startSplash(readableLevelName(map));
   game_state::createMenus();
   Game::setMenu(screen_flow::kMainMenu);
   readGameConfig();

@@ -1,9 +1,11 @@
-// The level chooser: the level files of the "lev" folder, one of them loaded on request.
+// The level chooser: the level files of the "lev" folder, listed by their readable names,
+// one of them loaded on request.
 #include "common/data_path.h"
 #include "game/core/game.h"
 #include "game/gui/gui_option_chooser.h"
 #include "game/gui/menu_commands.h"
 #include "game/gui/menus.h"
+#include "game/level/level_name.h"
 #include "game/platform/virtual_keys.h"
 
 namespace {
@@ -11,10 +13,17 @@ namespace {
 constexpr std::string_view kLevelFolder = "lev\\";
 constexpr std::string_view kLevelPattern = "lev\\*.swah";
 
-// The chosen level, named as the chooser listed it: from the folder it was listed in.
-bool loadChosenLevel(const GuiOptionChooser& chooser) {
-  Game::requestLoad(std::string(kLevelFolder) + chooser.selectedOption());
+// The file of the chosen level, from the folder it was listed in.
+bool loadChosenLevel(const GuiOptionChooser& chooser, const std::vector<std::string>& files) {
+  if (chooser.selectedIndex() < files.size())
+    Game::requestLoad(std::string(kLevelFolder) + files[chooser.selectedIndex()]);
   return true;
+}
+
+std::vector<std::string> readableNames(const std::vector<std::string>& files) {
+  std::vector<std::string> names;
+  for (const std::string& file : files) names.push_back(readableLevelName(file));
+  return names;
 }
 
 }  // namespace
@@ -23,10 +32,12 @@ Menu_LoadMap::Menu_LoadMap() {
   MenuBuilder menu(*this, "cfg\\menu_loadMap.cfg");
   menu.addLogo();
   menu.addLabel("mapLabel", "Choose Map to load", menu.own().getFloat("labelFontSizes"));
-  GuiOptionChooser* chooser = menu.addChooser("mapChooser", findMatchingFiles(kLevelPattern));
+  std::vector<std::string> files = findMatchingFiles(kLevelPattern);
+  GuiOptionChooser* chooser = menu.addChooser("mapChooser", readableNames(files));
   // The first level is the one the game starts with, so the chooser offers the next.
   chooser->setSelectedIndex(1);
-  GuiWidget* load = menu.addButton("loadButton", [chooser] { return loadChosenLevel(*chooser); });
+  GuiWidget* load = menu.addButton(
+      "loadButton", [chooser, files = std::move(files)] { return loadChosenLevel(*chooser, files); });
   GuiWidget* back = menu.addButton("backButton", goBack);
   load->setKeyNavigation(vk::kDown, back);
   load->setKeyNavigation(vk::kTab, back);

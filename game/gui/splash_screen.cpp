@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <string>
 
 #include "common/worker_thread.h"
 #include "game/gui/splash_thread.h"
@@ -27,13 +28,14 @@ SplashState& state() {
 
 }  // namespace
 
-void startSplash() {
+void startSplash(std::string_view title) {
   SplashState& s = state();
   if (s.flags.active || !window::isWindowOpen()) return;
   s.savedListener = window::getEventListener();
   window::setEventListener(nullptr);
   s.flags.active = true;
-  s.thread = std::make_unique<WorkerThread>([&flags = s.flags] { runSplashThread(flags); });
+  s.thread = std::make_unique<WorkerThread>(
+      [&flags = s.flags, title = std::string(title)] { runSplashThread(flags, title); });
   s.thread->setPriority(kNormalPriority);
   s.flags.ready = false;
   s.flags.framesDrawn = 0;

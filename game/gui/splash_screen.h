@@ -11,11 +11,13 @@
 // screen is up: the window's listener is taken away and put back afterwards.
 
 #include <cstdint>
+#include <string_view>
 
 namespace splash_screen {
 
-// Nothing when the screen is up already, or without a window. Returns once the screen draws.
-void startSplash();
+// Nothing when the screen is up already, or without a window. Returns once the screen draws,
+// with `title` (the loading level's name) written over it.
+void startSplash(std::string_view title = {});
 // Nothing when the screen is not up. Returns once its thread has ended.
 void stopSplash();
 

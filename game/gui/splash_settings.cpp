@@ -26,6 +26,9 @@ SplashSettings readSplashSettings(const ConfigFile& config) {
   config.read("splashAnimationX", settings.animationX);
   config.read("splashAnimationY", settings.animationY);
   config.read("splashAnimationSpeed", settings.animationSpeed);
+  config.read("splashFont", settings.font);
+  config.read("splashTitleY", settings.titleY);
+  config.read("splashTitleSize", settings.titleSize);
   if (!(settings.animationSpeed > 0.0f)) settings.animationSpeed = kSlowestSpeed;
   return settings;
 }

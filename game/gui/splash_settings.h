@@ -1,7 +1,7 @@
 #pragma once
 // What the loading screen shows and how it moves, from "cfg\splashScreen.cfg": a background
 // picture of which a centred part is stretched over the window, and a frame animation at a
-// place of the virtual 800 x 600 area. Plain values and arithmetic, so they are tested
+// place of the virtual 800 x 600 area, and the name of the level that is loading. Plain values and arithmetic, so they are tested
 // without a window; the loading screen's thread does the drawing.
 
 #include <cstdint>
@@ -15,6 +15,7 @@ class ConfigFile;
 inline constexpr std::string_view kSplashConfigPath = "cfg\\splashScreen.cfg";
 inline constexpr std::string_view kSplashBackgroundFallback = "DEFAULT_TEXTURE";
 inline constexpr std::string_view kSplashAnimationFallback = "DEFAULT_SPRITE";
+inline constexpr std::string_view kSplashFontFallback = "DEFAULT_FONT";
 
 struct SplashSettings {
   std::string background;
@@ -24,6 +25,9 @@ struct SplashSettings {
   float animationX = 0.0f;
   float animationY = 0.0f;
   float animationSpeed = 0.000001f;  // frames per second, above 0
+  std::string font;  // the font sheet the level's name is written in
+  float titleY = 300.0f;     // the middle of the name's line in the virtual area
+  float titleSize = 24.0f;   // pixels a character
 };
 
 // Missing keys leave their defaults; a speed of 0 or less counts as 0.000001 (a still frame).

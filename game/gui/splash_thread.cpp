@@ -13,6 +13,7 @@
 #include "game/gui/frame_timer.h"
 #include "game/gui/gui_screen.h"
 #include "game/gui/splash_settings.h"
+#include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/texture_handle.h"
 #include "game/platform/window.h"
@@ -28,12 +29,14 @@ constexpr GuiColour kBlack{0.0f, 0.0f, 0.0f, 1.0f};
 struct SplashPictures {
   SplashSettings settings;
   TextureHandle background;
+  TextureHandle font;
   TextureArea crop;
   LevelObject animation;  // resolves its frames the way an animated level object does
 
   explicit SplashPictures(SplashSettings read)
       : settings(std::move(read)),
         background(settings.background, kSplashBackgroundFallback),
+        font(settings.font, kSplashFontFallback),
         crop(centredCrop(settings.backgroundWidth, settings.backgroundHeight,
                          background.width(), background.height())) {
     animation.setSprite(settings.animation);
@@ -48,7 +51,19 @@ void drawableSize(int32_t& width, int32_t& height) {
   height = std::clamp(h, 1, kLargestSide);
 }
 
-void drawTurn(const SplashPictures& pictures, const SplashAnimation& animation) {
+// The name centred on its line, over a shadow.
+void drawTitle(const SplashPictures& pictures, const std::string& title) {
+  if (title.empty()) return;
+  const SplashSettings& s = pictures.settings;
+  const float top = s.titleY - s.titleSize / 2.0f;
+  drawTextCentered(pictures.font, title, 2.0f, top + 2.0f, kVirtualWidth, s.titleSize, s.titleSize,
+                   0.0f, 0.0f, 0.0f, 0.8f);
+  drawTextCentered(pictures.font, title, 0.0f, top, kVirtualWidth, s.titleSize, s.titleSize, 0.85f,
+                   0.95f, 1.0f, 1.0f);
+}
+
+void drawTurn(const SplashPictures& pictures, const SplashAnimation& animation,
+              const std::string& title) {
   int32_t width = 0, height = 0;
   drawableSize(width, height);
   gl_state::setup2DProjection(width, height);
@@ -64,21 +79,24 @@ void drawTurn(const SplashPictures& pictures, const SplashAnimation& animation) 
                    kWhite);
   glPopMatrix();
 
-  // The animation keeps its place and shape in the virtual area, like the menus' widgets.
-  const std::vector<TextureHandle>& frames = pictures.animation.frames;
-  if (frames.empty()) return;
-  const TextureHandle& frame = frames[static_cast<size_t>(animation.frame())];
+  // The animation and the name keep their place and shape in the virtual area, like the
+  // menus' widgets.
   const VirtualView view = virtualView(width, height);
   glPushMatrix();
   glTranslatef(view.offsetX, view.offsetY, 0.0f);
   glScalef(view.scale, view.scale, 1.0f);
-  const SplashSettings& s = pictures.settings;
-  drawSpriteCentred(frame, s.animationX + 1.0f, s.animationY + 1.0f, kBlack);
-  drawSpriteCentred(frame, s.animationX, s.animationY, kWhite);
+  const std::vector<TextureHandle>& frames = pictures.animation.frames;
+  if (!frames.empty()) {
+    const TextureHandle& frame = frames[static_cast<size_t>(animation.frame())];
+    const SplashSettings& s = pictures.settings;
+    drawSpriteCentred(frame, s.animationX + 1.0f, s.animationY + 1.0f, kBlack);
+    drawSpriteCentred(frame, s.animationX, s.animationY, kWhite);
+  }
+  drawTitle(pictures, title);
   glPopMatrix();
 }
 
-void drawUntilStopped(SplashFlags& flags) {
+void drawUntilStopped(SplashFlags& flags, const std::string& title) {
   const SplashPictures pictures(readSplashSettings(ConfigFile(kSplashConfigPath)));
   SplashAnimation animation(static_cast<int32_t>(pictures.animation.frames.size()),
                             pictures.settings.animationSpeed);
@@ -86,7 +104,7 @@ void drawUntilStopped(SplashFlags& flags) {
   flags.ready = true;
   while (flags.active) {
     animation.step(timer.tick());
-    drawTurn(pictures, animation);
+    drawTurn(pictures, animation, title);
     SDL_GL_SwapWindow(window::sdlWindow());
     ++flags.framesDrawn;
     std::this_thread::sleep_for(kTurnPause);
@@ -95,7 +113,7 @@ void drawUntilStopped(SplashFlags& flags) {
 
 }  // namespace
 
-void runSplashThread(SplashFlags& flags) {
+void runSplashThread(SplashFlags& flags, const std::string& title) {
   SDL_Window* target = window::sdlWindow();
   SDL_GLContext context = target != nullptr ? SDL_GL_CreateContext(target) : nullptr;
   if (context == nullptr) {
@@ -104,7 +122,7 @@ void runSplashThread(SplashFlags& flags) {
     flags.ready = true;
     return;
   }
-  drawUntilStopped(flags);
+  drawUntilStopped(flags, title);
   SDL_GL_MakeCurrent(target, nullptr);
   SDL_GL_DeleteContext(context);
 }

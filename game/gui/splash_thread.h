@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 struct SplashFlags {
   std::atomic<bool> active{false};  // written by the main thread
@@ -12,6 +13,7 @@ struct SplashFlags {
 };
 
 // Makes a context, loads the pictures named by "cfg\splashScreen.cfg" into it, sets `ready`
-// and draws a frame every 25 ms while `active` holds; then lets its pictures and its context
-// go, on this thread. Without a context it says so, sets `ready` and ends.
-void runSplashThread(SplashFlags& flags);
+// and draws a frame every 25 ms, with `title` (the loading level's name; may be empty) over
+// it, while `active` holds; then lets its pictures and its context go, on this thread.
+// Without a context it says so, sets `ready` and ends.
+void runSplashThread(SplashFlags& flags, const std::string& title);

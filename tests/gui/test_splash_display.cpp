@@ -54,7 +54,7 @@ class SplashDisplayTest : public WindowTest {
     data.write("cfg/splashScreen.cfg",
                "splashBackground = gfx\\back.tga splashBackgroundW = 128 splashBackgroundH = 64 "
                "splashAnimation = gfx\\dot_FRAME0.tga splashAnimationX = 400 "
-               "splashAnimationY = 300 splashAnimationSpeed = 20");
+               "splashAnimationY = 300 splashAnimationSpeed = 20 splashTitleY = 100");
     data.write("gfx/back.tga", tga(background()));
     data.write("gfx/dot_FRAME0.tga", tga(solid(32, 32, kYellow)));
     data.write("gfx/dot_FRAME1.tga", tga(solid(32, 32, kMagenta)));
@@ -85,8 +85,8 @@ TEST_F(SplashDisplayTest, StartedTwiceRunsOneThreadThatDrawsWhileTheMainThreadSl
   window::setEventListener(nullptr);
 }
 
-TEST_F(SplashDisplayTest, ShowsTheCentredCropAndTheAnimationWithItsShadow) {
-  splash_screen::startSplash();
+TEST_F(SplashDisplayTest, ShowsTheCentredCropTheAnimationWithItsShadowAndTheLevelsName) {
+  splash_screen::startSplash("Heat and steam");
   bool sawYellow = false, sawMagenta = false;
   for (int look = 0; look < 40 && !(sawYellow && sawMagenta); ++look) {
     std::this_thread::sleep_for(20ms);
@@ -95,11 +95,17 @@ TEST_F(SplashDisplayTest, ShowsTheCentredCropAndTheAnimationWithItsShadow) {
     sawMagenta = sawMagenta || near(centre, kMagenta, 8);
   }
   EXPECT_TRUE(sawYellow && sawMagenta) << "the animation should run through both frames";
+  const ScreenPixels screen = shownScreen();
   // The used middle fills the window: no blue band shows at its sides.
-  EXPECT_TRUE(near(shownPixelAt(8, 300), kRed, 8));
-  EXPECT_TRUE(near(shownPixelAt(791, 300), kGreen, 8));
+  EXPECT_TRUE(near(screen.at(8, 300), kRed, 8));
+  EXPECT_TRUE(near(screen.at(791, 300), kGreen, 8));
   // The frame's black copy one pixel down and right shows past its corner.
-  EXPECT_TRUE(near(shownPixelAt(416, 316), Rgba{0, 0, 0, 255}, 8));
+  EXPECT_TRUE(near(screen.at(416, 316), Rgba{0, 0, 0, 255}, 8));
+  int lettering = 0;  // the name's pale strokes on its line, and none below it
+  for (int y = 80; y < 120; ++y)
+    for (int x = 200; x < 600; ++x) lettering += screen.at(x, y).b > 200 ? 1 : 0;
+  EXPECT_GT(lettering, 200);
+  EXPECT_EQ(screen.at(300, 200).b, kRed.b);
   saveScreenshot(testFolder / "screenshots" / "loading_screen_test.png", true);
 }
 

@@ -92,10 +92,14 @@ Rgba WindowTest::pixelAt(int32_t x, int32_t y) {
   return readPixel(x, y);
 }
 
+ScreenPixels WindowTest::shownScreen() {
+  const int32_t width = window::clientWidth();
+  const int32_t height = window::clientHeight();
+  return {width, height, shownPixels(width, height)};
+}
+
 Rgba WindowTest::shownPixelAt(int32_t x, int32_t y) {
-  const std::vector<uint8_t> rows = shownPixels(window::clientWidth(), window::clientHeight());
-  const uint8_t* p = &rows[(static_cast<size_t>(y) * window::clientWidth() + x) * 4];
-  return {p[0], p[1], p[2], p[3]};
+  return shownScreen().at(x, y);
 }
 
 bool WindowTest::near(Rgba actual, Rgba expected, int tolerance) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 struct Rgba {
   uint8_t r = 0, g = 0, b = 0, a = 0;
@@ -21,6 +22,17 @@ void PrintTo(const Rgba& colour, std::ostream* out);
 // for the rest of the program (the window can't be recreated cheaply between tests).
 void openTestWindow();
 
+// The window's pixels at one moment, rows from the top.
+struct ScreenPixels {
+  int32_t width = 0;
+  int32_t height = 0;
+  std::vector<uint8_t> rgba;
+  Rgba at(int32_t x, int32_t y) const {
+    const uint8_t* p = &rgba[(static_cast<size_t>(y) * width + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+  }
+};
+
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -31,6 +43,7 @@ class WindowTest : public ::testing::Test {
   // The same as the X server shows it: what the last swap put on the screen, whichever
   // thread's context swapped it.
   static Rgba shownPixelAt(int32_t x, int32_t y);
+  static ScreenPixels shownScreen();
   // Within `tolerance` per channel; software rasterisers round differently at edges.
   static bool near(Rgba actual, Rgba expected, int tolerance = 3);
   // Writes the back buffer to the failure artefacts folder as PNG, named after the test.
