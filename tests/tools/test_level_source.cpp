@@ -265,6 +265,21 @@ TEST(LevelSourceCompileTests, OptionalFieldsTakeTheirDefaults) {
   EXPECT_EQ(c.forces.at(0).strength, 2.0f);
 }
 
+// The par time and the idea are for players and the level docs; the level file never holds them.
+TEST(LevelSourceCompileTests, KeepsTheNotesOutOfTheLevel) {
+  const auto noted = compileLevelSource(level(R"("parTime": 45, "idea": "Turn the view.")"));
+  ASSERT_FALSE(noted.error) << *noted.error;
+  EXPECT_EQ(noted.notes.parSeconds, 45);
+  EXPECT_EQ(noted.notes.idea, "Turn the view.");
+  EXPECT_EQ(noted.contents, compileLevelSource(level()).contents);
+  EXPECT_EQ(compileLevelSource(level()).notes.parSeconds, 0);
+  expectRefusals({
+      {level(R"("parTime": 0)"), "parTime: expected a whole number from 1 to 3600, got 0"},
+      {level(R"("parTime": 4.5)"), "parTime: expected a whole number from 1 to 3600, got 4.5"},
+      {level(R"("idea": 7)"), "idea: expected a string, got 7"},
+  });
+}
+
 TEST(LevelSourceCompileTests, AcceptsNumbersForNamedValuesAndWholeFloats) {
   const auto c = compiled(level(R"(
       // a comment, for the level's author

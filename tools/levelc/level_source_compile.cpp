@@ -344,10 +344,24 @@ auto sectionReader(Record (*readRecord)(const json&, const std::string&)) {
   };
 }
 
-level_file::LevelFileContents readLevel(const json& root) {
+constexpr int64_t kLongestPar = 3600;  // an hour
+
+std::string readIdea(const json& value, const std::string& where) {
+  if (!value.is_string()) expected(where, "a string", value);
+  return value.get<std::string>();
+}
+
+level_file::LevelFileContents readLevel(const json& root, LevelNotes& notes) {
   const Fields f(root, "",
-                 {"waterStart", "cameraStart", "polygons", "objects", "forces", "movers",
-                  "triggers", "soundSources", "emitters"});
+                 {"waterStart", "cameraStart", "parTime", "idea", "polygons", "objects", "forces",
+                  "movers", "triggers", "soundSources", "emitters"});
+  notes.parSeconds = int32_t(f.optional(
+      "parTime",
+      [](const json& value, const std::string& where) {
+        return readWhole(value, where, 1, kLongestPar);
+      },
+      int64_t(0)));
+  notes.idea = f.optional("idea", readIdea, std::string());
   level_file::LevelFileContents c;
   c.polygons = f.optional("polygons", sectionReader(readPolygon), {});
   c.objects = f.optional("objects", sectionReader(readObject), {});
@@ -377,7 +391,7 @@ CompileResult compileLevelSource(std::string_view jsonText) {
     // Comments are allowed so that a level's author can explain its parts.
     const json root = json::parse(jsonText.begin(), jsonText.end(), nullptr, true, true);
     if (auto duplicate = duplicateFieldError(jsonText)) throw SourceError{std::move(*duplicate)};
-    result.contents = readLevel(root);
+    result.contents = readLevel(root, result.notes);
   } catch (const json::parse_error& error) {
     result.error = syntaxMessage(error);
   } catch (const SourceError& error) {
