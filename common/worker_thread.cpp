@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <future>
 
 namespace {
 
@@ -18,14 +17,18 @@ WorkerThread::WorkerThread(std::function<void()> body) : body_(std::move(body)) 
   errno = 0;
   processNice_ = getpriority(PRIO_PROCESS, 0);
   if (errno != 0) processNice_ = 0;
-  std::promise<pid_t> started;
-  std::future<pid_t> systemId = started.get_future();
-  thread_ = std::thread([this, &started] {
-    started.set_value(gettid());
+  thread_ = std::thread([this] {
+    {
+      std::lock_guard lock(mutex_);
+      systemId_ = gettid();
+    }
+    wake_.notify_all();
     pausePoint();
     body_();
   });
-  systemId_ = systemId.get();
+  // The kernel's id is known once the thread runs; priorities are set on it.
+  std::unique_lock lock(mutex_);
+  wake_.wait(lock, [this] { return systemId_ != 0; });
 }
 
 WorkerThread::~WorkerThread() {
