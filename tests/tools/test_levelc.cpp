@@ -121,11 +121,14 @@ TEST(LevelToolsTests, LeveldumpGivesTheGamesReasonForARefusedFile) {
 
 TEST(LevelToolsTests, UsageOnWrongArgumentsAndHelp) {
   TempDirectory folder;
-  for (const char* arguments : {"", "one.json", "a b c", "--fast a.json b.swah"}) {
+  for (const char* arguments : {"", "a b c", "--fast a.json b.swah"}) {
     const ToolRun run = runTool(folder, LEVELC_PATH, arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;
-    EXPECT_EQ(run.err.rfind("Usage: levelc SOURCE.json OUTPUT.swah\n", 0), 0u) << arguments;
+    EXPECT_EQ(run.err.rfind("Usage: levelc SOURCE.json [OUTPUT.swah]\n", 0), 0u) << arguments;
   }
+  // One source alone is checked and its notes printed.
+  folder.write("noted.json", R"({"waterStart": [0, 0], "cameraStart": [0, 0], "parTime": 40})");
+  EXPECT_EQ(runTool(folder, LEVELC_PATH, "noted.json").out, "par: 40\nidea: \n");
   for (const char* arguments : {"", "a b c", "-x a.swah"}) {
     const ToolRun run = runTool(folder, LEVELDUMP_PATH, arguments);
     EXPECT_EQ(run.exitCode, 2) << arguments;

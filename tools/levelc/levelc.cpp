@@ -1,6 +1,7 @@
 // levelc: compiles a level source (JSON) into a level file the game loads.
 
 #include <iostream>
+#include <optional>
 
 #include "common/atomic_file.h"
 #include "tools/levelc/level_source.h"
@@ -9,21 +10,37 @@
 namespace {
 
 const char* const kUsage =
-    "Usage: levelc SOURCE.json OUTPUT.swah\n"
+    "Usage: levelc SOURCE.json [OUTPUT.swah]\n"
     "  Compiles the level source SOURCE.json into the level file OUTPUT.swah. When the\n"
     "  source is refused, the reason goes to standard error and OUTPUT.swah is left as it\n"
-    "  was. The source format is described in docs/level_source.md.\n";
+    "  was. Without OUTPUT.swah the source is only checked and its notes are printed:\n"
+    "  \"par: SECONDS\" (0 for none) and \"idea: TEXT\", a line each. The source format is\n"
+    "  described in docs/level_source.md.\n";
 
-int compile(const std::string& sourcePath, const std::string& outputPath) {
+// The checked source, or nothing after saying why.
+std::optional<level_source::CompileResult> compiledSource(const std::string& sourcePath) {
   // A source spells every number out in text, a few times the bytes of the level it becomes.
   const auto text = readInputFile("levelc", sourcePath, 4 * level_file::kMaxFileBytes);
-  if (!text) return 1;
-  const auto result = level_source::compileLevelSource(*text);
+  if (!text) return std::nullopt;
+  auto result = level_source::compileLevelSource(*text);
   if (result.error) {
     std::cerr << "levelc: " << sourcePath << ": " << *result.error << "\n";
-    return 1;
+    return std::nullopt;
   }
-  const auto bytes = level_file::writeLevelFile(result.contents);
+  return result;
+}
+
+int printNotes(const std::string& sourcePath) {
+  const auto result = compiledSource(sourcePath);
+  if (!result) return 1;
+  std::cout << "par: " << result->notes.parSeconds << "\nidea: " << result->notes.idea << "\n";
+  return 0;
+}
+
+int compile(const std::string& sourcePath, const std::string& outputPath) {
+  const auto result = compiledSource(sourcePath);
+  if (!result) return 1;
+  const auto bytes = level_file::writeLevelFile(result->contents);
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (!replaceFileAtomically(outputPath, view)) {
     std::cerr << "levelc: " << outputPath << ": can't write the file\n";
@@ -36,10 +53,10 @@ int compile(const std::string& sourcePath, const std::string& outputPath) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  switch (toolRequest(arguments, 2, 2)) {
+  switch (toolRequest(arguments, 1, 2)) {
     case ToolRequest::help: std::cout << kUsage; return 0;
     case ToolRequest::wrongArguments: std::cerr << kUsage; return 2;
     case ToolRequest::run: break;
   }
-  return compile(arguments[0], arguments[1]);
+  return arguments.size() == 1 ? printNotes(arguments[0]) : compile(arguments[0], arguments[1]);
 }

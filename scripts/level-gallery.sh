@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Renders one overview picture of every shipped level into docs/levels/ and writes
+# docs/levels.md around them: each level's name, idea, par time and picture. The game plays
+# each level under the display (Xvfb without one), starts play, lets the opening move finish,
+# zooms out to the overview and takes its picture at 1280 x 720.
+#   scripts/level-gallery.sh            (after `make game`; BUILD_DIR defaults to build)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${BUILD_DIR:-$root/build}" && pwd)
+pictures=$root/docs/levels
+mkdir -p "$pictures"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+# The readable name the game shows: no leading number, "_" read as a blank, a capital first.
+readable() {
+  local name=${1#[0-9]*_}
+  name=${name//_/ }
+  echo "${name^}"
+}
+
+render() {
+  local name=$1
+  cat > "$scratch/$name.script" <<SCRIPT
+MouseMove 2 2
+KeyPress 13
+KeyPress 13
+WaitSeconds 5
+ZoomCamera
+WaitSeconds 1.5
+Screenshot $pictures/$name.png
+Wait 1
+Quit
+SCRIPT
+  (cd "$build/data" && env XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" \
+    ALSOFT_DRIVERS=null "$root/scripts/with-display.sh" "$build/bin/vmr_main" -fullscreen 0 \
+    -resolution 1280 720 -map "lev\\$name.swah" -exec "$scratch/$name.script" > /dev/null)
+}
+
+{
+  echo "# The levels"
+  echo
+  echo "Every level in the order the level chooser lists them, with what it teaches and the"
+  echo "time a good run takes. Its route (\`data/lev/NAME.solution\`) wins it with held keys"
+  echo "alone; \`make test\` plays every route. The pictures are the in-game overview a few"
+  echo "seconds into play, made by \`scripts/level-gallery.sh\`."
+  for source in "$root"/data/lev/[0-9]*.json; do
+    name=$(basename "$source" .json)
+    render "$name"
+    notes=$("$build/bin/levelc" "$source")
+    echo
+    echo "## $(readable "$name")"
+    echo
+    echo "${notes#*idea: } Par time: $(sed -n 's/^par: //p' <<< "$notes") s."
+    echo
+    echo "![$(readable "$name")](levels/$name.png)"
+  done
+} > "$scratch/levels.md"
+mv "$scratch/levels.md" "$root/docs/levels.md"
+echo "Wrote docs/levels.md and $(ls "$pictures" | wc -l) pictures in docs/levels/"
