@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Renders one overview picture of every shipped level into docs/levels/ and writes
 # docs/levels.md around them: each level's name, idea, par time and picture. The game plays
-# each level under the display (Xvfb without one), starts play, lets the opening move finish,
-# zooms out to the overview and takes its picture at 1280 x 720.
+# each level under the display (Xvfb without one), starts play, and takes its picture at
+# 1280 x 720 through the free view, framed on the level's outlines (the green box is what
+# the player sees at that moment).
 #   scripts/level-gallery.sh            (after `make game`; BUILD_DIR defaults to build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,15 +20,23 @@ readable() {
   echo "${name^}"
 }
 
+# "FreeCameraX X", "FreeCameraY Y" and "FreeCameraZoom Z" lines that fit the bounds
+# "LEFT TOP RIGHT BOTTOM" into the game's 800 x 600 view with a little room.
+framing() {
+  awk '{ w = $3 - $1; h = $4 - $2; z = 0.95 * ((800 / w < 600 / h) ? 800 / w : 600 / h);
+         printf "FreeCameraX %g\nFreeCameraY %g\nFreeCameraZoom %g\n", ($1 + $3) / 2, ($2 + $4) / 2, z }' <<< "$1"
+}
+
 render() {
-  local name=$1
+  local name=$1 bounds=$2
   cat > "$scratch/$name.script" <<SCRIPT
 MouseMove 2 2
 KeyPress 13
 KeyPress 13
-WaitSeconds 5
-ZoomCamera
-WaitSeconds 1.5
+WaitSeconds 2
+FreeCamera 1
+$(framing "$bounds")
+Wait 2
 Screenshot $pictures/$name.png
 Wait 1
 Quit
@@ -46,8 +55,8 @@ SCRIPT
   echo "seconds into play, made by \`scripts/level-gallery.sh\`."
   for source in "$root"/data/lev/[0-9]*.json; do
     name=$(basename "$source" .json)
-    render "$name"
     notes=$("$build/bin/levelc" "$source")
+    render "$name" "$(sed -n 's/^bounds: //p' <<< "$notes")"
     echo
     echo "## $(readable "$name")"
     echo

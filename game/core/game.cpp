@@ -43,8 +43,6 @@ namespace {
 constexpr float kShortestTick = 0.01f;
 constexpr float kFreeCameraSpeed = 500.0f;
 constexpr float kFreeCameraZoomRate = 5.0f;
-constexpr float kFreeCameraZoomLow = 0.01f;
-constexpr float kFreeCameraZoomHigh = 100.0f;
 
 void readGameConfig() {
   game_state::State& s = state();
@@ -95,7 +93,8 @@ void moveFreeCamera() {
   const float zoomFactor = 1.0f + kFreeCameraZoomRate * s.frameTime;
   if (window::isKeyDown(vk::kPageUp)) s.freeCameraZoom *= zoomFactor;
   if (window::isKeyDown(vk::kPageDown)) s.freeCameraZoom /= zoomFactor;
-  s.freeCameraZoom = std::clamp(s.freeCameraZoom, kFreeCameraZoomLow, kFreeCameraZoomHigh);
+  s.freeCameraZoom = std::clamp(s.freeCameraZoom, game_state::kFreeCameraZoomLow,
+                                game_state::kFreeCameraZoomHigh);
 }
 
 // One tick's work, when enough time has gathered: the world's own tick, which the headless

@@ -1,5 +1,6 @@
 // The console entries a running game offers.
 
+#include <algorithm>
 #include <array>
 
 #include "game/console/console.h"
@@ -24,6 +25,18 @@ bool showSimSpeeds(bool value, bool set) {
 }
 bool freeCamera(bool value, bool set) {
   return console::variableValue(state().freeCamera, value, set);
+}
+// Where the free view looks and how far it is zoomed, so a script can frame a whole level.
+float freeCameraX(float value, bool set) {
+  return console::variableValue(state().freeCameraX, value, set);
+}
+float freeCameraY(float value, bool set) {
+  return console::variableValue(state().freeCameraY, value, set);
+}
+float freeCameraZoom(float value, bool set) {
+  using game_state::kFreeCameraZoomHigh, game_state::kFreeCameraZoomLow;
+  const float zoom = set ? std::clamp(value, kFreeCameraZoomLow, kFreeCameraZoomHigh) : value;
+  return console::variableValue(state().freeCameraZoom, zoom, set);
 }
 
 void zoomCamera() {
@@ -65,11 +78,14 @@ void map(const std::string& path) {
 }
 
 // Removed when the game shuts down; "Version" and "Map" stay for the next run.
-const std::array<console::NamedCommand, 8> kLevelEntries = {{
+const std::array<console::NamedCommand, 11> kLevelEntries = {{
     {"ShowGameSpeeds", showGameSpeeds},
     {"ShowDrawSpeeds", showDrawSpeeds},
     {"ShowSimSpeeds", showSimSpeeds},
     {"FreeCamera", freeCamera},
+    {"FreeCameraX", freeCameraX},
+    {"FreeCameraY", freeCameraY},
+    {"FreeCameraZoom", freeCameraZoom},
     {"ZoomCamera", zoomCamera},
     {"ShakeCamera", shakeCamera},
     {"Restart", restart},

@@ -15,6 +15,10 @@
 
 namespace game_state {
 
+// How far the free view zooms in and out.
+inline constexpr float kFreeCameraZoomLow = 0.01f;
+inline constexpr float kFreeCameraZoomHigh = 100.0f;
+
 // A running mean over blocks of `size` samples; `complete` tells when a block has closed.
 template <typename T, int32_t size>
 struct MeanBlock {

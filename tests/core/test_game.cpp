@@ -141,7 +141,8 @@ TEST_F(GameTest, QuitEndsTheLoopAfterTheFrameAndShutdownKeepsOnlyVersionAndMap) 
   EXPECT_FALSE(Game::isRunning());
   Game::shutdown();
   for (const char* gone : {"ShowGameSpeeds", "ShowDrawSpeeds", "ShowSimSpeeds", "FreeCamera",
-                           "ZoomCamera", "ShakeCamera", "Restart", "Pause"})
+                           "FreeCameraX", "FreeCameraY", "FreeCameraZoom", "ZoomCamera",
+                           "ShakeCamera", "Restart", "Pause"})
     EXPECT_FALSE(console::findCommand(gone) != nullptr) << gone;
   EXPECT_TRUE(console::findCommand("Version") != nullptr);
   EXPECT_TRUE(console::findCommand("Map") != nullptr);
