@@ -51,8 +51,9 @@ SCRIPT
   echo
   echo "Every level in the order the level chooser lists them, with what it teaches and the"
   echo "time a good run takes. Its route (\`data/lev/NAME.solution\`) wins it with held keys"
-  echo "alone; \`make test\` plays every route. The pictures are the in-game overview a few"
-  echo "seconds into play, made by \`scripts/level-gallery.sh\`."
+  echo "alone; \`make test\` plays every route. The pictures show each whole level through the"
+  echo "free view two seconds into play (the green box is what the player sees then), made by"
+  echo "\`scripts/level-gallery.sh\`."
   for source in "$root"/data/lev/[0-9]*.json; do
     name=$(basename "$source" .json)
     notes=$("$build/bin/levelc" "$source")
@@ -60,7 +61,7 @@ SCRIPT
     echo
     echo "## $(readable "$name")"
     echo
-    echo "${notes#*idea: } Par time: $(sed -n 's/^par: //p' <<< "$notes") s."
+    echo "$(sed -n 's/^idea: //p' <<< "$notes") Par time: $(sed -n 's/^par: //p' <<< "$notes") s."
     echo
     echo "![$(readable "$name")](levels/$name.png)"
   done
