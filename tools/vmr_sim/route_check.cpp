@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "game/core/simulation.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ int64_t routeTicks(const SimScript& script) {
 }
 
 double waterShare(const SimSummary& summary) {
-  return double(summary.freeParticles + summary.iceParticles) / kStartingWater;
+  return double(summary.freeParticles + summary.iceParticles) / simulation::kStartWaterAmount;
 }
 
 std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary) {

@@ -9,9 +9,6 @@
 #include "tools/vmr_sim/sim_run.h"
 #include "tools/vmr_sim/sim_script.h"
 
-// Every level starts with this many drops of water.
-inline constexpr double kStartingWater = 128.0;
-
 // The ticks a run of `script` takes: past its last action, its win deadline and the finish
 // (a few seconds) after it.
 int64_t routeTicks(const SimScript& script);
