@@ -51,7 +51,7 @@ class GameScene {
  public:
   explicit GameScene(int64_t particles) {
     level::loadSurfaces();
-    Game::initialise("lev\\testLevel.swah");
+    Game::initialise("test\\testLevel.swah");
     camera::setMode(camera::kFollow);
     // Water poured into the cup overflows and some of it leaves the level, so the water is
     // topped up a few times while it settles.

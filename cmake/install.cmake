@@ -13,8 +13,10 @@ if(TARGET vmr_launcher)
   set(VELLMOOR_DESKTOP_PROGRAM vmr_launcher)
 endif()
 
-# The assembled data folder without the generators' stamp files (.drawn, .synthesised).
-install(DIRECTORY ${VELLMOOR_DATA_DIR}/ DESTINATION share/vellmoor PATTERN ".*" EXCLUDE)
+# The assembled data folder without the generators' stamp files (.drawn, .synthesised) and
+# the tests' own level (test/).
+install(DIRECTORY ${VELLMOOR_DATA_DIR}/ DESTINATION share/vellmoor PATTERN ".*" EXCLUDE
+        PATTERN "test" EXCLUDE)
 
 set(desktop_dir ${CMAKE_BINARY_DIR}/desktop)
 configure_file(data/desktop/${VELLMOOR_APP_ID}.desktop.in

@@ -16,7 +16,7 @@ if [[ "${1:-}" == --run ]]; then
         XDG_DATA_HOME="$root/home/data" ALSOFT_DRIVERS=null)
   mkdir -p "$root/home"
   cd "$root/home"
-  "${bare[@]}" "$root/usr/bin/vmr_sim" --level lev/testLevel.swah --ticks 60 > sim.txt 2>&1 ||
+  "${bare[@]}" "$root/usr/bin/vmr_sim" --level lev/01_first_turn.swah --ticks 60 > sim.txt 2>&1 ||
     { tail -20 sim.txt; exit 1; }
   echo "vmr_sim: exit 0, $(grep -E '^(ticks|free_particles|state_hash):' sim.txt | paste -sd ' ')"
   printf 'WaitSeconds 1\nScreenshot package.png\nWait 1\nQuit\n' > script.txt

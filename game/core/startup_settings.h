@@ -17,7 +17,7 @@ struct StartupSettings {
   uint32_t resolutionX = 800;
   uint32_t resolutionY = 600;
   bool fullscreen = true;
-  std::string startMap = "lev\\testLevel.swah";  // never stored
+  std::string startMap = "lev\\01_first_turn.swah";  // the first level; never stored
   std::string execFile;  // a console script run after start-up; never stored
 };
 

@@ -17,7 +17,7 @@
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
 
-inline constexpr const char* kTestLevel = "lev\\testLevel.swah";
+inline constexpr const char* kTestLevel = "test\\testLevel.swah";
 
 inline std::string printed;
 inline void capture(std::string_view text) {

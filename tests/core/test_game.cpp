@@ -119,7 +119,7 @@ TEST_F(GameTest, ARestartActsAtTheEndOfTheFrameWithFreshWaterAndTheDisplaysOff) 
 
 TEST_F(GameTest, MapPrintsThePathOrLoadsAtTheEndOfTheFrame) {
   console::execute("Map");
-  EXPECT_EQ(printed, "\nMap is lev\\testLevel.swah");
+  EXPECT_EQ(printed, "\nMap is test\\testLevel.swah");
 
   // A level that fails to load leaves the one before in place, still playable.
   console::execute("Map lev\\missing.swah");
@@ -129,9 +129,9 @@ TEST_F(GameTest, MapPrintsThePathOrLoadsAtTheEndOfTheFrame) {
   EXPECT_EQ(particle_manager::particleCount(), 128u);
   EXPECT_TRUE(Game::isRunning());
 
-  console::execute("Map lev\\testlevel.swah");
+  console::execute("Map test\\testlevel.swah");
   frameOf(20);
-  EXPECT_EQ(Game::currentMap(), "lev\\testlevel.swah");
+  EXPECT_EQ(Game::currentMap(), "test\\testlevel.swah");
 }
 
 TEST_F(GameTest, QuitEndsTheLoopAfterTheFrameAndShutdownKeepsOnlyVersionAndMap) {

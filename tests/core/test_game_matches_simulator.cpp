@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr const char* kLevel = "lev\\testLevel.swah";
+constexpr const char* kLevel = "test\\testLevel.swah";
 
 // The water's hash, the camera's mode and angle, whether the level clock counted the tick,
 // whether the level is won.

@@ -40,7 +40,7 @@ TEST_F(StartupSettingsTest, FirstStartUsesTheBuiltInValuesAndCreatesTheKey) {
   EXPECT_EQ(settings.resolutionX, 800u);
   EXPECT_EQ(settings.resolutionY, 600u);
   EXPECT_TRUE(settings.fullscreen);
-  EXPECT_EQ(settings.startMap, "lev\\testLevel.swah");
+  EXPECT_EQ(settings.startMap, "lev\\01_first_turn.swah");
   EXPECT_TRUE(openKeyPath(kPreferencesKeyPath).isOpen());
   EXPECT_FALSE(openKeyPath(kPreferencesKeyPath).hasValue("Sound"));
 }

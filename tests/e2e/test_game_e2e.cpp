@@ -112,11 +112,11 @@ class GameEndToEndTest : public ::testing::Test {
     return "Screenshot " + picture(name).string() + "\nWait 1\n";
   }
 
-  // Without the intro, unless `withIntro`.
+  // On the test level, without the intro unless `withIntro`.
   GameRun play(const std::string& script, bool withIntro = false) {
     const std::filesystem::path file = folder_.write("run.script", script);
-    return runGame(
-        {"-FULLSCREEN", "0", "-RESOLUTION", "800", "600", "-DETAIL", "2", "-EXEC", file.string()},
+    return runGame({"-FULLSCREEN", "0", "-RESOLUTION", "800", "600", "-DETAIL", "2", "-MAP",
+                    "test\\testLevel.swah", "-EXEC", file.string()},
         folder_.path(), kLongestRun, withIntro ? VMR_DATA_DIR : "");
   }
 
@@ -250,7 +250,7 @@ TEST_F(GameEndToEndTest, TheLevelChooserLoadsTheSecondLevel) {
     if (entry.path().filename() != "lev")
       std::filesystem::create_symlink(entry.path(), data / entry.path().filename());
   for (const char* name : {"testLevel.swah", "zenith.swah"})
-    std::filesystem::copy_file(std::filesystem::path(VMR_DATA_DIR) / "lev/testLevel.swah",
+    std::filesystem::copy_file(std::filesystem::path(VMR_DATA_DIR) / "test/testLevel.swah",
                                data / "lev" / name);
   const std::filesystem::path file = folder_.write(
       "run.script",

@@ -41,7 +41,7 @@ done
 mkdir -p "$work/elsewhere" "$work/config" "$work/userdata"
 cd "$work/elsewhere"
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/userdata ALSOFT_DRIVERS=null
-"$tree/bin/vmr_sim" --level lev/testLevel.swah --ticks 30 > "$work/sim.txt" ||
+"$tree/bin/vmr_sim" --level lev/01_first_turn.swah --ticks 30 > "$work/sim.txt" ||
   fail "vmr_sim of the moved tree: $(cat "$work/sim.txt")"
 grep -q '^ticks: 30$' "$work/sim.txt" || fail "vmr_sim ran no level: $(cat "$work/sim.txt")"
 

@@ -519,22 +519,26 @@ TEST_F(DeterminismTest, TheSameSeedGivesTheSameStateTwice) {
 // ---- The shipped levels' routes ----------------------------------------------------------
 
 // Every level in data/lev comes with the route that wins it (NAME.solution), made of what a
-// player can do, and what that route achieves.
+// player can do, and what that route achieves; so does the tests' own level.
 const std::filesystem::path kLevelSources = std::filesystem::path(VELLMOOR_DATA_DIR) / "lev";
+const std::filesystem::path kTestLevelSources = TEST_LEVEL_DIR;
 
-std::vector<std::string> shippedLevels() {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(kLevelSources))
-    if (entry.path().extension() == ".solution") names.push_back(entry.path().stem().string());
-  std::sort(names.begin(), names.end());
-  return names;
+// Each level of `folder` that has a route, as its path without the extension.
+std::vector<std::filesystem::path> routedLevels(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> levels;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    if (entry.path().extension() == ".solution")
+      levels.push_back(std::filesystem::path(entry.path()).replace_extension());
+  std::sort(levels.begin(), levels.end());
+  return levels;
 }
 
-class LevelRouteTest : public ScenarioTest, public ::testing::WithParamInterface<std::string> {};
+class LevelRouteTest : public ScenarioTest,
+                       public ::testing::WithParamInterface<std::filesystem::path> {};
 
 TEST_P(LevelRouteTest, TheRouteWinsAsItPromisesAndStandingStillDoesNot) {
-  const std::filesystem::path source = kLevelSources / (GetParam() + ".json");
-  const std::string routeText = readFileBytes(kLevelSources / (GetParam() + ".solution"));
+  const std::filesystem::path source = GetParam().string() + ".json";
+  const std::string routeText = readFileBytes(GetParam().string() + ".solution");
   std::string error;
   const std::optional<SimScript> route = parseSimScript(routeText, error);
   ASSERT_TRUE(route) << error;
@@ -548,18 +552,21 @@ TEST_P(LevelRouteTest, TheRouteWinsAsItPromisesAndStandingStillDoesNot) {
   EXPECT_FALSE(idle.won) << "the level wins itself";
 }
 
-INSTANTIATE_TEST_SUITE_P(Shipped, LevelRouteTest, ::testing::ValuesIn(shippedLevels()),
-                         [](const ::testing::TestParamInfo<std::string>& level) {
-                           return level.param;
-                         });
+std::string levelName(const ::testing::TestParamInfo<std::filesystem::path>& level) {
+  return level.param.filename().string();
+}
+INSTANTIATE_TEST_SUITE_P(Shipped, LevelRouteTest, ::testing::ValuesIn(routedLevels(kLevelSources)),
+                         levelName);
+INSTANTIATE_TEST_SUITE_P(Tests, LevelRouteTest,
+                         ::testing::ValuesIn(routedLevels(kTestLevelSources)), levelName);
 
-using StartMapTest = ScenarioTest;
+using TestLevelTest = ScenarioTest;
 
-const std::filesystem::path kStartMap = kLevelSources / "testLevel.json";
-const std::filesystem::path kStartMapRoute = kLevelSources / "testLevel.solution";
+const std::filesystem::path kTestLevel = kTestLevelSources / "testLevel.json";
+const std::filesystem::path kTestLevelRoute = kTestLevelSources / "testLevel.solution";
 
-TEST_F(StartMapTest, TheRouteNeedsItsLastTurn) {
-  const std::string route = readFileBytes(kStartMapRoute);
+TEST_F(TestLevelTest, TheRouteNeedsItsLastTurn) {
+  const std::string route = readFileBytes(kTestLevelRoute);
   ASSERT_FALSE(route.empty());
   // Without the lean at the end the water rests at the foot of the bottom ramp.
   std::istringstream lines(route);
@@ -570,7 +577,7 @@ TEST_F(StartMapTest, TheRouteNeedsItsLastTurn) {
     last = line + "\n";
   }
   ASSERT_FALSE(last.empty());
-  const SimSummary summary = run(kStartMap, 2000, allButLast);
+  const SimSummary summary = run(kTestLevel, 2000, allButLast);
   EXPECT_FALSE(summary.won);
 }
 

@@ -6,7 +6,7 @@
 const char* const kSimUsage =
     "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--json]]\n"
     "               [--console] [--data DIR] [--seed K]\n"
-    "  --level PATH   start the level file PATH (a data path such as lev\\testLevel.swah)\n"
+    "  --level PATH   start the level file PATH (a data path such as lev\\01_first_turn.swah)\n"
     "                 with its water and camera, print what the game prints meanwhile, run\n"
     "                 the ticks and print a summary of the final state (exit status 1 when\n"
     "                 the level is refused)\n"

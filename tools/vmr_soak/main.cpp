@@ -38,12 +38,12 @@ namespace {
 
 const char* const kUsage =
     "Usage: vmr_soak --data DIR [--scenarios DIR] [--seconds N] [--seed K]\n"
-    "  --data DIR       the data folder to run in; its lev/testLevel.swah is played\n"
+    "  --data DIR       the data folder to run in; its test/testLevel.swah is played\n"
     "  --scenarios DIR  level sources (*.json) to compile and play as well\n"
     "  --seconds N      how long to play, in seconds (default 30)\n"
     "  --seed K         seed of the rounds' random choices (default 1)\n";
 
-constexpr std::string_view kTestLevel = "lev/testLevel.swah";
+constexpr std::string_view kTestLevel = "test/testLevel.swah";
 // Resident memory may grow this much over the warm-up's highest reading.
 constexpr size_t kAllowedGrowth = size_t{1} << 20;
 // The warm-up lasts a third of the run, at most a minute, and until every level has been
