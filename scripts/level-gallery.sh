@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders one overview picture of every shipped level into docs/levels/ and writes
-# docs/levels.md around them: each level's name, idea, par time and picture. The game plays
+# docs/levels.md around them: each level's name, idea, par time, what its route achieves
+# (the score to beat) and picture. The game plays
 # each level under the display (Xvfb without one), starts play, and takes its picture at
 # 1280 x 720 through the free view, framed on the level's outlines (the green box is what
 # the player sees at that moment).
@@ -27,6 +28,21 @@ framing() {
          printf "FreeCameraX %g\nFreeCameraY %g\nFreeCameraZoom %g\n", ($1 + $3) / 2, ($2 + $4) / 2, z }' <<< "$1"
 }
 
+# "Its route wins ..." from the simulator's summary of the level's route.
+route_result() {
+  local name=$1 summary
+  summary=$("$build/bin/vmr_sim" --data "$build/data" --level "lev/$name.swah" \
+    --script "$root/data/lev/$name.solution" --json 2> /dev/null) || true
+  field() { sed -n "s/^  \"$1\": \(.*\),\?$/\1/p" <<< "$summary" | tr -d ','; }
+  if [[ $(field won) != true ]]; then
+    echo "Its route does not win."
+    return
+  fi
+  printf 'Its route wins after %.1f s with %s of 128 drops: a score of %s.\n' \
+    "$(field win_tick | awk '{ print $1 / 30 }')" "$(field free_particles)" \
+    "$(field score | sed ':a;s/\B[0-9]\{3\}\>/,&/;ta')"
+}
+
 render() {
   local name=$1 bounds=$2
   cat > "$scratch/$name.script" <<SCRIPT
@@ -51,7 +67,7 @@ SCRIPT
   echo
   echo "Every level in the order the level chooser lists them, with what it teaches and the"
   echo "time a good run takes. Its route (\`data/lev/NAME.solution\`) wins it with held keys"
-  echo "alone; \`make test\` plays every route. The pictures show each whole level through the"
+  echo "alone; \`make test\` plays every route, and its score is the one to beat. The pictures show each whole level through the"
   echo "free view two seconds into play (the green box is what the player sees then), made by"
   echo "\`scripts/level-gallery.sh\`."
   for source in "$root"/data/lev/[0-9]*.json; do
@@ -62,6 +78,7 @@ SCRIPT
     echo "## $(readable "$name")"
     echo
     echo "$(sed -n 's/^idea: //p' <<< "$notes") Par time: $(sed -n 's/^par: //p' <<< "$notes") s."
+    echo "$(route_result "$name")"
     echo
     echo "![$(readable "$name")](levels/$name.png)"
   done
