@@ -166,7 +166,7 @@ Image drawFrostField() {
   for (int y = 0; y < kZoneSide; ++y)
     for (int x = 0; x < kZoneSide; ++x)
       if (std::abs(valueNoise(x, y, 16, kZoneSide, 0xf206u) - 0.5f) < 0.02f)
-        canvas.blend(x, y, rgb(235, 248, 255), 0.45f);
+        canvas.blend(x, y, rgb(235, 248, 255), 0.3f);
   fillShape(canvas, rgb(40, 92, 150), 0.6f,
             [](float x, float y) { return snowflakeDistance(x, y, kRadius) < 2.4f; });
   fillShape(canvas, rgb(250, 253, 255), 0.95f,
