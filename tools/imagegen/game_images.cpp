@@ -10,8 +10,8 @@
 #include "tools/imagegen/launcher_background.h"
 #include "tools/imagegen/freetype_face.h"
 #include "tools/imagegen/menu_images.h"
-#include "tools/imagegen/sign_images.h"
 #include "tools/imagegen/noise.h"
+#include "tools/imagegen/sign_images.h"
 #include "tools/imagegen/splash_images.h"
 #include "tools/imagegen/zone_images.h"
 

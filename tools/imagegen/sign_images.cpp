@@ -55,10 +55,10 @@ void paintBoard(Canvas& canvas, Box box) {
 void paintWords(Canvas& canvas, const TextMask& words, float cx, float cy) {
   constexpr int kEdge = 3;
   const int x = int(std::lround(cx - float(words.mask.width) * 0.5f));
-  const int y = int(std::lround(cy - float(words.capHeight) * 0.5f)) -
-                (words.baseline - words.capHeight);
-  const Mask padded = placed(words.mask, words.mask.width + 2 * kEdge,
-                             words.mask.height + 2 * kEdge, kEdge, kEdge);
+  const int y =
+      int(std::lround(cy - float(words.capHeight) * 0.5f)) - (words.baseline - words.capHeight);
+  const Mask padded =
+      placed(words.mask, words.mask.width + 2 * kEdge, words.mask.height + 2 * kEdge, kEdge, kEdge);
   canvas.blendMask(grown(padded, 1.6f), x - kEdge, y - kEdge, kInk, 0.85f);
   canvas.blendMask(words.mask, x, y, kWords, 1.0f);
 }
@@ -81,8 +81,8 @@ void paintArrowKey(Canvas& canvas, float cx, float cy, float towards) {
 bool insideDownArrow(float x, float y, float cx, float tip, float grow) {
   const float across = std::abs(x - cx);
   const bool shaft = across < 8.0f + grow && y > tip - 46.0f - grow && y < tip - 20.0f;
-  const bool head = y < tip + grow * 1.4f && y > tip - 25.0f - grow &&
-                    across < tip + grow * 1.4f - y;
+  const bool head =
+      y < tip + grow * 1.4f && y > tip - 25.0f - grow && across < tip + grow * 1.4f - y;
   return shaft || head;
 }
 

@@ -95,9 +95,8 @@ void paintPole(Canvas& canvas) {
             [](float x, float y) { return x >= 6 && x < 11 && y >= 8; });
   fillShape(canvas, rgb(150, 132, 110), 1.0f,
             [](float x, float y) { return x >= 7 && x < 8.5f && y >= 10; });
-  fillShape(canvas, rgb(250, 206, 80), 1.0f, [](float x, float y) {
-    return (x - 8.5f) * (x - 8.5f) + (y - 7) * (y - 7) < 20.0f;
-  });
+  fillShape(canvas, rgb(250, 206, 80), 1.0f,
+            [](float x, float y) { return (x - 8.5f) * (x - 8.5f) + (y - 7) * (y - 7) < 20.0f; });
 }
 
 // Where the cloth of a flag flying from the pole lies: its top edge waves, and `u`, `v` are
@@ -118,9 +117,8 @@ Image drawGoalField() {
   constexpr float kCheck = 32.0f;
   Canvas canvas(kZoneSide, kZoneSide);
   fillShape(canvas, rgb(40, 215, 105), 0.42f, everywhere);
-  fillShape(canvas, rgb(255, 214, 60), 0.5f, [](float x, float y) {
-    return (int(x / kCheck) + int(y / kCheck)) % 2 == 0;
-  });
+  fillShape(canvas, rgb(255, 214, 60), 0.5f,
+            [](float x, float y) { return (int(x / kCheck) + int(y / kCheck)) % 2 == 0; });
   addShimmer(canvas, rgb(255, 250, 200), 0.18f, 0x90a1u);
   // A bright seam round every check, so the chequer reads even where the colours don't.
   fillShape(canvas, rgb(255, 248, 200), 0.55f, [](float x, float y) {
@@ -149,7 +147,8 @@ Image drawHeatField() {
   Canvas canvas(kZoneSide, kZoneSide);
   fillShape(canvas, rgb(200, 50, 16), 0.26f, everywhere);
   addShimmer(canvas, rgb(255, 120, 30), 0.3f, 0x4ea7u);
-  fillShape(canvas, rgb(225, 56, 18), 0.6f, [](float x, float y) { return insideFlame(x, y, 1.0f); });
+  fillShape(canvas, rgb(225, 56, 18), 0.6f,
+            [](float x, float y) { return insideFlame(x, y, 1.0f); });
   fillShape(canvas, rgb(255, 146, 30), 0.75f,
             [](float x, float y) { return insideFlame(x, y, 0.7f); });
   fillShape(canvas, rgb(255, 232, 130), 0.85f,
