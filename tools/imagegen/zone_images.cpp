@@ -116,8 +116,8 @@ ClothPoint clothPoint(float x, float y) {
 Image drawGoalField() {
   constexpr float kCheck = 32.0f;
   Canvas canvas(kZoneSide, kZoneSide);
-  fillShape(canvas, rgb(40, 215, 105), 0.42f, everywhere);
-  fillShape(canvas, rgb(255, 214, 60), 0.5f,
+  fillShape(canvas, rgb(40, 215, 105), 0.34f, everywhere);
+  fillShape(canvas, rgb(255, 214, 60), 0.42f,
             [](float x, float y) { return (int(x / kCheck) + int(y / kCheck)) % 2 == 0; });
   addShimmer(canvas, rgb(255, 250, 200), 0.18f, 0x90a1u);
   // A bright seam round every check, so the chequer reads even where the colours don't.
@@ -175,12 +175,9 @@ Image drawFrostField() {
 
 Image drawThawField() {
   Canvas canvas(kZoneSide, kZoneSide);
-  fillShape(canvas, rgb(250, 150, 60), 0.3f, everywhere);
-  addShimmer(canvas, rgb(255, 214, 140), 0.22f, 0x7a3bu);
-  // Gentle waves across, one every 32 pixels, two swells a tile.
-  fillShape(canvas, rgb(255, 214, 160), 0.3f, [](float x, float y) {
-    return std::abs(wrapped(y + 3.0f * std::sin(x * 2.0f * kPi / 64.0f), 32.0f) - 16.0f) < 1.0f;
-  });
+  // No lines across: with them the amber reads as wood grain.
+  fillShape(canvas, rgb(255, 150, 60), 0.45f, everywhere);
+  addShimmer(canvas, rgb(255, 222, 150), 0.35f, 0x7a3bu);
   // Each ripple: the drop, a ring round it and a fainter ring further out.
   fillShape(canvas, rgb(255, 232, 180), 0.8f, [](float x, float y) {
     const float r = rippleDistance(x, y);

@@ -20,7 +20,7 @@ Image drawGoalField();        // green and gold checks with a bright seam and a 
 Image drawHazardField();      // yellow and black bands across the diagonal
 Image drawHeatField();        // staggered red, orange and yellow tongues of flame
 Image drawFrostField();       // pale blue frost with veins and six-armed snowflakes
-Image drawThawField();        // a warm amber wash with ripple rings and gentle waves
+Image drawThawField();        // a warm, softly glowing amber wash with ripple rings
 Image drawCheckpointField();  // upright violet and white bands, diamonds down the violet
 // Faint streaks and chevrons pointing along (dx, dy): each -1, 0 or 1, y down, not both 0.
 Image drawDraughtField(int dx, int dy);
