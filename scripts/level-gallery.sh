@@ -4,7 +4,8 @@
 # (the score to beat) and picture. The game plays
 # each level under the display (Xvfb without one), starts play, and takes its picture at
 # 1280 x 720 through the free view, framed on the level's outlines (the green box is what
-# the player sees at that moment).
+# the player sees at that moment). Objects are drawn however far they are from the player's
+# view, so the flags and signs by distant areas show too.
 #   scripts/level-gallery.sh            (after `make game`; BUILD_DIR defaults to build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,6 +52,7 @@ KeyPress 13
 KeyPress 13
 WaitSeconds 2
 FreeCamera 1
+ObjectsCull 0
 $(framing "$bounds")
 Wait 2
 Screenshot $pictures/$name.png

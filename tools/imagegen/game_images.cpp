@@ -11,7 +11,9 @@
 #include "tools/imagegen/freetype_face.h"
 #include "tools/imagegen/menu_images.h"
 #include "tools/imagegen/noise.h"
+#include "tools/imagegen/sign_images.h"
 #include "tools/imagegen/splash_images.h"
+#include "tools/imagegen/zone_images.h"
 
 namespace {
 
@@ -175,6 +177,7 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   images.push_back({"ice.tga", drawIceSprite()});
   images.push_back({"cursor.tga", drawCursor()});
   for (NamedImage& image : drawDecorationImages()) images.push_back(std::move(image));
+  for (NamedImage& image : drawZoneImages()) images.push_back(std::move(image));
   std::optional<Image> textFont = drawFontSheet(fonts.text, kGameFontCellSize);
   std::optional<Image> menuFont = drawFontSheet(fonts.menu, kMenuFontCellSize);
   const std::optional<FreeTypeFace> labelFace = FreeTypeFace::open(fonts.labels);
@@ -187,6 +190,9 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   std::optional<std::vector<NamedImage>> splashImages = drawSplashImages(*labelFace);
   if (!splashImages) return std::nullopt;
   for (NamedImage& image : *splashImages) images.push_back(std::move(image));
+  std::optional<std::vector<NamedImage>> signs = drawSignImages(*labelFace);
+  if (!signs) return std::nullopt;
+  for (NamedImage& image : *signs) images.push_back(std::move(image));
   std::optional<Image> launcher = drawLauncherBackground(*labelFace);
   if (!launcher) return std::nullopt;
   images.push_back({"launcher/background.bmp", std::move(*launcher)});

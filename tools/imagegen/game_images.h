@@ -1,7 +1,9 @@
 #pragma once
 // The pictures the shipped levels and configuration files name: surfaces that tile, the
 // water's sprites, the pointer, the effect sprites and level objects (decoration_images.h),
-// the font sheets, the menus' pictures, the loading screen's and the launcher's. Drawn from
+// the trigger areas' fields and markers (zone_images.h), the first level's signs
+// (sign_images.h), the font sheets, the menus' pictures, the loading screen's and the
+// launcher's. Drawn from
 // arithmetic and our fonts alone, like the fallback pictures.
 
 #include <filesystem>
