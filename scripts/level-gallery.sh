@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Renders one overview picture of every shipped level into docs/levels/ and writes
 # docs/levels.md around them: each level's name, idea, par time, what its route achieves
-# (the score to beat) and picture. The game plays
-# each level under the display (Xvfb without one), starts play, and takes its picture at
-# 1280 x 720 through the free view, framed on the level's outlines (the green box is what
-# the player sees at that moment). Objects are drawn however far they are from the player's
-# view, so the flags and signs by distant areas show too.
+# (the score to beat) and picture. The game plays each level under the display (Xvfb
+# without one), starts play, and takes its picture at 1280 x 720 through the free view,
+# framed on the level's outlines (the green box is what the player sees at that moment).
+# Objects are drawn however far they are from the player's view, so the flags and signs by
+# distant areas show too.
 #   scripts/level-gallery.sh            (after `make game`; BUILD_DIR defaults to build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
