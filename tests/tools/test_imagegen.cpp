@@ -289,6 +289,11 @@ TEST(FontSheets, WideLettersSpanMostOfTheirCell) {
       SCOPED_TRACE(c);
       EXPECT_GE(inkOf(*font, c, cell).width(), cell * 3 / 4);
     }
+    // Ordinary letters too: with a third of the cell or more left blank, "load" reads "l o a d".
+    for (const char c : {'n', 'o', 'e', 'a'}) {
+      SCOPED_TRACE(c);
+      EXPECT_GE(inkOf(*font, c, cell).width(), cell * 2 / 3);
+    }
     // Narrow marks keep their shape rather than being spread over the cell.
     EXPECT_LE(inkOf(*font, '|', cell).width(), cell / 3);
     EXPECT_LE(inkOf(*font, '.', cell).width(), cell / 3);
