@@ -10,7 +10,7 @@
 
 namespace textures {
 
-// One texture per distinct upper-cased name.
+// One texture per distinct upper-cased name and creating thread.
 struct Texture {
   int32_t width = 0;  // source size, before any quality halving; 0 until loaded
   int32_t height = 0;

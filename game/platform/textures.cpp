@@ -1,8 +1,12 @@
-// The manager's bookkeeping: an ordered map from upper-cased name to record, so listings
+// The manager's bookkeeping: an ordered map from upper-cased name to records, so listings
 // come out in byte order of the names. Counting follows the creating thread: a handle
-// taken or dropped on another thread finds the texture but leaves its count alone, which
-// keeps every OpenGL call on the thread that owns the context. Without a device, or on a
-// thread without a context, records are made and counted but nothing is uploaded.
+// taken or dropped on a thread without a context finds the texture but leaves its count
+// alone, which keeps every OpenGL call on the thread that owns the context. A thread with
+// a context of its own (the loading screen's) gets a record of its own for a name another
+// thread holds, since a texture id means nothing in another context: the loading screen
+// writes in the menus' font before the menus take it, and after it has let it go. Without a
+// device, or on a thread without a context, records are made and counted but nothing is
+// uploaded.
 //
 // The loading screen's thread takes and drops its pictures while the main thread waits for
 // it, so the two never meet here in practice; a lock on taking and dropping keeps the map
@@ -10,8 +14,10 @@
 
 #include "game/platform/textures.h"
 
+#include <algorithm>
 #include <map>
 #include <mutex>
+#include <vector>
 
 #include "common/text.h"
 #include "game/platform/image_size.h"
@@ -26,7 +32,8 @@ constexpr int32_t kMaxQuality = 2;
 // file's statics would be destroyed, so the records and the device are never destroyed.
 struct Registry {
   std::mutex lock;  // taken by acquire and release, the calls other threads make
-  std::map<std::string, Texture> textures;
+  // A name's records, one for each thread that created it; almost always exactly one.
+  std::map<std::string, std::vector<Texture>> textures;
   std::unique_ptr<TextureDevice> device;
 };
 Registry& registry() {
@@ -51,8 +58,14 @@ TextureInfo infoOf(const Texture& texture) {
   return {texture.width, texture.height, texture.textureId, texture.hasAlpha};
 }
 
+// This thread's record among a name's, or null.
+Texture* ownRecord(std::vector<Texture>& records) {
+  auto own = std::find_if(records.begin(), records.end(), isCreator);
+  return own == records.end() ? nullptr : &*own;
+}
+
 Texture& createTexture(std::string key, std::string_view fallbackName) {
-  Texture& texture = registry().textures[key];
+  Texture& texture = registry().textures[key].emplace_back();
   texture.name = std::move(key);
   texture.fallbackName = std::string(fallbackName);
   texture.creatorThread = std::this_thread::get_id();
@@ -81,7 +94,9 @@ void installTextureDevice(std::unique_ptr<TextureDevice> newDevice) {
 }
 
 void freeAllTextures() {
-  for (const auto& [key, texture] : registry().textures) deleteTexture(texture);
+  for (const auto& [key, records] : registry().textures)
+    for (const Texture& texture : records)
+      if (isCreator(texture)) deleteTexture(texture);
   registry().textures.clear();
   anisotropyLevel = 1;
 }
@@ -92,23 +107,31 @@ TextureInfo acquireTexture(std::string_view name, std::string_view fallbackName)
   auto found = registry().textures.find(key);
   if (found == registry().textures.end())
     return infoOf(createTexture(std::move(key), fallbackName));
-  if (isCreator(found->second)) ++found->second.referenceCount;
-  return infoOf(found->second);
+  if (Texture* own = ownRecord(found->second)) {
+    ++own->referenceCount;
+    return infoOf(*own);
+  }
+  if (canUpload()) return infoOf(createTexture(std::move(key), fallbackName));
+  return infoOf(found->second.front());
 }
 
 void releaseTexture(std::string_view name) {
   std::lock_guard guard(registry().lock);
   auto found = registry().textures.find(upperCased(name));
-  if (found == registry().textures.end() || !isCreator(found->second)) return;
-  if (--found->second.referenceCount > 0) return;
-  deleteTexture(found->second);
-  registry().textures.erase(found);
+  if (found == registry().textures.end()) return;
+  std::vector<Texture>& records = found->second;
+  Texture* own = ownRecord(records);
+  if (own == nullptr || --own->referenceCount > 0) return;
+  deleteTexture(*own);
+  records.erase(records.begin() + (own - records.data()));
+  if (records.empty()) registry().textures.erase(found);
 }
 
 void reloadAllTextures() {
   if (!canUpload()) return;
-  for (auto& [key, texture] : registry().textures)
-    if (isCreator(texture) && texture.textureId != 0) device()->load(texture);
+  for (auto& [key, records] : registry().textures)
+    for (Texture& texture : records)
+      if (isCreator(texture) && texture.textureId != 0) device()->load(texture);
 }
 
 void setTextureQuality(int32_t newQuality) {
@@ -129,8 +152,10 @@ void setAnisotropy(int32_t level) {
     level = device()->maxAnisotropy();
   if (level == 0) level = 1;
   anisotropyLevel = level;
-  for (const auto& [key, texture] : registry().textures)
-    if (texture.textureId != 0) device()->applyAnisotropy(texture.textureId, level);
+  for (const auto& [key, records] : registry().textures)
+    for (const Texture& texture : records)
+      if (isCreator(texture) && texture.textureId != 0)
+        device()->applyAnisotropy(texture.textureId, level);
 }
 
 int32_t anisotropy() {
@@ -139,16 +164,18 @@ int32_t anisotropy() {
 
 uint64_t textureMemory() {
   uint64_t bytes = 0;
-  for (const auto& [key, texture] : registry().textures)
-    if (texture.textureId != 0)  // without a window nothing is uploaded
-      bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
+  for (const auto& [key, records] : registry().textures)
+    for (const Texture& texture : records)
+      if (texture.textureId != 0)  // without a window nothing is uploaded
+        bytes += uint64_t(uint32_t(texture.width)) * uint32_t(texture.height) * 4;
   return bytes;
 }
 
 std::vector<std::string> textureListing() {
   std::vector<std::string> lines;
   lines.reserve(registry().textures.size());
-  for (const auto& [key, texture] : registry().textures) {
+  for (const auto& [key, records] : registry().textures) {
+    const Texture& texture = records.front();
     std::string line = key;
     if (!texture.loaded) line += " (loading failed) ";
     line += " : " + std::to_string(texture.sourceBytesPerPixel * 8) + " BIT";
@@ -160,7 +187,9 @@ std::vector<std::string> textureListing() {
 int32_t referenceCount(std::string_view name) {
   std::lock_guard guard(registry().lock);
   auto found = registry().textures.find(upperCased(name));
-  return found == registry().textures.end() ? 0 : found->second.referenceCount;
+  if (found == registry().textures.end()) return 0;
+  const Texture* own = ownRecord(found->second);
+  return (own != nullptr ? *own : found->second.front()).referenceCount;
 }
 
 }  // namespace textures

@@ -1,6 +1,7 @@
 #pragma once
 // The texture manager: one texture per distinct upper-cased name, shared by every handle on
-// it, counted per creating thread (only that thread uploads, reloads and counts). Loading
+// it, counted per creating thread (only that thread uploads, reloads and counts); a thread
+// with an OpenGL context of its own makes its own texture of a name. Loading
 // tries our own TGA reader for ".TGA" names, then the image library, then the handle's
 // embedded fallback image, then a 16 x 16 black and white checkerboard, so it never fails.
 //
@@ -54,7 +55,8 @@ void printTextureList();
 void printTextureMemory();
 void reloadTexturesTimed();
 
-// The count of handles on `name` held by the creating thread; 0 when no texture has it.
+// The count of handles on `name` held by this thread's texture of it, else by the first
+// thread's; 0 when no texture has it.
 int32_t referenceCount(std::string_view name);
 
 }  // namespace textures

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,8 +27,11 @@ struct DeviceLog {
 // Every load gives an 8 x 4 image, 24 bits, "loaded" unless the key starts with "MISSING".
 class RecordingDevice : public textures::TextureDevice {
  public:
-  RecordingDevice(DeviceLog& log, bool anisotropic) : log_(log), anisotropic_(anisotropic) {}
-  bool canUploadHere() const override { return std::this_thread::get_id() == owner_; }
+  RecordingDevice(DeviceLog& log, bool anisotropic, bool everyThreadHasAContext = false)
+      : log_(log), anisotropic_(anisotropic), everyThreadHasAContext_(everyThreadHasAContext) {}
+  bool canUploadHere() const override {
+    return everyThreadHasAContext_ || std::this_thread::get_id() == owner_;
+  }
   uint32_t generateId() override { return ++lastId_; }
   void deleteId(uint32_t id) override { log_.deleted.push_back(id); }
   void load(textures::Texture& texture) override {
@@ -48,6 +52,7 @@ class RecordingDevice : public textures::TextureDevice {
  private:
   DeviceLog& log_;
   bool anisotropic_;
+  bool everyThreadHasAContext_;
   std::thread::id owner_ = std::this_thread::get_id();
   uint32_t lastId_ = 100;
 };
@@ -55,8 +60,9 @@ class RecordingDevice : public textures::TextureDevice {
 class TextureManagerTest : public ::testing::Test {
  protected:
   void TearDown() override { textures::installTextureDevice(nullptr); }
-  void useDevice(bool anisotropic = true) {
-    textures::installTextureDevice(std::make_unique<RecordingDevice>(log_, anisotropic));
+  void useDevice(bool anisotropic = true, bool everyThreadHasAContext = false) {
+    textures::installTextureDevice(
+        std::make_unique<RecordingDevice>(log_, anisotropic, everyThreadHasAContext));
   }
   DeviceLog log_;
 };
@@ -208,6 +214,21 @@ TEST_F(TextureManagerTest, AnotherThreadNeitherCountsNorUploads) {
   std::vector<std::string> reloaded;
   for (const auto& [key, id] : log_.loads) reloaded.push_back(key);
   EXPECT_EQ(reloaded, (std::vector<std::string>{"NO_TEXTURE_SPECIFIED", "SHARED.TGA"}));
+}
+
+// The loading screen's thread draws with a context of its own, in the menus' font, before
+// the menus take it and lets it go while they still hold it.
+TEST_F(TextureManagerTest, AThreadWithAContextOfItsOwnMakesAndDropsItsOwnTexture) {
+  useDevice(true, /*everyThreadHasAContext=*/true);
+  std::optional<TextureHandle> theirs;
+  uint32_t theirId = 0;
+  std::thread([&] { theirs.emplace("font.tga", ""), theirId = theirs->textureId(); }).join();
+  TextureHandle mine("FONT.TGA", "");
+  EXPECT_NE(mine.textureId(), theirId);
+  std::thread([&] { theirs.reset(); }).join();
+  EXPECT_EQ(log_.deleted, std::vector<uint32_t>{theirId});
+  EXPECT_EQ(referenceCount("font.tga"), 1);
+  EXPECT_EQ(TextureHandle("font.tga", "").textureId(), mine.textureId());
 }
 
 TEST_F(TextureManagerTest, ReloadRefillsTheSameIds) {
