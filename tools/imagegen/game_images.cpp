@@ -182,9 +182,6 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   const std::optional<FreeTypeFace> labelFace = FreeTypeFace::open(fonts.labels);
   if (!textFont || !menuFont || !labelFace) return std::nullopt;
   images.push_back({"font.tga", std::move(*textFont)});
-  // The loading screen draws on a thread and context of its own, so it takes its own copy of
-  // the menus' sheet: a texture both named would live in whichever context loaded it first.
-  images.push_back({"splash_font.tga", *menuFont});
   images.push_back({"menu_font.tga", std::move(*menuFont)});
   std::optional<std::vector<NamedImage>> menuImages = drawMenuImages(*labelFace);
   if (!menuImages) return std::nullopt;

@@ -13,7 +13,7 @@
 // The TrueType faces the pictures are set in.
 struct GameFonts {
   std::filesystem::path text;    // monospaced: gfx/font.tga, the game's own text
-  std::filesystem::path menu;    // monospaced bold: gfx/menu_font.tga and gfx/splash_font.tga
+  std::filesystem::path menu;    // monospaced bold: gfx/menu_font.tga, the menus' text
   std::filesystem::path labels;  // bold: the words drawn into buttons, the logo and the splash
 };
 
