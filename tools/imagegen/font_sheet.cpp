@@ -18,13 +18,10 @@ namespace {
 
 constexpr int kSmallestSize = 6;
 
-// The extent of all glyphs' ink relative to the pen, x to the right and y up.
+// How far all glyphs' ink reaches below and above the baseline, y up.
 struct InkUnion {
-  int left = 0;
-  int right = 0;
   int lowest = 0;
   int highest = 0;
-  int width() const { return right - left; }
   int height() const { return highest - lowest; }
 };
 
@@ -35,13 +32,11 @@ std::optional<InkUnion> measureInk(const FreeTypeFace& face, int width, int heig
     if (!face.render(code)) return std::nullopt;
     const GlyphBox box = face.box();
     if (box.rows == 0 || box.width == 0) continue;
-    const InkUnion glyph{box.left, box.left + box.width, box.top - box.rows, box.top};
+    const InkUnion glyph{box.top - box.rows, box.top};
     if (!ink) {
       ink = glyph;
       continue;
     }
-    ink->left = std::min(ink->left, glyph.left);
-    ink->right = std::max(ink->right, glyph.right);
     ink->lowest = std::min(ink->lowest, glyph.lowest);
     ink->highest = std::max(ink->highest, glyph.highest);
   }
