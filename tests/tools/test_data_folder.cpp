@@ -97,6 +97,7 @@ std::vector<std::string> inFocusSets() {
 TEST(DataFolder, HoldsEveryFileTheMenusAndTheGameName) {
   std::vector<std::string> configs(std::begin(kMenuFiles), std::end(kMenuFiles));
   configs.push_back("game.cfg");
+  configs.push_back("splashScreen.cfg");
   std::set<std::string> checked;
   for (const std::string& config : configs) {
     SCOPED_TRACE(config);
@@ -114,6 +115,21 @@ TEST(DataFolder, HoldsEveryFileTheMenusAndTheGameName) {
   }
   // Buttons' three sets, arrows, logo, background, texts, sounds and the finish animation.
   EXPECT_GE(checked.size(), 60u);
+}
+
+// A level naming a picture that was never drawn would show the missing-texture checks.
+TEST(DataFolder, HoldsEveryPictureTheLevelsName) {
+  for (const fs::directory_entry& level : fs::directory_iterator(kDataDir / "lev")) {
+    if (level.path().extension() != ".swah") continue;
+    SCOPED_TRACE(level.path().filename().string());
+    // Names in a level file run straight into the bytes that follow them, so a picture's
+    // name ends at its extension.
+    static const std::regex kPicture(R"([A-Za-z0-9_]+(\\[A-Za-z0-9_]+)+\.tga)", std::regex::icase);
+    const std::string bytes = readFileBytes(level.path());
+    for (auto it = std::sregex_iterator(bytes.begin(), bytes.end(), kPicture);
+         it != std::sregex_iterator(); ++it)
+      EXPECT_TRUE(fs::is_regular_file(resolveDataPath(dataPath(it->str())))) << it->str();
+  }
 }
 
 // A stray equals sign in a remark would pair up remark words as keys or make the game refuse

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -289,10 +291,36 @@ TEST(FontSheets, WideLettersSpanMostOfTheirCell) {
       SCOPED_TRACE(c);
       EXPECT_GE(inkOf(*font, c, cell).width(), cell * 3 / 4);
     }
+    // Ordinary letters too: with a third of the cell or more left blank, "load" reads "l o a d".
+    for (const char c : {'n', 'o', 'e', 'a'}) {
+      SCOPED_TRACE(c);
+      EXPECT_GE(inkOf(*font, c, cell).width(), cell * 2 / 3);
+    }
     // Narrow marks keep their shape rather than being spread over the cell.
     EXPECT_LE(inkOf(*font, '|', cell).width(), cell / 3);
     EXPECT_LE(inkOf(*font, '.', cell).width(), cell / 3);
   }
+}
+
+// The water is drawn over the level backdrops: one as bright as the water would hide it, and
+// two levels on the same one would look like the same place.
+TEST(LevelBackdrops, StayDimAndEachIsALevelsOwn) {
+  std::set<std::array<long, 3>> means;
+  const std::filesystem::path gfx = std::filesystem::path(VELLMOOR_DATA_DIR) / "gfx";
+  for (const auto& entry : std::filesystem::directory_iterator(gfx)) {
+    if (entry.path().filename().string().rfind("backdrop_", 0) != 0) continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    const std::optional<DecodedTga> image = decodeTga(readFileBytes(entry.path()));
+    ASSERT_TRUE(image);
+    std::array<long, 3> mean{};
+    const long pixels = long(image->width) * image->height;
+    for (std::size_t i = 0; i < image->rgba.size(); i += 4)
+      for (int c = 0; c < 3; ++c) mean[c] += image->rgba[i + c];
+    for (long& channel : mean) channel /= pixels;
+    EXPECT_LT(*std::max_element(mean.begin(), mean.end()), 80);
+    means.insert(mean);
+  }
+  EXPECT_EQ(means.size(), 12u);
 }
 
 TEST(DefaultFont, GlyphsAreWhiteWithCoverageInAlpha) {

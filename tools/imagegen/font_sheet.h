@@ -3,7 +3,7 @@
 // the top), white with the glyph's coverage as alpha on a transparent sheet. The game draws
 // each character as a square of the text size and moves on by exactly that size, so a glyph
 // that kept its natural width would stand far from its neighbours; every glyph is therefore
-// rendered stretched sideways until the widest of them fills the cell, which gives the
+// rendered stretched sideways until the face's advance is the cell's width, which gives the
 // spacing of a monospaced face at a square advance. Codes outside printable ASCII stay empty.
 
 #include <filesystem>

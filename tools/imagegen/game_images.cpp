@@ -8,6 +8,7 @@
 #include "tools/imagegen/default_images.h"
 #include "tools/imagegen/font_sheet.h"
 #include "tools/imagegen/launcher_background.h"
+#include "tools/imagegen/level_backdrops.h"
 #include "tools/imagegen/freetype_face.h"
 #include "tools/imagegen/menu_images.h"
 #include "tools/imagegen/noise.h"
@@ -172,6 +173,7 @@ std::optional<std::vector<NamedImage>> drawGameImages(const GameFonts& fonts) {
   images.push_back({"wood.tga", drawWood()});
   images.push_back({"metal.tga", drawMetal()});
   images.push_back({"backdrop.tga", drawBackdrop()});
+  for (NamedImage& image : drawLevelBackdrops()) images.push_back(std::move(image));
   images.push_back({"water.tga", drawWaterSprite()});
   images.push_back({"steam.tga", drawSteamSprite()});
   images.push_back({"ice.tga", drawIceSprite()});
