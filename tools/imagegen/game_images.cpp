@@ -138,17 +138,20 @@ Image drawBackdrop() {
   return image;
 }
 
-// A drop lit from the upper left: bright on that side and darker on the other, with a soft
-// glint off the centre and an edge that thins out. Where drops overlap, only the outer drops
-// show their sides, so the whole body reads as lit from the upper left.
+// A drop lit from the upper left: bright on that side and darker on the other, brighter
+// again towards its edge where a surface catches the light, with a soft glint off the centre
+// and an edge that thins out. Where drops overlap, only the outer drops show their sides, so
+// the whole body reads as lit from the upper left with a bright rim.
 Image drawWaterSprite() {
   constexpr float kLightU = -0.6f;
   constexpr float kLightV = -0.8f;
   return drawSprite([](float u, float v, int, int) {
+    const float t = std::hypot(u, v);
     const float lit = u * kLightU + v * kLightV;
     const float glint = falloff(std::hypot(u - 0.36f * kLightU, v - 0.36f * kLightV), 0.04f, 0.3f);
-    const float shade = 0.76f + 0.1f * lit;
-    return SpriteTexel{shade + (1.0f - shade) * 0.6f * glint, falloff(std::hypot(u, v), 0.62f, 1.0f)};
+    const float edge = 1.0f - falloff(t, 0.5f, 0.95f);
+    const float shade = 0.78f + 0.08f * lit + 0.18f * edge;
+    return SpriteTexel{shade + (1.0f - shade) * 0.6f * glint, falloff(t, 0.62f, 1.0f)};
   });
 }
 
