@@ -23,7 +23,10 @@ namespace {
 
 constexpr Vec2 kStartPosition{-1000.0f, 0.0f};
 constexpr float kDegreesToRadians = 0.017453292f;
-constexpr float kNormalZoom = 1.0f;
+// The view's zoom while it follows the water when camera.cfg names none, and the range a
+// named one is held to: closer than a quarter would lose the water off the view's edge.
+constexpr float kDefaultNormalZoom = 1.0f;
+constexpr float kMinNormalZoom = 0.25f;
 constexpr float kOverviewZoom = 2.5f;
 constexpr float kAngleLimit = 180.0f;
 // Below 1, so the opening move always gets closer and ends.
@@ -37,7 +40,7 @@ struct CameraState {
   Vec2 position = kStartPosition;
   float angle = 0.0f;     // degrees
   float turnRate = 0.0f;  // degrees per second
-  float zoom = kNormalZoom;
+  float zoom = kDefaultNormalZoom;
   int32_t mode = kOpeningMove;
   float holdTimeLeft = 0.0f;
   bool shaking = false;
@@ -60,6 +63,9 @@ Settings readSettings() {
   s.maxAngle = std::min(magnitude("maxAngle"), kAngleLimit);
   s.keyboardTurnSpeed = magnitude("keyboardTurnSpeed");
   s.mouseTurnSpeed = magnitude("mouseTurnSpeed");
+  const float normalZoom = magnitude("normalZoom");
+  s.normalZoom =
+      normalZoom > 0.0f ? std::clamp(normalZoom, kMinNormalZoom, kOverviewZoom) : kDefaultNormalZoom;
   s.zoomSpeed = magnitude("zoomSpeed");
   s.zoomWait = magnitude("zoomWait");
   s.waypointInterpolateSpeed = std::min(magnitude("waypointInterpolateSpeed"), kMaxWaypointSpeed);
@@ -110,8 +116,8 @@ void zoomStep(float t) {
       break;
     case kZoomingIn:
       state.zoom -= config.zoomSpeed * t;
-      if (state.zoom <= kNormalZoom) {
-        state.zoom = kNormalZoom;
+      if (state.zoom <= config.normalZoom) {
+        state.zoom = config.normalZoom;
         state.mode = kFollow;
       }
       break;
@@ -197,6 +203,7 @@ Vec2 viewSize() {
 void initialise() {
   config = readSettings();
   state = CameraState{};
+  state.zoom = config.normalZoom;
 }
 
 const Settings& settings() {

@@ -21,6 +21,7 @@ struct Settings {
   float maxAngle = 0.0f;                     // 0..180 degrees either way
   float keyboardTurnSpeed = 0.0f;            // degrees per second
   float mouseTurnSpeed = 0.0f;               // degrees per second per pixel off centre
+  float normalZoom = 1.0f;                   // 0.25..2.5, the zoom while following (below 1 is closer)
   float zoomSpeed = 0.0f;                    // zoom change per second
   float zoomWait = 0.0f;                     // seconds the overview is held
   float waypointInterpolateSpeed = 0.0f;     // 0..0.99, as the follow smoothing, opening move
@@ -38,7 +39,7 @@ enum Mode : int32_t {
   kZoomingIn = 4,
 };
 
-// Reads camera.cfg and puts the camera at (-1000, 0), unturned, unzoomed, in mode 0.
+// Reads camera.cfg and puts the camera at (-1000, 0), unturned, at its normal zoom, in mode 0.
 void initialise();
 const Settings& settings();
 // One tick of `t` seconds: position, zoom, shake and, with input enabled, the turn.

@@ -309,6 +309,18 @@ TEST_F(CameraZoom, RunsOutHoldsAndComesBackToFollowing) {
   EXPECT_EQ(camera::mode(), camera::kFollow);
 }
 
+TEST_F(CameraZoom, ANamedNormalZoomIsWhereTheViewStartsAndComesBackTo) {
+  start("normalZoom = 0.8 zoomSpeed = 1 zoomWait = 1");
+  EXPECT_FLOAT_EQ(camera::zoom(), 0.8f);
+  camera::setMode(camera::kFollow);
+  camera::startZoom();
+  run(3, 1.0f);
+  EXPECT_EQ(camera::mode(), camera::kZoomingIn);
+  run(2, 1.0f);
+  EXPECT_FLOAT_EQ(camera::zoom(), 0.8f);
+  EXPECT_EQ(camera::mode(), camera::kFollow);
+}
+
 TEST_F(CameraZoom, ARequestDuringTheHoldRestartsIt) {
   start("zoomSpeed = 1 zoomWait = 2");
   camera::setMode(camera::kFollow);

@@ -27,23 +27,36 @@ float fractalNoise(int x, int y, int period, std::uint32_t seed) {
          0.2f * valueNoise(x, y, 2, period, seed + 2);
 }
 
-// A white disc whose alpha follows `profile` of the distance from the centre (0 at the
-// centre, 1 at the rim).
-template <typename Profile>
-Image drawRoundSprite(Profile profile) {
+// One pixel of a sprite: its brightness (the renderer's colour is multiplied by it) and its
+// coverage.
+struct SpriteTexel {
+  float shade = 1.0f;
+  float alpha = 0.0f;
+};
+
+// A square sprite whose every pixel comes from `paint` of the offset from the centre in
+// units of the sprite's half-side (so -1..1 across it), with v growing downwards as the game
+// shows the sprite: the picture's rows are stored from the top, and the game's textures
+// turn them over.
+template <typename Paint>
+Image drawSprite(Paint paint) {
   Image image(kSpriteSide, kSpriteSide);
   const float centre = (kSpriteSide - 1) * 0.5f;
   const float radius = kSpriteSide * 0.5f;
   for (int y = 0; y < kSpriteSide; ++y) {
     for (int x = 0; x < kSpriteSide; ++x) {
-      const float dx = static_cast<float>(x) - centre;
-      const float dy = static_cast<float>(y) - centre;
-      const float t = std::sqrt(dx * dx + dy * dy) / radius;
-      image.setPixel(x, y, 255, 255, 255,
-                     toByte(255.0f * std::clamp(profile(t, dx, dy), 0.0f, 1.0f)));
+      const SpriteTexel texel = paint((static_cast<float>(x) - centre) / radius,
+                                      (centre - static_cast<float>(y)) / radius, x, y);
+      const std::uint8_t shade = toByte(255.0f * std::clamp(texel.shade, 0.0f, 1.0f));
+      image.setPixel(x, y, shade, shade, shade, toByte(255.0f * std::clamp(texel.alpha, 0.0f, 1.0f)));
     }
   }
   return image;
+}
+
+// 1 up to `inner`, falling smoothly to 0 at `outer`.
+float falloff(float t, float inner, float outer) {
+  return 1.0f - smoothstep(std::clamp((t - inner) / (outer - inner), 0.0f, 1.0f));
 }
 
 // Inside the arrow outline of the pointer, in pixels from its tip.
@@ -128,27 +141,65 @@ Image drawBackdrop() {
   return image;
 }
 
+// A drop lit from the upper left: bright on that side and darker on the other, brighter
+// again towards its edge where a surface catches the light, with a soft glint off the centre
+// and an edge that thins out. Where drops overlap, only the outer drops show their sides, so
+// the whole body reads as lit from the upper left with a bright rim.
 Image drawWaterSprite() {
-  return drawRoundSprite([](float t, float, float) {
-    return 1.0f - smoothstep(std::clamp((t - 0.55f) / 0.45f, 0.0f, 1.0f));
+  constexpr float kLightU = -0.6f;
+  constexpr float kLightV = -0.8f;
+  return drawSprite([](float u, float v, int, int) {
+    const float t = std::hypot(u, v);
+    const float lit = u * kLightU + v * kLightV;
+    const float glint = falloff(std::hypot(u - 0.36f * kLightU, v - 0.36f * kLightV), 0.04f, 0.3f);
+    const float edge = 1.0f - falloff(t, 0.5f, 0.95f);
+    const float shade = 0.78f + 0.08f * lit + 0.18f * edge;
+    return SpriteTexel{shade + (1.0f - shade) * 0.6f * glint, falloff(t, 0.62f, 1.0f)};
   });
 }
 
+// A cloudy puff: a few overlapping round lobes roughened by noise, brightest at the top and
+// thinning out towards every edge, so overlapping puffs read as one drifting cloud.
 Image drawSteamSprite() {
-  return drawRoundSprite(
-      [](float t, float, float) { return 0.7f * (1.0f - smoothstep(std::min(t, 1.0f))); });
+  constexpr std::uint32_t kSeed = 0x57eau;
+  struct Lobe {
+    float u, v, radius;
+  };
+  constexpr Lobe kLobes[] = {{-0.3f, 0.1f, 0.42f}, {0.28f, 0.14f, 0.4f}, {0.04f, -0.2f, 0.46f},
+                             {0.0f, 0.26f, 0.4f}, {-0.12f, -0.02f, 0.4f}};
+  return drawSprite([&](float u, float v, int x, int y) {
+    float density = 0.0f;
+    for (const Lobe& lobe : kLobes) {
+      const float d = std::hypot(u - lobe.u, v - lobe.v) / lobe.radius;
+      density += std::exp(-2.2f * d * d);
+    }
+    const float cloud = 0.4f + 0.6f * fractalNoise(x, y, kSpriteSide, kSeed);
+    const float edge = falloff(std::sqrt(u * u + v * v), 0.5f, 1.0f);
+    const float cover = std::min(1.0f, 0.75f * density) * cloud * edge;
+    return SpriteTexel{0.84f + 0.16f * std::clamp(-v, 0.0f, 1.0f), cover};
+  });
 }
 
+// A six-sided lump of clear ice: six facets lit differently around a raised point up and to
+// the left, a bright bevel along the rim and a clean edge.
 Image drawIceSprite() {
-  // A six-sided disc: the distance to the rim is measured to the nearest of six faces.
-  return drawRoundSprite([](float, float dx, float dy) {
-    const float radius = kSpriteSide * 0.46f;
+  constexpr float kRadius = 0.9f;
+  constexpr float kBevel = 0.16f;
+  constexpr float kFacetShade[] = {1.0f, 0.9f, 0.74f, 0.68f, 0.8f, 0.94f};
+  return drawSprite([&](float u, float v, int, int) {
+    // The distance to the rim is measured to the nearest of six faces.
     float face = 0.0f;
     for (int k = 0; k < 6; ++k) {
       const float angle = static_cast<float>(k) * 1.0471976f;
-      face = std::max(face, dx * std::cos(angle) + dy * std::sin(angle));
+      face = std::max(face, u * std::cos(angle) + v * std::sin(angle));
     }
-    return face <= radius ? 1.0f : std::max(0.0f, 1.0f - (face - radius));
+    const float apexU = u + 0.18f;
+    const float apexV = v + 0.2f;
+    const int facet = static_cast<int>((std::atan2(apexV, apexU) + 3.1415927f) / 1.0471976f) % 6;
+    const float bevel = falloff(kRadius - face, 0.0f, kBevel);
+    const float shade = kFacetShade[facet] + (1.0f - kFacetShade[facet]) * bevel;
+    const float edgePixels = (kRadius - face) * kSpriteSide * 0.5f;
+    return SpriteTexel{shade, std::clamp(edgePixels + 0.5f, 0.0f, 1.0f) * (0.8f + 0.2f * bevel)};
   });
 }
 

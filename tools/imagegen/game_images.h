@@ -36,8 +36,8 @@ Image drawWood();
 Image drawMetal();
 // A deep, dim blue-green wash with soft light patches, 256 x 256, tiling; for back layers.
 Image drawBackdrop();
-// Round soft sprites, 32 x 32, white so the renderer's colour tints them: water is firm with
-// a soft rim, steam a wide haze, ice a hard-edged facetted disc.
+// The water's sprites, 32 x 32, in grey so the renderer's colour tints them: a water drop
+// with a soft edge and a glint, a cloudy steam puff, a facetted ice lump with a bright bevel.
 Image drawWaterSprite();
 Image drawSteamSprite();
 Image drawIceSprite();
