@@ -205,6 +205,26 @@ Image drawCheckpointField() {
   return canvas.toImage();
 }
 
+// The water presses a switch by lying on it: square buttons, unlike every other field's
+// round or slanted marks.
+Image drawSwitchField() {
+  const auto buttonDistance = [](float x, float y) {
+    float best = 1e9f;
+    for (const auto& spot : kSpots)
+      best = std::min(best, std::max(std::abs(wrappedOffset(x, spot[0], kSide)),
+                                     std::abs(wrappedOffset(y, spot[1], kSide))));
+    return best;
+  };
+  Canvas canvas(kZoneSide, kZoneSide);
+  fillShape(canvas, rgb(40, 190, 180), 0.3f, everywhere);
+  addShimmer(canvas, rgb(150, 255, 240), 0.2f, 0x5317u);
+  fillShape(canvas, rgb(210, 255, 250), 0.75f, [=](float x, float y) {
+    const float d = buttonDistance(x, y);
+    return d < 5.0f || (d > 10.0f && d < 13.0f);
+  });
+  return canvas.toImage();
+}
+
 Image drawDraughtField(int dx, int dy) {
   // Coordinates along the draught and across it, on the pixel lattice so the pattern keeps
   // the tile's period: both are whole-number mixes of x and y.
@@ -290,6 +310,7 @@ std::vector<NamedImage> drawZoneImages() {
   images.push_back({"zone/frost.tga", drawFrostField()});
   images.push_back({"zone/thaw.tga", drawThawField()});
   images.push_back({"zone/checkpoint.tga", drawCheckpointField()});
+  images.push_back({"zone/switch.tga", drawSwitchField()});
   images.push_back({"zone/draught_up.tga", drawDraughtField(0, -1)});
   images.push_back({"zone/draught_up_right.tga", drawDraughtField(1, -1)});
   images.push_back({"obj/goal_flag.tga", drawGoalFlag()});

@@ -6,8 +6,8 @@
 // Fields are 128 x 128, tile and are see-through, so the scenery shows under them. Each has
 // its own pattern as well as its own colour, so a player who can't tell the colours apart
 // still tells the fields apart: the end area is chequered, a kill area striped across, heat
-// flames, cold snowflakes, melting ripples, a checkpoint upright bands and a draught
-// chevrons pointing where it blows.
+// flames, cold snowflakes, melting ripples, a checkpoint upright bands, a switch square
+// buttons and a draught chevrons pointing where it blows.
 
 #include <vector>
 
@@ -22,6 +22,7 @@ Image drawHeatField();        // staggered red, orange and yellow tongues of fla
 Image drawFrostField();       // pale blue frost with veins and six-armed snowflakes
 Image drawThawField();        // a warm, softly glowing amber wash with ripple rings
 Image drawCheckpointField();  // upright violet and white bands, diamonds down the violet
+Image drawSwitchField();      // teal, with a square button (a rim and a middle) at each spot
 // Faint streaks and chevrons pointing along (dx, dy): each -1, 0 or 1, y down, not both 0.
 Image drawDraughtField(int dx, int dy);
 
