@@ -69,9 +69,9 @@ SCRIPT
   echo
   echo "Every level in the order the level chooser lists them, with what it teaches and the"
   echo "time a good run takes. Its route (\`data/lev/NAME.solution\`) wins it with held keys"
-  echo "alone; \`make test\` plays every route, and its score is the one to beat. The pictures show each whole level through the"
-  echo "free view two seconds into play (the green box is what the player sees then), made by"
-  echo "\`scripts/level-gallery.sh\`."
+  echo "alone; \`make test\` plays every route, and its score is the one to beat. The"
+  echo "pictures show each whole level through the free view two seconds into play (the green"
+  echo "box is what the player sees then), made by \`scripts/level-gallery.sh\`."
   for source in "$root"/data/lev/[0-9]*.json; do
     name=$(basename "$source" .json)
     notes=$("$build/bin/levelc" "$source")
