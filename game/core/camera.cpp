@@ -158,25 +158,17 @@ void shakeStep(float t) {
   }
 }
 
-// The rate the player asks for. The pointer is pulled back to the client's centre on every
-// tick, so its offset is the mouse's horizontal movement since the last tick.
-float askedTurnRate() {
-  platform::Services& services = platform::services();
+float askedTurnRate(const TurnInput& input) {
   float asked = 0.0f;
-  if (services.isKeyDown(vk::kLeft)) asked += config.keyboardTurnSpeed;
-  if (services.isKeyDown(vk::kRight)) asked -= config.keyboardTurnSpeed;
-  if (services.isForeground() && services.isCursorInClient()) {
-    const int32_t dx = services.pointerX() - services.clientWidth() / 2;
-    asked -= float(dx) * config.mouseTurnSpeed;
-    services.centerMouse();
-  }
-  return asked;
+  if (input.left) asked += config.keyboardTurnSpeed;
+  if (input.right) asked -= config.keyboardTurnSpeed;
+  return asked - float(input.mouseTurn) * config.mouseTurnSpeed;
 }
 
 // Hitting the limit also stops the turn, so letting go of the key doesn't coast back.
-void turnStep(float t) {
+void turnStep(const TurnInput& input, float t) {
   const float keep = std::pow(config.rotationSmooth, t);
-  state.turnRate = state.turnRate * keep + (1.0f - keep) * askedTurnRate();
+  state.turnRate = state.turnRate * keep + (1.0f - keep) * askedTurnRate(input);
   state.angle += state.turnRate * t;
   if (state.angle < -config.maxAngle) {
     state.angle = -config.maxAngle;
@@ -210,12 +202,22 @@ const Settings& settings() {
   return config;
 }
 
-void update(bool inputEnabled, float t) {
+TurnInput readTurnInput() {
+  platform::Services& services = platform::services();
+  TurnInput input{services.isKeyDown(vk::kLeft), services.isKeyDown(vk::kRight), 0};
+  if (services.isForeground() && services.isCursorInClient()) {
+    input.mouseTurn = services.pointerX() - services.clientWidth() / 2;
+    services.centerMouse();
+  }
+  return input;
+}
+
+void update(const TurnInput* input, float t) {
   assert(t >= 0.0f);
   positionStep(t);
   zoomStep(t);
   shakeStep(t);
-  if (inputEnabled) turnStep(t);
+  if (input != nullptr) turnStep(*input, t);
 }
 
 void setMode(int32_t mode) {

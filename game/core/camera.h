@@ -39,11 +39,24 @@ enum Mode : int32_t {
   kZoomingIn = 4,
 };
 
+// What the player asks of the turn on one tick: the arrow keys held and the pointer's offset
+// in pixels from the client's middle (0 when the window hasn't the pointer).
+struct TurnInput {
+  bool left = false;
+  bool right = false;
+  int32_t mouseTurn = 0;
+  bool operator==(const TurnInput&) const = default;
+};
+
 // Reads camera.cfg and puts the camera at (-1000, 0), unturned, at its normal zoom, in mode 0.
 void initialise();
 const Settings& settings();
-// One tick of `t` seconds: position, zoom, shake and, with input enabled, the turn.
-void update(bool inputEnabled, float t);
+// The turn input as the platform has it now; pulls the pointer back to the client's middle,
+// so the next reading is the mouse's movement since this one.
+TurnInput readTurnInput();
+// One tick of `t` seconds: position, zoom, shake and, when the player's input is taken
+// (`input` is not null), the turn it asks for.
+void update(const TurnInput* input, float t);
 
 // Modes outside 0..4 are ignored.
 void setMode(int32_t mode);

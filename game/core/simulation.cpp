@@ -142,7 +142,11 @@ TickReport tick(float t, const TickControls& controls) {
     report.stepped = true;
   }
   if (!level_completion::isFinishOver()) updateSounds(t, controls);
-  if (!screen_flow::isMenuOpen()) camera::update(controls.inputEnabled, t);
+  if (!screen_flow::isMenuOpen()) {
+    if (controls.inputEnabled)
+      report.turnInput = controls.playedInput ? *controls.playedInput : camera::readTurnInput();
+    camera::update(report.turnInput ? &*report.turnInput : nullptr, t);
+  }
   if (playing(controls))
     level_completion::update(t);
   else

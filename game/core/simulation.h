@@ -4,8 +4,10 @@
 // around the tick (input, drawing), so the two can never drift apart.
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
+#include "game/core/camera.h"
 #include "game/water/particle_group.h"
 
 namespace simulation {
@@ -22,11 +24,15 @@ struct TickControls {
   bool paused = false;
   // The arrow keys and the mouse turn the view (not while the console has the keyboard).
   bool inputEnabled = true;
+  // The turn input to take instead of the platform's, when played back; null reads it live.
+  const camera::TurnInput* playedInput = nullptr;
 };
 
 struct TickReport {
   bool stepped = false;    // the world moved on this tick
   uint32_t stepCost = 0;   // the step's wall time in nanoseconds, low 32 bits
+  // The turn input the camera took on this tick, if it took any.
+  std::optional<camera::TurnInput> turnInput;
 };
 
 // Reads the surfaces and loads the level, then begins it in play (no menu open); false, with

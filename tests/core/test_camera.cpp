@@ -53,8 +53,13 @@ class CameraTest : public ConsoleTest {
     data_.write("cfg/camera.cfg", config);
     camera::initialise();
   }
+  // One tick that takes the player's input as the platform has it, as the game's tick does.
+  static void updateLive(float t) {
+    const camera::TurnInput input = camera::readTurnInput();
+    camera::update(&input, t);
+  }
   static void run(int ticks, float t, bool inputEnabled = true) {
-    for (int i = 0; i < ticks; ++i) camera::update(inputEnabled, t);
+    for (int i = 0; i < ticks; ++i) inputEnabled ? updateLive(t) : camera::update(nullptr, t);
   }
   static void followFrom(Vec2 position) {
     camera::setPosition(position);
@@ -250,7 +255,7 @@ TEST_F(CameraFollow, ChasesTheParticleManagersWaterAndIceGroups) {
   EXPECT_EQ(camera::waterCentre({0.0f, 0.0f}), expected);
   start("movementInterpolateSpeed = 0.5");
   followFrom({0.0f, 0.0f});
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_NEAR(camera::position().x, expected.x * 0.5f, 1e-3f);
   EXPECT_NEAR(camera::position().y, expected.y * 0.5f, 1e-3f);
 
@@ -267,20 +272,20 @@ TEST_F(CameraOpeningMove, EndsOnTheTickThatStartsWithinTheDistance) {
   // From (-1000, 0) the gap to the empty level's origin halves every second.
   for (int second = 0; second < 6; ++second) {
     EXPECT_TRUE(camera::isOpeningMove()) << second;
-    camera::update(true, 1.0f);
+    updateLive(1.0f);
   }
   EXPECT_TRUE(camera::isOpeningMove());
   EXPECT_FLOAT_EQ(camera::position().x, -15.625f);
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_EQ(camera::mode(), camera::kFollow);
   EXPECT_FLOAT_EQ(camera::position().x, -7.8125f);  // the last tick still flies in
 }
 
 TEST_F(CameraOpeningMove, AGapEqualToTheDistanceEndsIt) {
   start("waypointInterpolateSpeed = 0.5 waypointInterpolateDistance = 500");
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_TRUE(camera::isOpeningMove());
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_FALSE(camera::isOpeningMove());
 }
 
@@ -291,20 +296,20 @@ TEST_F(CameraZoom, RunsOutHoldsAndComesBackToFollowing) {
   camera::setMode(camera::kFollow);
   camera::startZoom();
   EXPECT_EQ(camera::mode(), camera::kZoomingOut);
-  camera::update(true, 0.5f);
-  camera::update(true, 0.5f);
+  updateLive(0.5f);
+  updateLive(0.5f);
   EXPECT_FLOAT_EQ(camera::zoom(), 2.0f);
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_EQ(camera::zoom(), 2.5f);
   EXPECT_EQ(camera::mode(), camera::kHoldingOverview);
-  camera::update(true, 1.5f);
+  updateLive(1.5f);
   EXPECT_EQ(camera::mode(), camera::kHoldingOverview);
-  camera::update(true, 0.5f);
+  updateLive(0.5f);
   EXPECT_EQ(camera::mode(), camera::kZoomingIn);
   EXPECT_EQ(camera::zoom(), 2.5f);
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_FLOAT_EQ(camera::zoom(), 1.5f);
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_EQ(camera::zoom(), 1.0f);
   EXPECT_EQ(camera::mode(), camera::kFollow);
 }
@@ -325,13 +330,13 @@ TEST_F(CameraZoom, ARequestDuringTheHoldRestartsIt) {
   start("zoomSpeed = 1 zoomWait = 2");
   camera::setMode(camera::kFollow);
   camera::startZoom();
-  camera::update(true, 2.0f);
+  updateLive(2.0f);
   ASSERT_EQ(camera::mode(), camera::kHoldingOverview);
-  camera::update(true, 1.5f);
+  updateLive(1.5f);
   camera::startZoom();
-  camera::update(true, 1.5f);
+  updateLive(1.5f);
   EXPECT_EQ(camera::mode(), camera::kHoldingOverview);
-  camera::update(true, 0.5f);
+  updateLive(0.5f);
   EXPECT_EQ(camera::mode(), camera::kZoomingIn);
 }
 
@@ -339,30 +344,30 @@ TEST_F(CameraZoom, ARequestDuringTheZoomInZoomsOutAgain) {
   start("zoomSpeed = 1 zoomWait = 1");
   camera::setMode(camera::kFollow);
   camera::startZoom();
-  camera::update(true, 2.0f);
-  camera::update(true, 1.0f);
-  camera::update(true, 0.5f);
+  updateLive(2.0f);
+  updateLive(1.0f);
+  updateLive(0.5f);
   ASSERT_EQ(camera::mode(), camera::kZoomingIn);
   ASSERT_FLOAT_EQ(camera::zoom(), 2.0f);
   camera::startZoom();
   EXPECT_EQ(camera::mode(), camera::kZoomingOut);
-  camera::update(true, 0.25f);
+  updateLive(0.25f);
   EXPECT_FLOAT_EQ(camera::zoom(), 2.25f);
 }
 
 TEST_F(CameraZoom, RequestsDuringTheOpeningMoveOrTheZoomOutChangeNothing) {
   start("zoomSpeed = 1 zoomWait = 2 waypointInterpolateSpeed = 0.9");
   camera::startZoom();
-  camera::update(true, 1.0f);
+  updateLive(1.0f);
   EXPECT_EQ(camera::mode(), camera::kOpeningMove);
   EXPECT_EQ(camera::zoom(), 1.0f);
 
   camera::setMode(camera::kFollow);
   camera::startZoom();
-  camera::update(true, 0.5f);
+  updateLive(0.5f);
   camera::startZoom();
   EXPECT_EQ(camera::mode(), camera::kZoomingOut);
-  camera::update(true, 0.5f);
+  updateLive(0.5f);
   EXPECT_FLOAT_EQ(camera::zoom(), 2.0f);
 }
 
@@ -373,7 +378,7 @@ TEST_F(CameraShake, OffsetWalksAtShakeSpeedAndMovesTheCentre) {
   followFrom({30.0f, 40.0f});
   camera::startShake();
   EXPECT_TRUE(camera::isShaking());
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   EXPECT_NEAR(length(camera::shakeOffset()), 1.25f, 1e-5f);
   EXPECT_EQ(camera::centre(), camera::position() + camera::shakeOffset());
   EXPECT_EQ(camera::position(), (Vec2{30.0f, 40.0f}));  // the shake leaves the position alone
@@ -384,7 +389,7 @@ TEST_F(CameraShake, EveryTargetLiesAtTheShakeStrength) {
   camera::startShake();
   std::set<std::pair<float, float>> seen;
   for (int i = 0; i < 50; ++i) {
-    camera::update(true, 0.01f);  // each tick reaches its target and picks the next
+    updateLive(0.01f);  // each tick reaches its target and picks the next
     EXPECT_NEAR(length(camera::shakeOffset()), 6.0f, 1e-4f);
     seen.insert({camera::shakeOffset().x, camera::shakeOffset().y});
   }
@@ -394,17 +399,17 @@ TEST_F(CameraShake, EveryTargetLiesAtTheShakeStrength) {
 TEST_F(CameraShake, AShakeStartedWhileOneRunsOnlyExtendsItsTime) {
   start("shakeTime = 0.5 shakeStrenght = 6 shakeSpeed = 4");
   camera::startShake();
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   const Vec2 first = camera::shakeOffset();
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   camera::startShake();
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   // Still on the way to the first target: the same direction, three steps out.
   EXPECT_NEAR(camera::shakeOffset().x, first.x * 3.0f, 1e-4f);
   EXPECT_NEAR(camera::shakeOffset().y, first.y * 3.0f, 1e-4f);
   run(2, 0.125f);
   EXPECT_TRUE(camera::isShaking());  // 0.5 s from the second start, not the first
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   EXPECT_FALSE(camera::isShaking());
 }
 
@@ -414,11 +419,11 @@ TEST_F(CameraShake, OffsetWalksBackToRestAfterTheShake) {
   run(2, 0.125f);
   EXPECT_FALSE(camera::isShaking());
   EXPECT_NEAR(length(camera::shakeOffset()), 4.0f, 1e-4f);  // the last tick still moved
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   EXPECT_NEAR(length(camera::shakeOffset()), 2.0f, 1e-4f);
   run(2, 0.125f);
   EXPECT_EQ(camera::shakeOffset(), Vec2{});
-  camera::update(true, 0.125f);
+  updateLive(0.125f);
   EXPECT_EQ(camera::shakeOffset(), Vec2{});
 }
 
@@ -429,7 +434,7 @@ TEST_F(CameraTurn, HoldingLeftStopsAtTheLimitWithTheRateCleared) {
   hold(vk::kLeft);
   float previous = 0.0f;
   for (int i = 0; i < 300 && camera::angle() < 45.0f; ++i) {
-    camera::update(true, 0.01f);
+    updateLive(0.01f);
     EXPECT_GT(camera::angle(), previous);
     EXPECT_LE(camera::angle(), 45.0f);
     previous = camera::angle();
@@ -478,11 +483,11 @@ TEST_F(CameraTurn, MouseOffsetTurnsAndThePointerIsCentredAgain) {
   window.x = 522;  // 10 pixels right of the centre of 1024
   platform::installServices(&window);
   start("mouseTurnSpeed = 0.5 maxAngle = 180 rotationSmooth = 0");
-  camera::update(true, 0.1f);
+  updateLive(0.1f);
   EXPECT_FLOAT_EQ(camera::turnRate(), -5.0f);  // rightward turns like the Right key
   EXPECT_FLOAT_EQ(camera::angle(), -0.5f);
   EXPECT_EQ(window.centred, 1);
-  camera::update(true, 0.1f);
+  updateLive(0.1f);
   EXPECT_EQ(camera::turnRate(), 0.0f);
   EXPECT_EQ(window.centred, 2);
 }
@@ -493,10 +498,10 @@ TEST_F(CameraTurn, MouseCountsOnlyInTheForegroundWithThePointerInside) {
   platform::installServices(&window);
   start("mouseTurnSpeed = 0.5 maxAngle = 180 rotationSmooth = 0");
   window.foreground = false;
-  camera::update(true, 0.1f);
+  updateLive(0.1f);
   window.foreground = true;
   window.inClient = false;
-  camera::update(true, 0.1f);
+  updateLive(0.1f);
   EXPECT_EQ(camera::turnRate(), 0.0f);
   EXPECT_EQ(window.centred, 0);
 }
@@ -507,10 +512,10 @@ TEST_F(CameraWithoutConfig, JumpsToTheWaterEndsTheMoveAndHoldsStill) {
   camera::initialise();
   EXPECT_NE(takePrinted().find("camera.cfg"), std::string::npos);
   camera::setPosition({300.0f, 400.0f});
-  camera::update(true, 0.01f);
+  updateLive(0.01f);
   EXPECT_EQ(camera::position(), Vec2{});
   EXPECT_TRUE(camera::isOpeningMove());
-  camera::update(true, 0.01f);
+  updateLive(0.01f);
   EXPECT_EQ(camera::mode(), camera::kFollow);
 
   hold(vk::kLeft);

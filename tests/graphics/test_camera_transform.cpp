@@ -34,7 +34,7 @@ class CameraTransformTest : public RendererTest {
   static void zoomOutToTwo() {
     camera::setMode(camera::kFollow);
     camera::startZoom();
-    camera::update(false, 1.0f);
+    camera::update(nullptr, 1.0f);
   }
 };
 

@@ -341,7 +341,7 @@ TEST_F(GeometryRendererTest, DynamicPolygonsAreCulledAgainstABoxAroundTheCamera)
   polygon(1).offset = {250.0f, 0.0f};  // 771 .. 791
   camera::setMode(camera::kFollow);
   camera::startZoom();
-  camera::update(false, 0.5f);
+  camera::update(nullptr, 0.5f);
   ASSERT_FLOAT_EQ(camera::zoom(), 1.5f);
   dynamic_polygon_renderer::prepareDynamicPolygons();
   EXPECT_EQ(queued(2), 3u);
