@@ -199,8 +199,7 @@ std::string readFraming(std::span<const uint8_t> bytes, Framing& f) {
   f.bodyStart += magicBytes;
   const uint64_t end = uint64_t(f.bodyStart) + f.storedLength + 4;
   if (bytes.size() < end) return "cut short";
-  if (bytes.size() > end)
-    return "damaged: " + std::to_string(bytes.size() - end) + " bytes follow the check sum";
+  if (bytes.size() > end) return "damaged: bytes follow the check sum";
   const auto covered = bytes.first(size_t(end - 4));
   ByteReader crc(bytes.last(4));
   if (crc.u32() != crcOf(covered)) return "damaged: the check sum does not match";
