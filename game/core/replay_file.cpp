@@ -12,9 +12,6 @@ namespace {
 
 constexpr char kMagic[4] = {'V', 'R', 'E', 'P'};
 constexpr uint16_t kFlagCompressed = 1;
-// The reader keeps a whole replay in memory; about five hours at 60 ticks a second is
-// plenty, and the ticks of a longer claim are never allocated.
-constexpr uint32_t kMaxTicks = uint32_t{1} << 20;
 // deflate packs at best 1032 to 1, so a body claiming more was never written by zlib; the
 // check keeps a few damaged bytes from asking for a large buffer.
 constexpr uint64_t kMaxPackRatio = 1032;
@@ -285,10 +282,11 @@ std::string readTicks(std::span<const uint8_t> raw, uint32_t tickCount,
 
 std::vector<uint8_t> serializeReplay(const Replay& replay) {
   const ReplayHeader& header = replay.header;
-  assert(header.tickCount == replay.ticks.size());
+  assert(header.tickCount == replay.ticks.size() && header.tickCount <= kMaxTicks);
   assert(header.gameVersion.size() <= kMaxGameVersionBytes);
   assert(header.levelFile.size() <= kMaxLevelFileBytes);
   const std::vector<uint8_t> raw = encodeTicks(replay.ticks);
+  assert(raw.size() <= kMaxBodyBytes);
   const auto packed = deflated(raw);
   const std::vector<uint8_t>& stored = packed ? *packed : raw;
 

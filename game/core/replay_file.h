@@ -23,6 +23,9 @@ inline constexpr size_t kMaxGameVersionBytes = 64;
 inline constexpr size_t kMaxLevelFileBytes = 1024;
 inline constexpr size_t kMaxConsoleLineBytes = 4096;
 inline constexpr size_t kMaxConsoleLinesPerTick = 1024;
+// A replay is held whole in memory; this is nearly five hours at 60 ticks a second, and a
+// recorder stops there.
+inline constexpr uint32_t kMaxTicks = uint32_t{1} << 20;
 // The longest body the reader unpacks. An hour at 60 ticks a second is 216,000 ticks, a few
 // hundred kilobytes even with the mouse turning all the while.
 inline constexpr size_t kMaxBodyBytes = size_t{64} << 20;
