@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-image-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri
   libopenal-dev libvorbis-dev libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
-  libgtk-3-dev libfreetype-dev fonts-dejavu-core nlohmann-json3-dev
+  libgtk-3-dev libfreetype-dev fonts-dejavu-core nlohmann-json3-dev zlib1g-dev
   # tests, benchmarks and fuzzing
   libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth clang libclang-rt-14-dev
   # the installed tree's checks and the Debian package

@@ -1,0 +1,90 @@
+#pragma once
+// A replay file: what the simulation consumed on each tick of one run of a level, so the game
+// or vmr_sim can feed the same tick the same input and reach the same state hash. The header
+// says which game, level, seed and window made the run and how it ended; the body is one
+// record per tick. Layout in docs/replay_format.md.
+//
+// The body is small because a tick record names only what differs from the tick before: a
+// flags byte holds the two turning keys and the restart, and says whether a new step, a mouse
+// turn or console lines follow. A held key at a steady step is one byte a tick, and zlib
+// packs long runs of equal bytes to almost nothing. No window, sound or GL here.
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace replay {
+
+inline constexpr uint16_t kFormatVersion = 1;
+// Longer strings are refused by the reader and must not be given to the writer.
+inline constexpr size_t kMaxGameVersionBytes = 64;
+inline constexpr size_t kMaxLevelFileBytes = 1024;
+inline constexpr size_t kMaxConsoleLineBytes = 4096;
+inline constexpr size_t kMaxConsoleLinesPerTick = 1024;
+// A replay is held whole in memory; this is nearly five hours at 60 ticks a second, and a
+// recorder stops there.
+inline constexpr uint32_t kMaxTicks = uint32_t{1} << 20;
+// The longest body the reader unpacks. An hour at 60 ticks a second is 216,000 ticks, a few
+// hundred kilobytes even with the mouse turning all the while.
+inline constexpr size_t kMaxBodyBytes = size_t{64} << 20;
+
+// What the simulation consumed on one tick.
+struct ReplayTick {
+  uint32_t stepBits = 0;  // the tick's time step, the float's exact bits
+  bool left = false;      // turning keys held as the camera read them
+  bool right = false;
+  int32_t mouseTurn = 0;  // the pointer's offset from the window's middle the camera read (0
+                          // when not taken)
+  bool restart = false;   // the level was restarted just before this tick
+  std::vector<std::string> consoleLines;  // lines typed into the console just before this
+                                          // tick that change the world
+  friend bool operator==(const ReplayTick&, const ReplayTick&) = default;
+};
+
+struct ScoreParts {
+  bool won = false;
+  uint32_t levelClockMs = 0;
+  uint32_t timeScore = 0;
+  uint32_t waterScore = 0;
+  uint32_t score = 0;
+  friend bool operator==(const ScoreParts&, const ScoreParts&) = default;
+};
+
+struct ReplayHeader {
+  std::string gameVersion;  // e.g. "1.03"
+  std::string levelFile;    // the data path the game loaded, e.g. "lev\\01_first_turn.swah"
+  uint64_t levelHash = 0;   // FNV-1a 64 over the level file's bytes
+  uint64_t seed = 0;        // the game's random source's seed
+  int32_t viewWidth = 0, viewHeight = 0;  // the window's client size: the view decides what
+                                          // the camera keeps
+  uint32_t tickCount = 0;                 // equals ticks.size()
+  uint64_t finalStateHash = 0;
+  ScoreParts score;
+  friend bool operator==(const ReplayHeader&, const ReplayHeader&) = default;
+};
+
+struct Replay {
+  ReplayHeader header;
+  std::vector<ReplayTick> ticks;
+  friend bool operator==(const Replay&, const Replay&) = default;
+};
+
+// The file's bytes. The header's tickCount must equal ticks.size() and the strings and
+// console lines must be within the limits above.
+std::vector<uint8_t> serializeReplay(const Replay& replay);
+
+// The replay in `bytes`, or a clear one-line reason it is refused ("not a replay", "made by a
+// newer version of the game (format 2)", "damaged: the check sum does not match", "cut
+// short", ...).
+struct ReplayReadResult {
+  std::optional<Replay> replay;
+  std::string error;
+};
+ReplayReadResult parseReplay(std::span<const uint8_t> bytes);
+
+// FNV-1a (64 bits) over `bytes`: the level hash.
+uint64_t fnv1a64(std::span<const uint8_t> bytes);
+
+}  // namespace replay

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <string_view>
+
+#include "game/core/replay_file.h"
+
+namespace {
+
+using namespace replay;
+
+constexpr uint32_t kSixtieth = 0x3C888889;  // 1/60 s
+constexpr uint32_t kThirtieth = 0x3D088889;
+
+Replay replayOf(std::vector<ReplayTick> ticks) {
+  Replay r;
+  r.header = {"1.03",
+              "lev\\01_first_turn.swah",
+              0x1122334455667788,
+              42,
+              800,
+              600,
+              0,
+              0xFEDCBA9876543210,
+              {true, 61'250, 700, 1200, 1900}};
+  r.header.tickCount = uint32_t(ticks.size());
+  r.ticks = std::move(ticks);
+  return r;
+}
+
+// Every field used: held keys, a step that changes and changes back, mouse turns either way,
+// a restart and console lines, one of them empty.
+Replay everyField() {
+  return replayOf({{kSixtieth, true, false, 0, false, {}},
+                   {kThirtieth, true, true, -37, false, {}},
+                   {kSixtieth, false, true, 2'000'000'000, true, {"ParticleCreate 1 2 3 4", ""}},
+                   {kSixtieth, false, false, 0, false, {"Gravity 2"}},
+                   {0, false, false, 0, true, {}}});
+}
+
+Replay heldKeysMinute() {
+  std::vector<ReplayTick> ticks(3600, ReplayTick{kSixtieth, true, false, 0, false, {}});
+  return replayOf(std::move(ticks));
+}
+
+void putU32(std::vector<uint8_t>& bytes, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i) bytes[at + i] = uint8_t(v >> (8 * i));
+}
+
+// The bytes with their check sum made right again, as if the damage came before writing.
+std::vector<uint8_t> resealed(std::vector<uint8_t> bytes) {
+  putU32(bytes, bytes.size() - 4, uint32_t(crc32_z(0, bytes.data(), bytes.size() - 4)));
+  return bytes;
+}
+
+TEST(ReplayFileTest, EveryFieldSurvivesTheRoundTrip) {
+  for (const Replay& replay : {everyField(), heldKeysMinute(), replayOf({})}) {
+    const ReplayReadResult read = parseReplay(serializeReplay(replay));
+    ASSERT_TRUE(read.replay) << read.error;
+    EXPECT_EQ(*read.replay, replay);
+  }
+}
+
+TEST(ReplayFileTest, AMinuteOfHeldKeysPacksToAFewBytes) {
+  EXPECT_LT(serializeReplay(heldKeysMinute()).size(), 200u);
+}
+
+TEST(ReplayFileTest, EveryCutAndEveryFlippedByteIsRefused) {
+  for (const Replay& replay : {everyField(), heldKeysMinute()}) {
+    const std::vector<uint8_t> bytes = serializeReplay(replay);
+    for (size_t length = 0; length < bytes.size(); ++length) {
+      EXPECT_FALSE(parseReplay(std::span(bytes).first(length)).replay) << "cut at " << length;
+    }
+    for (size_t at = 0; at < bytes.size(); ++at) {
+      for (uint8_t flip : {0x01, 0x80}) {
+        std::vector<uint8_t> damaged = bytes;
+        damaged[at] ^= flip;
+        EXPECT_FALSE(parseReplay(damaged).replay) << "byte " << at << " ^ " << int(flip);
+      }
+    }
+  }
+}
+
+TEST(ReplayFileTest, RefusalsSayWhy) {
+  const std::vector<uint8_t> good = serializeReplay(everyField());
+  // magic, version and flags; the two strings; hashes, seed and view.
+  const size_t tickCountAt = 8 + 2 + 4 + 2 + 22 + 8 + 8 + 4 + 4;
+  struct Case {
+    std::string_view name;
+    std::vector<uint8_t> bytes;
+    std::string_view error;
+  };
+  std::vector<Case> cases = {
+      {"magic", {'V', 'R', 'E', 'X', 1, 0}, "not a replay"},
+      {"newer", good, "made by a newer version of the game (format 2)"},
+      {"cut", std::vector(good.begin(), good.end() - 1), "cut short"},
+      {"check sum", good, "damaged: the check sum does not match"},
+      {"trailing", good, "damaged: bytes follow the check sum"},
+      {"more ticks", good, "damaged: the body holds fewer ticks than the header counts"},
+      {"fewer ticks", good, "damaged: the body holds more ticks than the header counts"},
+  };
+  cases[1].bytes[4] = 2;
+  cases[3].bytes[tickCountAt + 20] ^= 1;
+  cases[4].bytes.push_back(0);
+  putU32(cases[5].bytes, tickCountAt, 6);
+  cases[5].bytes = resealed(cases[5].bytes);
+  putU32(cases[6].bytes, tickCountAt, 4);
+  cases[6].bytes = resealed(cases[6].bytes);
+  for (const Case& c : cases) {
+    const ReplayReadResult read = parseReplay(c.bytes);
+    EXPECT_FALSE(read.replay) << c.name;
+    EXPECT_EQ(read.error, c.error) << c.name;
+  }
+}
+
+TEST(ReplayFileTest, LevelHashIsFnv1a64) {
+  EXPECT_EQ(fnv1a64({}), 0xCBF29CE484222325ULL);
+  const uint8_t a[] = {'a'};
+  EXPECT_EQ(fnv1a64(a), 0xAF63DC4C8601EC8CULL);
+}
+
+}  // namespace
