@@ -1,5 +1,5 @@
 // Writing and reading a replay file: a minute of play at 60 ticks a second with a turning key
-// held and the frame time changing every 16 ticks. Costs are per tick, so the recorder's
+// held, the frame time changing every 16 ticks and the clock stepping 16 or 17 ms. Costs are per tick, so the recorder's
 // share of a frame is plain; the file's size is given per minute of play.
 
 #include <benchmark/benchmark.h>
@@ -16,7 +16,8 @@ replay::Replay heldKeysMinute() {
   for (uint32_t i = 0; i < kTicksPerMinute; ++i) {
     // 1/60 s and its neighbour float, as a frame timer's jitter gives them.
     const uint32_t step = (i / 16) % 2 == 0 ? 0x3C888889 : 0x3C88888A;
-    r.ticks.push_back({step, true, false, 0, false, {}});
+    // The level clock reads whole milliseconds: 17, 17, 16 at 60 frames a second.
+    r.ticks.push_back({step, true, false, 0, false, {}, true, false, i % 3 == 2 ? 16u : 17u});
   }
   return r;
 }

@@ -33,4 +33,9 @@ void advance(double seconds) {
   simulatedSeconds += seconds;
 }
 
+// Half a millisecond in, so the reading can't round down to the one before.
+void setSimulatedMs(uint32_t ms) {
+  simulatedSeconds = (double(ms) + 0.5) / 1000.0;
+}
+
 }  // namespace game_clock

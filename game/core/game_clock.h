@@ -14,5 +14,7 @@ void useSimulatedClock();
 void useRealClock();
 // Moves the simulated clock on by `seconds`.
 void advance(double seconds);
+// Sets the simulated clock to read `ms` from now on.
+void setSimulatedMs(uint32_t ms);
 
 }  // namespace game_clock

@@ -223,6 +223,10 @@ uint32_t elapsedMs() {
   return state_.clock.elapsed;
 }
 
+uint32_t clockReadingMs() {
+  return state_.clock.last;
+}
+
 uint32_t timeScore() {
   const double f = std::clamp((double(elapsedMs()) - kFastMs) / (kSlowMs - kFastMs), 0.0, 1.0);
   return 1000u + uint32_t(std::trunc(kTimeScoreRange * (1.0 - f)));

@@ -50,6 +50,9 @@ int32_t checkpointWater();
 // Free particles plus the particles of every ice group.
 uint32_t totalWater();
 uint32_t elapsedMs();
+// The run-time clock's reading the level clock took last, on its tick or its start: a replay
+// gives it back to the tick that took it.
+uint32_t clockReadingMs();
 uint32_t timeScore();
 int32_t waterScore();
 int64_t score();

@@ -24,7 +24,20 @@ enum TickFlag : uint8_t {
   kStepFollows = 8,
   kMouseTurnFollows = 16,
   kConsoleLinesFollow = 32,
-  kKnownTickFlags = 63,
+  kTurnNotTaken = 64,
+  kMoreFlagsFollow = 128,
+};
+// Bits of the second flags byte, there when kMoreFlagsFollow is set.
+enum MoreTickFlag : uint8_t {
+  kPaused = 1,
+  kClockStepFollows = 2,
+  kKnownMoreTickFlags = 3,
+};
+
+// What a tick record leaves out because it is the same as the tick before.
+struct Previous {
+  uint32_t stepBits = 0;
+  uint32_t clockStepMs = 0;
 };
 
 class ByteWriter {
@@ -104,11 +117,16 @@ void writeHeader(ByteWriter& w, const ReplayHeader& h) {
   w.u32(h.score.score);
 }
 
-void writeTick(ByteWriter& w, const ReplayTick& tick, uint32_t previousStep) {
-  const bool stepChanged = tick.stepBits != previousStep;
+void writeTick(ByteWriter& w, const ReplayTick& tick, const Previous& previous) {
+  const bool stepChanged = tick.stepBits != previous.stepBits;
+  const uint8_t more = uint8_t((tick.paused ? kPaused : 0) |
+                               (tick.clockStepMs != previous.clockStepMs ? kClockStepFollows : 0));
   w.u8(uint8_t((tick.left ? kLeft : 0) | (tick.right ? kRight : 0) | (tick.restart ? kRestart : 0) |
                (stepChanged ? kStepFollows : 0) | (tick.mouseTurn != 0 ? kMouseTurnFollows : 0) |
-               (tick.consoleLines.empty() ? 0 : kConsoleLinesFollow)));
+               (tick.consoleLines.empty() ? 0 : kConsoleLinesFollow) |
+               (tick.turnTaken ? 0 : kTurnNotTaken) | (more != 0 ? kMoreFlagsFollow : 0)));
+  if (more != 0) w.u8(more);
+  if (more & kClockStepFollows) w.u32(tick.clockStepMs);
   if (stepChanged) w.u32(tick.stepBits);
   if (tick.mouseTurn != 0) w.u32(static_cast<uint32_t>(tick.mouseTurn));
   if (tick.consoleLines.empty()) return;
@@ -122,10 +140,10 @@ void writeTick(ByteWriter& w, const ReplayTick& tick, uint32_t previousStep) {
 
 std::vector<uint8_t> encodeTicks(const std::vector<ReplayTick>& ticks) {
   ByteWriter w;
-  uint32_t previousStep = 0;
+  Previous previous;
   for (const ReplayTick& tick : ticks) {
-    writeTick(w, tick, previousStep);
-    previousStep = tick.stepBits;
+    writeTick(w, tick, previous);
+    previous = {tick.stepBits, tick.clockStepMs};
   }
   return std::move(w.out());
 }
@@ -247,13 +265,18 @@ bool readConsoleLines(ByteReader& r, ReplayTick& tick) {
   return true;
 }
 
-bool readTick(ByteReader& r, ReplayTick& tick, uint32_t previousStep) {
+bool readTick(ByteReader& r, ReplayTick& tick, const Previous& previous) {
   const uint8_t flags = r.u8();
-  if (r.failed() || (flags & ~kKnownTickFlags)) return false;
+  const uint8_t more = (flags & kMoreFlagsFollow) ? r.u8() : 0;
+  if (r.failed() || (more & ~kKnownMoreTickFlags) || ((flags & kMoreFlagsFollow) && more == 0))
+    return false;
   tick.left = flags & kLeft;
   tick.right = flags & kRight;
   tick.restart = flags & kRestart;
-  tick.stepBits = (flags & kStepFollows) ? r.u32() : previousStep;
+  tick.turnTaken = !(flags & kTurnNotTaken);
+  tick.paused = more & kPaused;
+  tick.clockStepMs = (more & kClockStepFollows) ? r.u32() : previous.clockStepMs;
+  tick.stepBits = (flags & kStepFollows) ? r.u32() : previous.stepBits;
   if (flags & kMouseTurnFollows) tick.mouseTurn = static_cast<int32_t>(r.u32());
   if (flags & kConsoleLinesFollow) return readConsoleLines(r, tick);
   return !r.failed();
@@ -263,15 +286,15 @@ std::string readTicks(std::span<const uint8_t> raw, uint32_t tickCount,
                       std::vector<ReplayTick>& ticks) {
   ByteReader r(raw);
   ticks.reserve(tickCount);
-  uint32_t previousStep = 0;
+  Previous previous;
   while (!r.atEnd()) {
     if (ticks.size() == tickCount)
       return "damaged: the body holds more ticks than the header counts";
     ReplayTick& tick = ticks.emplace_back();
-    if (!readTick(r, tick, previousStep)) {
+    if (!readTick(r, tick, previous)) {
       return "damaged: tick " + std::to_string(ticks.size()) + " cannot be read";
     }
-    previousStep = tick.stepBits;
+    previous = {tick.stepBits, tick.clockStepMs};
   }
   if (ticks.size() != tickCount)
     return "damaged: the body holds fewer ticks than the header counts";

@@ -40,6 +40,9 @@ struct ReplayTick {
   bool restart = false;   // the level was restarted just before this tick
   std::vector<std::string> consoleLines;  // lines typed into the console just before this
                                           // tick that change the world
+  bool turnTaken = true;  // the camera took the turn input (not while the console is open)
+  bool paused = false;    // the game was paused: the world stood still, the view could turn
+  uint32_t clockStepMs = 0;  // how far the run-time clock that the level clock reads moved on
   friend bool operator==(const ReplayTick&, const ReplayTick&) = default;
 };
 

@@ -29,13 +29,14 @@ Replay replayOf(std::vector<ReplayTick> ticks) {
 }
 
 // Every field used: held keys, a step that changes and changes back, mouse turns either way,
-// a restart and console lines, one of them empty.
+// a restart and console lines, one of them empty, a turn not taken, a pause and clock steps
+// that change and stay.
 Replay everyField() {
-  return replayOf({{kSixtieth, true, false, 0, false, {}},
-                   {kThirtieth, true, true, -37, false, {}},
+  return replayOf({{kSixtieth, true, false, 0, false, {}, true, false, 16},
+                   {kThirtieth, true, true, -37, false, {}, false, false, 17},
                    {kSixtieth, false, true, 2'000'000'000, true, {"ParticleCreate 1 2 3 4", ""}},
-                   {kSixtieth, false, false, 0, false, {"Gravity 2"}},
-                   {0, false, false, 0, true, {}}});
+                   {kSixtieth, false, false, 0, false, {"Gravity 2"}, true, true, 0},
+                   {0, false, false, 0, true, {}, false, true, 0}});
 }
 
 Replay heldKeysMinute() {

@@ -69,8 +69,11 @@ TEST(SimOptionsTests, RunOptionsNeedALevel) {
   std::string error;
   for (std::vector<std::string> arguments : {std::vector<std::string>{"--console", "--ticks", "5"},
                                              {"--json", "--console"},
-                                             {"--script", "s.txt"}}) {
+                                             {"--script", "s.txt"},
+                                             {"--record", "r.vrep"}}) {
     EXPECT_FALSE(parse(arguments, &error));
-    EXPECT_EQ(error, "vmr_sim: --ticks, --script and --json need --level");
+    EXPECT_EQ(error, "vmr_sim: --ticks, --script, --record and --json need --level");
   }
+  EXPECT_TRUE(parse({"--replay", "r.vrep", "--json"}, &error)) << error;
+  EXPECT_FALSE(parse({"--replay", "r.vrep", "--level", "a"}, &error));
 }

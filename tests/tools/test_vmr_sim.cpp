@@ -248,3 +248,30 @@ TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {
   EXPECT_NE(json.err.find("Unable to open level file 'lev/missing.swah'"), std::string::npos)
       << json.err;
 }
+
+// A replay is its own file: a later run of the program plays it back to the same end, and
+// refuses it once the level has changed.
+TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  data.write("run.txt", "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
+                        "at 200 hold left 25\n");
+  const std::string replay = (data.path() / "run.vrep").string();
+  const nlohmann::json recorded = basinSummary(
+      data, "--ticks 400 --dt 0.02 --seed 9 --script '" + (data.path() / "run.txt").string() +
+                "' --record '" + replay + "'");
+  const LevelRun played = runLevel(data, "--replay '" + replay + "' --json");
+  EXPECT_EQ(played.exitCode, 0) << played.err;
+  EXPECT_NE(played.err.find("replay: matches"), std::string::npos) << played.err;
+  const nlohmann::json summary = nlohmann::json::parse(played.out, nullptr, false);
+  ASSERT_TRUE(summary.is_object()) << played.out;
+  EXPECT_EQ(summary["state_hash"], recorded["state_hash"]);
+  EXPECT_EQ(summary["camera_angle"], recorded["camera_angle"]);
+  EXPECT_EQ(summary["ticks"], 400);
+
+  writeLevel(data, kBasinLevel, R"({"waterStart": [100, 60], "cameraStart": [100, 100]})");
+  const LevelRun changed = runLevel(data, "--replay '" + replay + "'");
+  EXPECT_EQ(changed.exitCode, 1);
+  EXPECT_NE(changed.err.find("has changed since the replay was made"), std::string::npos)
+      << changed.err;
+}

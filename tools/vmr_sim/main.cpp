@@ -13,6 +13,7 @@
 #include "game/console/console.h"
 #include "game/console/console_session.h"
 #include "game/core/simulation.h"
+#include "tools/vmr_sim/replay_run.h"
 #include "tools/vmr_sim/route_check.h"
 #include "tools/vmr_sim/sim_options.h"
 #include "tools/vmr_sim/sim_run.h"
@@ -69,27 +70,78 @@ bool reportRoute(const SimRunSettings& settings, const SimSummary& summary) {
   return missed.empty();
 }
 
-// Runs the level when one is named and prints its summary, then types standard input into
-// the console.
+void printSummary(const SimOptions& options, const SimSummary& summary) {
+  if (options.json) std::cout << summaryJson(summary) << std::flush;
+  if (!options.json) std::cout << "\n" << summaryText(summary) << std::flush;
+}
+
+// Runs the level and prints its summary; writes the replay when asked. 0, 1 when the level
+// was refused or the replay couldn't be written, 3 when the route missed.
+int runLevel(const SimOptions& options, const SimRunSettings& settings, bool& started) {
+  std::optional<replay::Replay> recording;
+  const std::optional<SimSummary> summary =
+      runSimulation(settings, {}, options.recordFile.empty() ? nullptr : &recording);
+  started = summary.has_value();
+  if (!summary) return 1;
+  printSummary(options, *summary);
+  std::string error;
+  if (recording && !writeReplayFile(options.recordFile, *recording, error)) {
+    std::cerr << "vmr_sim: " << error << "\n";
+    return 1;
+  }
+  if (settings.script.expected.any() && !reportRoute(settings, *summary)) return 3;
+  return 0;
+}
+
+// Plays the replay back and prints its summary and whether it matches. 0, 1 when the replay
+// was refused, 3 when it doesn't match.
+int runReplay(const SimOptions& options, bool& started) {
+  std::string error;
+  const std::optional<ReplayOutcome> outcome = playReplayFile(options.replayFile, error);
+  started = outcome.has_value();
+  if (!outcome) {
+    std::cerr << "vmr_sim: " << error << "\n";
+    return 1;
+  }
+  printSummary(options, outcome->summary);
+  std::cerr << (outcome->mismatches.empty() ? "replay: matches\n"
+                                            : "replay: differs\n" + outcome->mismatches)
+            << std::flush;
+  return outcome->mismatches.empty() ? 0 : 3;
+}
+
+// Runs the level or the replay when one is named, then types standard input into the
+// console.
 int run(const SimOptions& options, const SimRunSettings& settings) {
   std::ostream& consoleOutput = options.json ? std::cerr : std::cout;
   console::ScopedOutputStream stream(consoleOutput);
   console::initialise();
-  bool loaded = true;
-  bool routeKept = true;
-  if (!options.level.empty()) {
-    const std::optional<SimSummary> summary = runSimulation(settings);
-    loaded = summary.has_value();
-    if (summary && options.json) std::cout << summaryJson(*summary) << std::flush;
-    if (summary && !options.json) std::cout << "\n" << summaryText(*summary) << std::flush;
-    if (summary && settings.script.expected.any()) routeKept = reportRoute(settings, *summary);
-  }
+  int status = 0;
+  bool started = false;
+  if (!options.level.empty()) status = runLevel(options, settings, started);
+  if (!options.replayFile.empty()) status = runReplay(options, started);
   if (options.console) console::runConsoleSession(std::cin);
-  if (loaded && !options.level.empty()) simulation::endLevel();
+  if (started) simulation::endLevel();
   console::shutdown();
   consoleOutput << std::endl;
-  if (!loaded) return 1;
-  return routeKept ? 0 : 3;
+  return status;
+}
+
+// A replay keeps only what a player can do and the console lines, for a few hours of ticks.
+bool recordable(const SimOptions& options, const SimRunSettings& settings) {
+  if (options.recordFile.empty()) return true;
+  if (settings.ticks > int64_t{replay::kMaxTicks}) {
+    std::cerr << "vmr_sim: --record keeps at most " << replay::kMaxTicks << " ticks\n";
+    return false;
+  }
+  const SimScript& script = settings.script;
+  for (const ScriptAction& action : script.actions)
+    if (action.kind == ScriptActionKind::kAngle) {
+      std::cerr << "vmr_sim: --record can't keep the angle action on line " << action.lineNumber
+                << ": hold the turning keys instead\n";
+      return false;
+    }
+  return true;
 }
 
 }  // namespace
@@ -101,7 +153,8 @@ int main(int argc, char** argv) {
     std::cerr << error << "\n" << kSimUsage;
     return 2;
   }
-  if (options->help || (!options->console && options->level.empty())) {
+  if (options->help ||
+      (!options->console && options->level.empty() && options->replayFile.empty())) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }
@@ -109,6 +162,7 @@ int main(int argc, char** argv) {
   if (!readScript(options->scriptFile, settings.script)) return 2;
   if (settings.ticks == 0 && settings.script.expected.any())
     settings.ticks = routeTicks(settings.script);
+  if (!recordable(*options, settings)) return 2;
   if (!enterDataFolder(options->dataFolder)) return 1;
   rng::seed(options->seed);
   return run(*options, settings);

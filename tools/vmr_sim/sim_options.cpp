@@ -4,8 +4,8 @@
 #include <cmath>
 
 const char* const kSimUsage =
-    "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--json]]\n"
-    "               [--console] [--data DIR] [--seed K]\n"
+    "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--record FILE]\n"
+    "               [--json]] [--replay FILE [--json]] [--console] [--data DIR] [--seed K]\n"
     "  --level PATH   start the level file PATH (a data path such as lev\\01_first_turn.swah)\n"
     "                 with its water and camera, print what the game prints meanwhile, run\n"
     "                 the ticks and print a summary of the final state (exit status 1 when\n"
@@ -24,6 +24,10 @@ const char* const kSimUsage =
     "                   expect win by T         the win begins by tick T\n"
     "                   expect water SHARE      at least SHARE (0 to 1) of the starting\n"
     "                                           water is left at the end\n"
+    "  --record FILE  write the run's replay to FILE (a script's angle actions can't be kept)\n"
+    "  --replay FILE  play the replay FILE back in its level, with its seed and view, print\n"
+    "                 the summary and whether the final state and the score match the\n"
+    "                 replay's (exit status 3 when not, 1 when the replay is refused)\n"
     "  --json         write only the summary, as JSON, to standard output; the console's\n"
     "                 text goes to standard error\n"
     "  --console      type each line of standard input into the game's console (after the\n"
@@ -49,7 +53,7 @@ bool parseStep(const std::string& text, float& dt) {
 
 bool takesValue(const std::string& option) {
   return option == "--level" || option == "--data" || option == "--seed" || option == "--ticks" ||
-         option == "--dt" || option == "--script";
+         option == "--dt" || option == "--script" || option == "--record" || option == "--replay";
 }
 
 // Stores the value of an option that takes one; when it doesn't read, what the option takes.
@@ -60,6 +64,10 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
     options.dataFolder = value;
   } else if (option == "--script") {
     options.scriptFile = value;
+  } else if (option == "--record") {
+    options.recordFile = value;
+  } else if (option == "--replay") {
+    options.replayFile = value;
   } else if (option == "--seed") {
     if (!parseWhole(value, options.seed)) return "--seed takes a whole number";
   } else if (option == "--ticks") {
@@ -72,7 +80,8 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
 }
 
 bool needsLevel(const SimOptions& options) {
-  return options.ticks != 0 || !options.scriptFile.empty() || options.json;
+  return options.ticks != 0 || !options.scriptFile.empty() || !options.recordFile.empty() ||
+         (options.json && options.replayFile.empty());
 }
 
 }  // namespace
@@ -101,7 +110,11 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
     }
   }
   if (options.level.empty() && needsLevel(options)) {
-    error = "vmr_sim: --ticks, --script and --json need --level";
+    error = "vmr_sim: --ticks, --script, --record and --json need --level";
+    return std::nullopt;
+  }
+  if (!options.replayFile.empty() && !options.level.empty()) {
+    error = "vmr_sim: --replay names its own level: leave out --level";
     return std::nullopt;
   }
   return options;

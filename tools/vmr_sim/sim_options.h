@@ -14,12 +14,14 @@ struct SimOptions {
   int64_t ticks = 0;       // --ticks N: ticks to run after the level started
   float dt = 0.0333333f;   // --dt S: seconds per tick, above 0
   std::string scriptFile;  // --script FILE: actions at given ticks; empty: none
+  std::string recordFile;  // --record FILE: the run's replay is written there; empty: none
+  std::string replayFile;  // --replay FILE: plays the replay instead of a level; empty: none
   bool json = false;       // --json: the summary as JSON alone on standard output
   bool help = false;       // --help
 };
 
 // The options, or nullopt after writing a message into `error`. --ticks, --script and
-// --json need --level.
+// --record need --level, --json needs --level or --replay, and --replay stands without them.
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& arguments,
                                           std::string& error);
 

@@ -13,6 +13,7 @@
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
+#include "game/core/replay_recorder.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/level/movers.h"
 #include "game/core/simulation.h"
@@ -25,13 +26,19 @@ namespace {
 
 // ---- Script ------------------------------------------------------------------------------
 
-// Plays a script's actions before their ticks and holds the arrow keys while a hold lasts.
+// Plays a script's actions before their ticks and holds the arrow keys while a hold lasts;
+// a recording notes the restarts and console lines among them.
 class ScriptPlayer {
  public:
-  explicit ScriptPlayer(const SimScript& script) : actions_(script.actions) {}
+  ScriptPlayer(const SimScript& script, ReplayRecorder* recorder)
+      : actions_(script.actions), recorder_(recorder) {}
 
   void beforeTick(int64_t tick) {
-    while (next_ < actions_.size() && actions_[next_].tick <= tick) play(actions_[next_++]);
+    while (next_ < actions_.size() && actions_[next_].tick <= tick) {
+      const ScriptAction& action = actions_[next_++];
+      play(action);
+      if (recorder_ != nullptr) note(action);
+    }
     platform::HeadlessServices& services = platform::headlessServices();
     services.setKeyDown(vk::kLeft, holding(ScriptKey::kLeft, tick));
     services.setKeyDown(vk::kRight, holding(ScriptKey::kRight, tick));
@@ -47,6 +54,11 @@ class ScriptPlayer {
     }
   }
 
+  void note(const ScriptAction& action) {
+    if (action.kind == ScriptActionKind::kConsole) recorder_->noteConsoleLine(action.consoleLine);
+    if (action.kind == ScriptActionKind::kRestart) recorder_->noteRestart();
+  }
+
   // Written so that a hold near the largest tick can't overflow.
   bool holding(ScriptKey key, int64_t tick) const {
     for (const ScriptAction& action : actions_)
@@ -57,6 +69,7 @@ class ScriptPlayer {
   }
 
   const std::vector<ScriptAction>& actions_;
+  ReplayRecorder* recorder_;
   size_t next_ = 0;
 };
 
@@ -180,7 +193,8 @@ SimSummary summariseState() {
 }
 
 std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
-                                        const TickObserver& afterTick) {
+                                        const TickObserver& afterTick,
+                                        std::optional<replay::Replay>* recording) {
   platform::HeadlessServices& services = platform::headlessServices();
   services.reopen();
   services.releaseAllKeys();
@@ -188,9 +202,11 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   game_clock::useSimulatedClock();
   if (!simulation::startLevel(settings.level)) return std::nullopt;
 
+  std::optional<ReplayRecorder> recorder;
+  if (recording != nullptr) recorder.emplace(replayHeaderHere(settings.level, settings.seed));
   using Clock = std::chrono::steady_clock;
   Clock::duration tickTime{};
-  ScriptPlayer script(settings.script);
+  ScriptPlayer script(settings.script, recorder ? &*recorder : nullptr);
   int64_t ticksRun = 0;
   int64_t winTick = -1;
   while (ticksRun < settings.ticks && windowOpen()) {
@@ -199,13 +215,15 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
     const float dt = tickLength(settings, ticksRun);
     game_clock::advance(dt);
     const Clock::time_point start = Clock::now();
-    simulation::tick(dt);
+    const simulation::TickReport report = simulation::tick(dt);
     tickTime += Clock::now() - start;
+    if (recorder) recorder->recordTick(dt, {}, report);
     ++ticksRun;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticksRun;
     if (afterTick) afterTick(ticksRun);
   }
   services.releaseAllKeys();
+  if (recorder) *recording = recorder->finish();
 
   SimSummary summary = summariseState();
   summary.ticks = ticksRun;

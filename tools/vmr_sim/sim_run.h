@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "game/core/replay_file.h"
 #include "game/level/vector2.h"
 #include "game/water/particle_group.h"
 #include "tools/vmr_sim/sim_script.h"
@@ -57,8 +58,10 @@ using TickObserver = std::function<void(int64_t ticksRun)>;
 
 // Runs the level as `settings` says; nullopt when the level was refused. Needs a running
 // console; leaves the level running (simulation::endLevel takes it down) and no key held.
+// With `recording`, the run's replay is left there.
 std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
-                                        const TickObserver& afterTick = {});
+                                        const TickObserver& afterTick = {},
+                                        std::optional<replay::Replay>* recording = nullptr);
 
 // One "key: value" line per field, floats in their shortest exact form.
 std::string summaryText(const SimSummary& summary);

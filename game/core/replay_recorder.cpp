@@ -1,0 +1,74 @@
+#include "game/core/replay_recorder.h"
+
+#include <bit>
+#include <span>
+#include <utility>
+
+#include "common/data_path.h"
+#include "common/regular_file.h"
+#include "game/core/level_completion.h"
+#include "game/core/startup_settings.h"
+#include "game/level/level_file_format.h"
+#include "game/platform/platform_services.h"
+
+ReplayRecorder::ReplayRecorder(replay::ReplayHeader header)
+    : lastClockMs_(level_completion::clockReadingMs()) {
+  replay_.header = std::move(header);
+}
+
+void ReplayRecorder::noteRestart() {
+  pending_.restart = true;
+}
+
+void ReplayRecorder::noteConsoleLine(std::string line) {
+  pending_.consoleLines.push_back(std::move(line));
+}
+
+void ReplayRecorder::recordTick(float t, const simulation::TickControls& controls,
+                                const simulation::TickReport& report) {
+  replay::ReplayTick& tick = replay_.ticks.emplace_back(std::exchange(pending_, {}));
+  tick.stepBits = std::bit_cast<uint32_t>(t);
+  tick.paused = controls.paused;
+  tick.turnTaken = report.turnInput.has_value();
+  if (report.turnInput) {
+    tick.left = report.turnInput->left;
+    tick.right = report.turnInput->right;
+    tick.mouseTurn = report.turnInput->mouseTurn;
+  }
+  // Wrapping subtraction: the program's clock may pass 2^32 ms during a run.
+  const uint32_t clock = level_completion::clockReadingMs();
+  tick.clockStepMs = clock - lastClockMs_;
+  lastClockMs_ = clock;
+}
+
+replay::Replay ReplayRecorder::finish() const {
+  replay::Replay finished = replay_;
+  finished.header.tickCount = tickCount();
+  finished.header.finalStateHash = simulation::stateHash();
+  finished.header.score = currentScoreParts();
+  return finished;
+}
+
+std::optional<uint64_t> levelFileHash(std::string_view levelFile) {
+  const FileContents file = readRegularFile(resolveDataPath(levelFile), level_file::kMaxFileBytes);
+  if (!file.complete()) return std::nullopt;
+  return replay::fnv1a64(
+      std::span(reinterpret_cast<const uint8_t*>(file.bytes.data()), file.bytes.size()));
+}
+
+replay::ReplayHeader replayHeaderHere(std::string_view levelFile, uint64_t seed) {
+  replay::ReplayHeader header;
+  header.gameVersion = std::string(kVersionText);
+  header.levelFile = std::string(levelFile);
+  header.levelHash = levelFileHash(levelFile).value_or(0);
+  header.seed = seed;
+  header.viewWidth = platform::services().clientWidth();
+  header.viewHeight = platform::services().clientHeight();
+  return header;
+}
+
+replay::ScoreParts currentScoreParts() {
+  return {level_completion::isFinishing(), level_completion::elapsedMs(),
+          level_completion::timeScore(), uint32_t(level_completion::waterScore()),
+          uint32_t(level_completion::score())};
+}

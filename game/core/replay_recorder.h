@@ -1,0 +1,43 @@
+#pragma once
+// Records what the simulation consumes, tick by tick, from a level's start: the tick's time
+// step, the turn input the camera took (if it took any), the run-time clock's reading the
+// level clock took, and the restarts and console lines that came before the tick. Nothing
+// that only draws or sounds. Played back through ReplayPlayer, the same ticks give the same
+// world, bit for bit.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "game/core/replay_file.h"
+#include "game/core/simulation.h"
+
+class ReplayRecorder {
+ public:
+  // Starts on a level that has just begun; `header` names the level, the seed and the view.
+  explicit ReplayRecorder(replay::ReplayHeader header);
+
+  void noteRestart();
+  void noteConsoleLine(std::string line);
+  // After simulation::tick(t, controls) returned `report`.
+  void recordTick(float t, const simulation::TickControls& controls,
+                  const simulation::TickReport& report);
+  // The replay of the ticks so far, ending in the running level's state and score.
+  replay::Replay finish() const;
+
+  uint32_t tickCount() const { return uint32_t(replay_.ticks.size()); }
+
+ private:
+  replay::Replay replay_;
+  replay::ReplayTick pending_;  // what comes before the next tick
+  uint32_t lastClockMs_ = 0;
+};
+
+// The running level's score parts, as a replay's header keeps them.
+replay::ScoreParts currentScoreParts();
+// A header for a run of the level file `levelFile` (a data path) that has just begun here
+// with `seed`: the game's version, the file's hash (0 when it can't be read) and the view.
+replay::ReplayHeader replayHeaderHere(std::string_view levelFile, uint64_t seed);
+// The hash of the level file's bytes a replay keeps; nullopt when the file can't be read.
+std::optional<uint64_t> levelFileHash(std::string_view levelFile);

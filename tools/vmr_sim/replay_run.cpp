@@ -1,0 +1,96 @@
+#include "tools/vmr_sim/replay_run.h"
+
+#include "common/atomic_file.h"
+#include "common/random.h"
+#include "common/regular_file.h"
+#include "game/core/game_clock.h"
+#include "game/core/level_completion.h"
+#include "game/core/replay_player.h"
+#include "game/core/replay_recorder.h"
+#include "game/core/simulation.h"
+#include "game/platform/headless_services.h"
+
+namespace {
+
+// A minute of play is a few kilobytes; a replay of many hours still fits.
+constexpr size_t kMaxReplayBytes = size_t{64} << 20;
+
+std::optional<replay::Replay> readReplay(const std::string& file, std::string& error) {
+  const FileContents contents = readRegularFile(file, kMaxReplayBytes);
+  if (!contents.complete()) {
+    error = "can't read the replay " + file;
+    return std::nullopt;
+  }
+  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
+  replay::ReplayReadResult read = replay::parseReplay(std::span(bytes, contents.bytes.size()));
+  if (!read.replay) error = file + ": " + read.error;
+  return std::move(read.replay);
+}
+
+bool sameLevel(const replay::ReplayHeader& header, std::string& error) {
+  const std::optional<uint64_t> hash = levelFileHash(header.levelFile);
+  if (!hash)
+    error = "the replay's level " + header.levelFile + " is not in this data folder";
+  else if (*hash != header.levelHash)
+    error = "the level " + header.levelFile + " has changed since the replay was made";
+  return error.empty();
+}
+
+// Starts the replay's level as it was started when it was recorded.
+bool startAsRecorded(const replay::ReplayHeader& header) {
+  platform::HeadlessServices& services = platform::headlessServices();
+  services.reopen();
+  services.releaseAllKeys();
+  services.setClientSize(header.viewWidth, header.viewHeight);
+  rng::seed(header.seed);
+  game_clock::useSimulatedClock();
+  return simulation::startLevel(header.levelFile);
+}
+
+std::string mismatches(const replay::Replay& replay, const SimSummary& summary) {
+  const replay::ReplayHeader& h = replay.header;
+  const replay::ScoreParts reached = currentScoreParts();
+  std::string lines;
+  const auto check = [&lines](bool same, const std::string& what) {
+    if (!same) lines += what + " differs from the replay's\n";
+  };
+  check(summary.stateHash == h.finalStateHash, "the final state hash");
+  check(reached.won == h.score.won, "the win");
+  check(reached.levelClockMs == h.score.levelClockMs, "the level time");
+  check(reached.timeScore == h.score.timeScore, "the time score");
+  check(reached.waterScore == h.score.waterScore, "the water score");
+  check(reached.score == h.score.score, "the score");
+  return lines;
+}
+
+}  // namespace
+
+std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string& error) {
+  const std::optional<replay::Replay> replay = readReplay(file, error);
+  if (!replay || !sameLevel(replay->header, error)) return std::nullopt;
+  if (!startAsRecorded(replay->header)) {
+    error = "the level " + replay->header.levelFile + " was refused";
+    return std::nullopt;
+  }
+  ReplayPlayer player(*replay);
+  int64_t ticks = 0;
+  int64_t winTick = -1;
+  while (!player.done()) {
+    player.playTick();
+    ++ticks;
+    if (winTick < 0 && level_completion::isFinishing()) winTick = ticks;
+  }
+  ReplayOutcome outcome{summariseState(), {}};
+  outcome.summary.ticks = ticks;
+  outcome.summary.winTick = winTick;
+  outcome.mismatches = mismatches(*replay, outcome.summary);
+  return outcome;
+}
+
+bool writeReplayFile(const std::string& file, const replay::Replay& replay, std::string& error) {
+  const std::vector<uint8_t> bytes = replay::serializeReplay(replay);
+  const bool written = replaceFileAtomically(
+      file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!written) error = "can't write the replay " + file;
+  return written;
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Headless playback of a replay file: the level it names started with its seed and view,
+// its ticks played back, and the end compared with what the replay says it reached.
+
+#include <optional>
+#include <string>
+
+#include "game/core/replay_file.h"
+#include "tools/vmr_sim/sim_run.h"
+
+struct ReplayOutcome {
+  SimSummary summary;
+  // One line for each thing that differs from the replay's header; empty when all match.
+  std::string mismatches;
+};
+
+// The replay file at `file` played back in the current data folder; nullopt, with the
+// reason in `error`, when the file is refused, its level is missing or has changed since.
+// Needs a running console; leaves the level running.
+std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string& error);
+
+// Writes `replay` to `file` whole or not at all; false, with the reason in `error`.
+bool writeReplayFile(const std::string& file, const replay::Replay& replay, std::string& error);
