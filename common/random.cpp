@@ -20,6 +20,14 @@ void seed(uint64_t value) {
   raw();
 }
 
+uint64_t position() {
+  return state;
+}
+
+void restore(uint64_t position) {
+  state = position;
+}
+
 uint32_t raw() {
   const uint64_t old = state;
   state = old * kMultiplier + kIncrement;

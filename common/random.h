@@ -13,5 +13,9 @@ void seed(uint64_t value);
 float uniform();
 // A raw 32-bit integer; taken modulo n it picks one of n items.
 uint32_t raw();
+// Where the sequence stands; restoring it goes on from there. A replay keeps it as the level
+// run's seed.
+uint64_t position();
+void restore(uint64_t position);
 
 }  // namespace rng

@@ -7,11 +7,13 @@
 #include <thread>
 
 #include "common/config_file.h"
+#include "common/random.h"
 #include "game/console/console.h"
 #include "game/console/console_script.h"
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
+#include "game/core/run_recording.h"
 #include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
 #include "game/gui/splash_screen.h"
@@ -102,7 +104,10 @@ void moveFreeCamera() {
 void tick() {
   game_state::State& s = state();
   const simulation::TickControls controls{s.paused, !s.freeCamera && !s.consoleOpen};
-  countSimulationCost(simulation::tick(s.tickAccumulator, controls));
+  const bool menuOpen = screen_flow::isMenuOpen();
+  const simulation::TickReport report = simulation::tick(s.tickAccumulator, controls);
+  run_recording::tickDone(s.tickAccumulator, controls, report, menuOpen);
+  countSimulationCost(report);
   if (!screen_flow::isMenuOpen() && s.freeCamera && !s.consoleOpen) moveFreeCamera();
   s.tickAccumulator = 0.0f;
 }
@@ -182,7 +187,11 @@ void Game::initialise(std::string_view map) {
   game_state::createMenus();
   Game::setMenu(screen_flow::kMainMenu);
   readGameConfig();
-  if (level::loadLevel(map)) startLoadedLevel(map);
+  const uint64_t seed = rng::position();
+  if (level::loadLevel(map)) {
+    startLoadedLevel(map);
+    run_recording::runBegun(map, seed);
+  }
   splash_screen::stopSplash();
 }
 
@@ -190,6 +199,7 @@ void Game::initialise(std::string_view map) {
 void Game::shutdown() {
   game_state::State& s = state();
   console::printHeading("Game shutdown");
+  run_recording::endRun();
   game_state::removeConsoleEntries();
   simulation::endLevel();
   particle_renderer::shutdown();
@@ -221,6 +231,7 @@ void Game::restartLevel() {
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
   resetDebugViews();
+  run_recording::runBegun(s.currentMap, rng::position());
   simulation::restartLevel();
 }
 

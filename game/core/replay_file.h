@@ -59,7 +59,7 @@ struct ReplayHeader {
   std::string gameVersion;  // e.g. "1.03"
   std::string levelFile;    // the data path the game loaded, e.g. "lev\\01_first_turn.swah"
   uint64_t levelHash = 0;   // FNV-1a 64 over the level file's bytes
-  uint64_t seed = 0;        // the game's random source's seed
+  uint64_t seed = 0;  // where the random source stood as the run began (rng::restore)
   int32_t viewWidth = 0, viewHeight = 0;  // the window's client size: the view decides what
                                           // the camera keeps
   uint32_t tickCount = 0;                 // equals ticks.size()

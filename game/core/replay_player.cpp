@@ -8,11 +8,10 @@
 
 simulation::TickReport ReplayPlayer::playTick() {
   const replay::ReplayTick& tick = replay_.ticks[next_++];
-  if (next_ == 1) clockMs_ = level_completion::clockReadingMs();
   if (tick.restart) simulation::restartLevel();
   for (const std::string& line : tick.consoleLines) console::submitLine(line);
-  clockMs_ += tick.clockStepMs;
-  game_clock::setSimulatedMs(clockMs_);
+  // Wrapping: the program's clock may pass 2^32 ms during a run.
+  game_clock::setSimulatedMs(level_completion::clockReadingMs() + tick.clockStepMs);
   const camera::TurnInput input{tick.left, tick.right, tick.mouseTurn};
   const simulation::TickControls controls{tick.paused, tick.turnTaken, &input};
   return simulation::tick(std::bit_cast<float>(tick.stepBits), controls);

@@ -20,5 +20,4 @@ class ReplayPlayer {
  private:
   const replay::Replay& replay_;
   size_t next_ = 0;
-  uint32_t clockMs_ = 0;
 };

@@ -11,8 +11,7 @@
 #include "game/level/level_file_format.h"
 #include "game/platform/platform_services.h"
 
-ReplayRecorder::ReplayRecorder(replay::ReplayHeader header)
-    : lastClockMs_(level_completion::clockReadingMs()) {
+ReplayRecorder::ReplayRecorder(replay::ReplayHeader header) {
   replay_.header = std::move(header);
 }
 
@@ -35,10 +34,7 @@ void ReplayRecorder::recordTick(float t, const simulation::TickControls& control
     tick.right = report.turnInput->right;
     tick.mouseTurn = report.turnInput->mouseTurn;
   }
-  // Wrapping subtraction: the program's clock may pass 2^32 ms during a run.
-  const uint32_t clock = level_completion::clockReadingMs();
-  tick.clockStepMs = clock - lastClockMs_;
-  lastClockMs_ = clock;
+  tick.clockStepMs = report.clockStepMs;
 }
 
 replay::Replay ReplayRecorder::finish() const {

@@ -31,13 +31,13 @@ class ReplayRecorder {
  private:
   replay::Replay replay_;
   replay::ReplayTick pending_;  // what comes before the next tick
-  uint32_t lastClockMs_ = 0;
 };
 
 // The running level's score parts, as a replay's header keeps them.
 replay::ScoreParts currentScoreParts();
 // A header for a run of the level file `levelFile` (a data path) that has just begun here
-// with `seed`: the game's version, the file's hash (0 when it can't be read) and the view.
+// with the random source at `seed` (rng::position before the level began): the game's
+// version, the file's hash (0 when it can't be read) and the view.
 replay::ReplayHeader replayHeaderHere(std::string_view levelFile, uint64_t seed);
 // The hash of the level file's bytes a replay keeps; nullopt when the file can't be read.
 std::optional<uint64_t> levelFileHash(std::string_view levelFile);

@@ -137,6 +137,7 @@ void beginLevel(void (*afterParticles)()) {
 TickReport tick(float t, const TickControls& controls) {
   assert(t >= 0.0f && std::isfinite(t));
   TickReport report;
+  const uint32_t clockBefore = level_completion::clockReadingMs();
   if (playing(controls)) {
     report.stepCost = timedStep(t);
     report.stepped = true;
@@ -151,6 +152,7 @@ TickReport tick(float t, const TickControls& controls) {
     level_completion::update(t);
   else
     level_completion::skipClock();
+  report.clockStepMs = level_completion::clockReadingMs() - clockBefore;
   return report;
 }
 

@@ -33,6 +33,9 @@ struct TickReport {
   uint32_t stepCost = 0;   // the step's wall time in nanoseconds, low 32 bits
   // The turn input the camera took on this tick, if it took any.
   std::optional<camera::TurnInput> turnInput;
+  // How far the run-time clock moved on between the level clock's reading before this tick
+  // and its reading on it: what the level time is made of.
+  uint32_t clockStepMs = 0;
 };
 
 // Reads the surfaces and loads the level, then begins it in play (no menu open); false, with

@@ -287,3 +287,22 @@ TEST_F(GameEndToEndTest, AWonLevelCountsUpTakesANameAndTheTableKeepsIt) {
   ASSERT_FALSE(second.timedOut) << second.output;
   EXPECT_LT(changedShare(picture("table_first.png"), picture("table.png")), 0.01);
 }
+
+// A run in the window, turned with held keys and restarted once, is kept as the level's last
+// run; the headless simulator, a program of its own, plays it back to the same end.
+TEST_F(GameEndToEndTest, TheLastRunIsKeptAndPlaysBackHeadlessToTheSameEnd) {
+  const GameRun run = play(std::string(kStartPlay) + "KeyDown 39\nWaitSeconds 0.4\nKeyUp 39\n" +
+                           "WaitSeconds 0.6\nRestart\nWaitSeconds 1\nKeyDown 37\n" +
+                           "WaitSeconds 0.5\nKeyUp 37\nWaitSeconds 1\nQuit\n");
+  ASSERT_FALSE(run.timedOut) << run.output;
+  const std::filesystem::path replay =
+      userDataHome(folder_.path()) / "vellmoor/replays/testLevel-last.vrep";
+  ASSERT_TRUE(std::filesystem::exists(replay)) << run.output;
+  const std::string command = std::string(VMR_SIM_PROGRAM) + " --data '" VMR_DATA_DIR "' --replay '" +
+                              replay.string() + "' > /dev/null 2> '" +
+                              picture("replay.txt").string() + "'";
+  const int status = std::system(command.c_str());
+  const std::string said = readFileBytes(picture("replay.txt"));
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << said;
+  EXPECT_NE(said.find("replay: matches"), std::string::npos) << said;
+}

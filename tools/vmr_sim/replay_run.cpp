@@ -42,7 +42,7 @@ bool startAsRecorded(const replay::ReplayHeader& header) {
   services.reopen();
   services.releaseAllKeys();
   services.setClientSize(header.viewWidth, header.viewHeight);
-  rng::seed(header.seed);
+  rng::restore(header.seed);
   game_clock::useSimulatedClock();
   return simulation::startLevel(header.levelFile);
 }

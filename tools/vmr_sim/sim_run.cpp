@@ -199,11 +199,12 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   services.reopen();
   services.releaseAllKeys();
   rng::seed(settings.seed);
+  const uint64_t start = rng::position();
   game_clock::useSimulatedClock();
   if (!simulation::startLevel(settings.level)) return std::nullopt;
 
   std::optional<ReplayRecorder> recorder;
-  if (recording != nullptr) recorder.emplace(replayHeaderHere(settings.level, settings.seed));
+  if (recording != nullptr) recorder.emplace(replayHeaderHere(settings.level, start));
   using Clock = std::chrono::steady_clock;
   Clock::duration tickTime{};
   ScriptPlayer script(settings.script, recorder ? &*recorder : nullptr);

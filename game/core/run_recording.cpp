@@ -1,0 +1,74 @@
+#include "game/core/run_recording.h"
+
+#include <string>
+
+#include "common/atomic_file.h"
+#include "common/user_data_path.h"
+#include "game/console/console_output.h"
+#include "game/console/line_editor.h"
+#include "game/core/level_completion.h"
+#include "game/core/replay_recorder.h"
+
+namespace run_recording {
+namespace {
+
+struct Run {
+  std::string map;
+  uint64_t seed = 0;
+  std::optional<ReplayRecorder> recorder;  // from the run's first tick of play
+};
+std::optional<Run> run;
+
+void lineEntered(std::string_view line) {
+  if (run && run->recorder) run->recorder->noteConsoleLine(std::string(line));
+}
+
+void keep(const replay::Replay& replay, std::string_view map) {
+  const std::optional<std::filesystem::path> file = lastRunFile(map);
+  const std::vector<uint8_t> bytes = replay::serializeReplay(replay);
+  if (!file || !replaceFileAtomically(*file, std::string_view(
+                                                 reinterpret_cast<const char*>(bytes.data()),
+                                                 bytes.size())))
+    console::print("\nCould not keep the run's replay.");
+}
+
+// The level file's name without its folders and extension: "lev\01_a.swah" is "01_a".
+std::string levelStem(std::string_view map) {
+  const size_t slash = map.find_last_of("\\/");
+  if (slash != std::string_view::npos) map.remove_prefix(slash + 1);
+  return std::string(map.substr(0, map.rfind('.')));
+}
+
+}  // namespace
+
+void runBegun(std::string_view map, uint64_t seed) {
+  endRun();
+  run = Run{std::string(map), seed, std::nullopt};
+  console::setEnteredLineObserver(lineEntered);
+}
+
+void tickDone(float t, const simulation::TickControls& controls,
+              const simulation::TickReport& report, bool menuOpen) {
+  if (!run || menuOpen) return;
+  if (!run->recorder) run->recorder.emplace(replayHeaderHere(run->map, run->seed));
+  if (run->recorder->tickCount() == replay::kMaxTicks) {
+    console::print("\nThe run is too long for a replay; it is no longer recorded.");
+    run.reset();
+    return;
+  }
+  run->recorder->recordTick(t, controls, report);
+  if (level_completion::isLevelOver()) endRun();
+}
+
+void endRun() {
+  if (run && run->recorder && run->recorder->tickCount() > 0)
+    keep(run->recorder->finish(), run->map);
+  run.reset();
+  console::setEnteredLineObserver(nullptr);
+}
+
+std::optional<std::filesystem::path> lastRunFile(std::string_view map) {
+  return prepareUserDataPath("replays/" + levelStem(map) + "-last.vrep");
+}
+
+}  // namespace run_recording
