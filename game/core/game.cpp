@@ -13,6 +13,7 @@
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
+#include "game/core/run_playback.h"
 #include "game/core/run_recording.h"
 #include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
@@ -101,8 +102,27 @@ void moveFreeCamera() {
 
 // One tick's work, when enough time has gathered: the world's own tick, which the headless
 // simulator runs too, then the free view, which only the window has.
+// The way back from watching a run: into play, on a fresh start of the level. The run's
+// finish may have opened the level's result, which must not count the run a second time.
+void endPlayback() {
+  run_playback::stop();
+  Game::setMenu(screen_flow::kPlay);
+  Game::requestRestart();
+}
+
+// A tick while a run is watched: the replay's next tick, unless paused.
+void playbackTick() {
+  game_state::State& s = state();
+  if (!s.paused && !screen_flow::isMenuOpen()) {
+    countSimulationCost(run_playback::playTick());
+    if (!run_playback::isPlaying()) endPlayback();
+  }
+  s.tickAccumulator = 0.0f;
+}
+
 void tick() {
   game_state::State& s = state();
+  if (run_playback::isPlaying()) return playbackTick();
   const simulation::TickControls controls{s.paused, !s.freeCamera && !s.consoleOpen};
   const bool menuOpen = screen_flow::isMenuOpen();
   const simulation::TickReport report = simulation::tick(s.tickAccumulator, controls);
@@ -132,6 +152,15 @@ void playKey(int32_t virtualKey) {
   if (virtualKey == vk::kPause || c == 'P' || c == 'p') togglePause();
 }
 
+// While a run is watched only Escape (which ends it) and the pause keys count.
+void playbackKey(int32_t virtualKey) {
+  const char c = window::keyToChar(virtualKey);
+  if (virtualKey == vk::kEscape)
+    endPlayback();
+  else if (virtualKey == vk::kPause || c == 'P' || c == 'p')
+    togglePause();
+}
+
 // Escape leaves a menu: the main menu asks whether to quit, the level result waits for its
 // continue button, every other menu goes back. Other keys are the menu's own.
 void menuKey(GuiScreen& screen, int32_t virtualKey) {
@@ -156,6 +185,27 @@ void startLoadedLevel(std::string_view map) {
   console::printHeading("Game initialisation");
   simulation::beginLevel(particle_renderer::initialise);
   s.frameClock.restart();
+}
+
+// The current level begun afresh as its last run began, then played from its replay.
+void watchLastRun() {
+  game_state::State& s = state();
+  s.replayRequested = false;
+  std::string error;
+  std::optional<replay::Replay> replay = run_playback::lastRunOf(s.currentMap, error);
+  if (!replay) {
+    console::print("\n" + error);
+    return;
+  }
+  run_recording::endRun();
+  run_playback::start(std::move(*replay));
+  if (!level::loadLevel(s.currentMap)) {
+    run_playback::stop();
+    return;
+  }
+  startLoadedLevel(s.currentMap);
+  s.paused = false;
+  Game::setMenu(screen_flow::kPlay);
 }
 
 }  // namespace
@@ -187,6 +237,7 @@ void Game::initialise(std::string_view map) {
   game_state::createMenus();
   Game::setMenu(screen_flow::kMainMenu);
   readGameConfig();
+  run_playback::stop();
   const uint64_t seed = rng::position();
   if (level::loadLevel(map)) {
     startLoadedLevel(map);
@@ -200,6 +251,7 @@ void Game::shutdown() {
   game_state::State& s = state();
   console::printHeading("Game shutdown");
   run_recording::endRun();
+  run_playback::stop();
   game_state::removeConsoleEntries();
   simulation::endLevel();
   particle_renderer::shutdown();
@@ -223,6 +275,8 @@ void Game::frame() {
     initialise(s.nextMap);
   } else if (s.restartRequested) {
     restartLevel();
+  } else if (s.replayRequested) {
+    watchLastRun();
   }
 }
 
@@ -231,8 +285,13 @@ void Game::restartLevel() {
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
   resetDebugViews();
+  run_playback::stop();
   run_recording::runBegun(s.currentMap, rng::position());
   simulation::restartLevel();
+}
+
+void Game::requestReplay() {
+  state().replayRequested = true;
 }
 
 void Game::requestQuit() {
@@ -289,7 +348,9 @@ void Game::onKeyUp(int32_t virtualKey) {
 
 void Game::onKeyDown(int32_t virtualKey) {
   game_state::State& s = state();
-  if (s.consoleOpen) {
+  if (run_playback::isPlaying()) {
+    playbackKey(virtualKey);
+  } else if (s.consoleOpen) {
     if (virtualKey == vk::kConsoleToggle)
       s.consoleOpen = false;
     else

@@ -28,6 +28,8 @@ class Game : public window::GLWindowEventListener {
   static void requestQuit();
   static void requestLoad(std::string_view map);
   static void requestRestart();
+  // Watches the current level's last run from its start, at the end of the frame.
+  static void requestReplay();
 
   static bool isRunning();
   // A quit was asked for and the loop ends after this frame.

@@ -29,6 +29,10 @@ void useRealClock() {
   simulated = false;
 }
 
+bool isSimulated() {
+  return simulated;
+}
+
 void advance(double seconds) {
   simulatedSeconds += seconds;
 }

@@ -12,6 +12,7 @@ uint32_t nowMs();
 // From now on nowMs() reads the simulated clock, starting at 0.
 void useSimulatedClock();
 void useRealClock();
+bool isSimulated();
 // Moves the simulated clock on by `seconds`.
 void advance(double seconds);
 // Sets the simulated clock to read `ms` from now on.

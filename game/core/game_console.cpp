@@ -48,6 +48,9 @@ void shakeCamera() {
 void restart() {
   Game::requestRestart();
 }
+void replayLast() {
+  Game::requestReplay();
+}
 
 // Only a change of state counts: pausing a paused game changes nothing.
 bool pause(bool value, bool set) {
@@ -78,7 +81,7 @@ void map(const std::string& path) {
 }
 
 // Removed when the game shuts down; "Version" and "Map" stay for the next run.
-const std::array<console::NamedCommand, 11> kLevelEntries = {{
+const std::array<console::NamedCommand, 12> kLevelEntries = {{
     {"ShowGameSpeeds", showGameSpeeds},
     {"ShowDrawSpeeds", showDrawSpeeds},
     {"ShowSimSpeeds", showSimSpeeds},
@@ -89,6 +92,7 @@ const std::array<console::NamedCommand, 11> kLevelEntries = {{
     {"ZoomCamera", zoomCamera},
     {"ShakeCamera", shakeCamera},
     {"Restart", restart},
+    {"ReplayLast", replayLast},
     {"Pause", pause},
 }};
 

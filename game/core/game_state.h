@@ -43,6 +43,7 @@ struct State {
   bool quitRequested = false;
   bool loadRequested = false;
   bool restartRequested = false;
+  bool replayRequested = false;
   bool showGameSpeeds = false;
   bool showDrawSpeeds = false;
   bool showSimSpeeds = false;

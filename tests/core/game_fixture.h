@@ -14,6 +14,7 @@
 #include "game/core/screen_flow.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
+#include "test_support/scoped_environment.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
 
@@ -28,6 +29,8 @@ class GameTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    // The runs the game keeps go to a folder of the test's own.
+    userData_ = std::make_unique<ScopedEnvironment>("XDG_DATA_HOME", userDataFolder_.path().c_str());
     inside_ = std::make_unique<WorkingDirectory>(VELLMOOR_DATA_DIR);
     console::initialise();
     console::setOutputListener(capture);
@@ -46,6 +49,7 @@ class GameTest : public WindowTest {
     console::setOutputListener(nullptr);
     console::shutdown();
     inside_.reset();
+    userData_.reset();
     WindowTest::TearDown();
   }
 
@@ -60,6 +64,8 @@ class GameTest : public WindowTest {
     for (int i = 0; i < count; ++i) frameOf(ms);
   }
 
+  TempDirectory userDataFolder_;
+  std::unique_ptr<ScopedEnvironment> userData_;
   std::unique_ptr<WorkingDirectory> inside_;
   // What a recording music device was asked; it records until TearDown takes the music down.
   std::vector<std::string> musicCalls_;

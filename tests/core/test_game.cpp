@@ -15,7 +15,9 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/core/run_playback.h"
 #include "game/core/screen_flow.h"
+#include "game/core/simulation.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
 #include "game/platform/virtual_keys.h"
@@ -234,3 +236,34 @@ TEST_F(GameTest, AScreenshotTakesThePlaceOfNothingButARegularFile) {
 }
 
 }  // namespace
+
+// A watched run leaves tick for tick the states the run left, whatever is pressed meanwhile
+// but Escape; at its end play goes on from a fresh start of the level.
+TEST_F(GameTest, TheLastRunPlaysBackTickForTickAndPlayStartsAfresh) {
+  std::vector<uint64_t> played;
+  for (int frame = 0; frame < 150; ++frame) {
+    window::injectKey(vk::kRight, frame >= 20 && frame < 60);
+    window::pumpMessages();
+    const float gathered = state().tickAccumulator;
+    frameOf(frame % 3 == 0 ? 16 : 17);
+    const bool ticked = state().tickAccumulator == 0.0f && gathered + Game::frameTime() > 0.0f;
+    if (ticked) played.push_back(simulation::stateHash());
+  }
+  window::injectKey(vk::kRight, false);
+  console::execute("Restart");
+  frameOf(16);  // the run is kept as the level's last
+  console::execute("ReplayLast");
+  frameOf(16);
+  ASSERT_TRUE(run_playback::isPlaying()) << printed;
+  window::injectKey(vk::kLeft, true);
+  window::pumpMessages();
+  for (size_t tick = 0; tick < played.size(); ++tick) {
+    frameOf(20);
+    ASSERT_EQ(state().tickAccumulator, 0.0f) << "every frame plays a tick";
+    ASSERT_EQ(simulation::stateHash(), played[tick]) << "tick " << tick;
+  }
+  window::injectKey(vk::kLeft, false);
+  frameOf(16);  // the tick of the frame that asked for the restart ends the run
+  EXPECT_FALSE(run_playback::isPlaying());
+  EXPECT_TRUE(camera::isOpeningMove()) << "play starts afresh";
+}

@@ -1,0 +1,70 @@
+#include "game/core/run_playback.h"
+
+#include <memory>
+
+#include "common/random.h"
+#include "common/regular_file.h"
+#include "game/core/game_clock.h"
+#include "game/core/replay_player.h"
+#include "game/core/replay_recorder.h"
+#include "game/core/run_recording.h"
+
+namespace run_playback {
+namespace {
+
+// A minute of play is a few hundred bytes; hours of it still fit.
+constexpr size_t kMaxReplayBytes = size_t{64} << 20;
+
+struct Playback {
+  replay::Replay replay;
+  std::unique_ptr<ReplayPlayer> player;  // reads `replay`, which stays put
+  bool clockWasSimulated = false;        // a headless game keeps its simulated clock
+};
+std::unique_ptr<Playback> playback;
+
+}  // namespace
+
+std::optional<replay::Replay> lastRunOf(std::string_view map, std::string& error) {
+  const std::optional<std::filesystem::path> file = run_recording::lastRunFile(map);
+  const FileContents contents =
+      file ? readRegularFile(*file, kMaxReplayBytes) : FileContents{};
+  if (!contents.complete()) {
+    error = "There is no run of this level to watch.";
+    return std::nullopt;
+  }
+  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
+  replay::ReplayReadResult read = replay::parseReplay(std::span(bytes, contents.bytes.size()));
+  if (!read.replay)
+    error = "The level's last run can't be watched: " + read.error + ".";
+  else if (read.replay->header.levelFile != map ||
+           levelFileHash(map) != read.replay->header.levelHash)
+    error = "The level has changed since its last run.";
+  if (!error.empty()) return std::nullopt;
+  return std::move(read.replay);
+}
+
+void start(replay::Replay replay) {
+  rng::restore(replay.header.seed);
+  playback = std::make_unique<Playback>();
+  playback->clockWasSimulated = game_clock::isSimulated();
+  game_clock::useSimulatedClock();
+  playback->replay = std::move(replay);
+  playback->player = std::make_unique<ReplayPlayer>(playback->replay);
+}
+
+bool isPlaying() {
+  return playback != nullptr;
+}
+
+simulation::TickReport playTick() {
+  const simulation::TickReport report = playback->player->playTick();
+  if (playback->player->done()) stop();
+  return report;
+}
+
+void stop() {
+  if (playback && !playback->clockWasSimulated) game_clock::useRealClock();
+  playback.reset();
+}
+
+}  // namespace run_playback
