@@ -173,6 +173,8 @@ void dispatch(const CommandEntry& entry, const std::string& rest) {
   print("\nBAD COMMAND. FUNCTION RETURN / ARGUMENT TYPES ARE NOT KNOWN !");
 }
 
+ExecutedLineObserver executedLineObserver = nullptr;
+
 }  // namespace
 
 void addCommandFunction(std::string_view name, CommandFunction function) {
@@ -232,7 +234,12 @@ void removeAllCommands() {
   registry.clear();
 }
 
+void setExecutedLineObserver(ExecutedLineObserver observer) {
+  executedLineObserver = observer;
+}
+
 void execute(std::string_view line) {
+  if (executedLineObserver != nullptr) executedLineObserver(line);
   const size_t wordStart = line.find_first_not_of(' ');
   if (wordStart == std::string_view::npos) return;
   const size_t wordEnd = std::min(line.find(' ', wordStart), line.size());

@@ -72,6 +72,9 @@ void removeAllCommands();
 
 // Interprets one typed line, printing the outcome in the console's fixed wording.
 void execute(std::string_view line);
+// Told of each line execute() is given, typed or from a script, before it runs (null: nobody).
+using ExecutedLineObserver = void (*)(std::string_view line);
+void setExecutedLineObserver(ExecutedLineObserver observer);
 
 // Lookups in the registry's order (by the bytes of the upper-cased names); nullptr at the end.
 const CommandEntry* findCommand(std::string_view name);

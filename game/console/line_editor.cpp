@@ -26,8 +26,6 @@ void setLine(std::string_view text) {
   cursor = lineLength();
 }
 
-EnteredLineObserver enteredLineObserver = nullptr;
-
 void pressEnter() {
   print("\n");
   print(line);
@@ -37,7 +35,6 @@ void pressEnter() {
   const std::string executed = line;
   clearInputLine();
   completionPrefix.clear();
-  if (enteredLineObserver != nullptr) enteredLineObserver(executed);
   execute(executed);
 }
 
@@ -138,10 +135,6 @@ void consoleKey(int virtualKey) {
 void submitLine(std::string_view text) {
   setLine(text);
   pressEnter();
-}
-
-void setEnteredLineObserver(EnteredLineObserver observer) {
-  enteredLineObserver = observer;
 }
 
 void resetLineEditor() {

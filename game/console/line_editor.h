@@ -18,11 +18,6 @@ void consoleKey(int virtualKey);
 // presses Enter: the line is echoed, kept in the history and executed.
 void submitLine(std::string_view line);
 
-// Told of each line the user enters, before it runs (null: nobody); scripts' lines aren't
-// entered.
-using EnteredLineObserver = void (*)(std::string_view line);
-void setEnteredLineObserver(EnteredLineObserver observer);
-
 // Empties the input line, the history and any completion in progress.
 void resetLineEditor();
 void clearInputLine();

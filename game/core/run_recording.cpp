@@ -3,9 +3,10 @@
 #include <string>
 
 #include "common/atomic_file.h"
+#include "common/text.h"
 #include "common/user_data_path.h"
 #include "game/console/console_output.h"
-#include "game/console/line_editor.h"
+#include "game/console/command_registry.h"
 #include "game/core/level_completion.h"
 #include "game/core/replay_recorder.h"
 
@@ -16,11 +17,30 @@ struct Run {
   std::string map;
   uint64_t seed = 0;
   std::optional<ReplayRecorder> recorder;  // from the run's first tick of play
+  std::vector<std::string> earlyLines;     // the world's console lines before it
 };
 std::optional<Run> run;
 
-void lineEntered(std::string_view line) {
-  if (run && run->recorder) run->recorder->noteConsoleLine(std::string(line));
+// Console lines that only wait, drive the input (the turn input is recorded as the camera
+// takes it), take pictures or leave the run are not the world's; every other line is kept.
+bool changesTheWorld(std::string_view line) {
+  static constexpr std::string_view kNotTheWorlds[] = {
+      "Exec", "Wait", "WaitSeconds", "KeyPress", "KeyDown", "KeyUp", "MouseMove",
+      "MouseClick", "Screenshot", "Quit", "Restart", "Map", "ReplayLast"};
+  const size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos) return false;
+  const std::string_view word = line.substr(start, line.find(' ', start) - start);
+  for (std::string_view name : kNotTheWorlds)
+    if (equalsIgnoringCase(word, name)) return false;
+  return true;
+}
+
+void lineExecuted(std::string_view line) {
+  if (!run || !changesTheWorld(line)) return;
+  if (run->recorder)
+    run->recorder->noteConsoleLine(std::string(line));
+  else
+    run->earlyLines.emplace_back(line);
 }
 
 void keep(const replay::Replay& replay, std::string_view map) {
@@ -44,13 +64,16 @@ std::string levelStem(std::string_view map) {
 void runBegun(std::string_view map, uint64_t seed) {
   endRun();
   run = Run{std::string(map), seed, std::nullopt};
-  console::setEnteredLineObserver(lineEntered);
+  console::setExecutedLineObserver(lineExecuted);
 }
 
 void tickDone(float t, const simulation::TickControls& controls,
               const simulation::TickReport& report, bool menuOpen) {
   if (!run || menuOpen) return;
-  if (!run->recorder) run->recorder.emplace(replayHeaderHere(run->map, run->seed));
+  if (!run->recorder) {
+    run->recorder.emplace(replayHeaderHere(run->map, run->seed));
+    for (std::string& line : run->earlyLines) run->recorder->noteConsoleLine(std::move(line));
+  }
   if (run->recorder->tickCount() == replay::kMaxTicks) {
     console::print("\nThe run is too long for a replay; it is no longer recorded.");
     run.reset();
@@ -64,7 +87,7 @@ void endRun() {
   if (run && run->recorder && run->recorder->tickCount() > 0)
     keep(run->recorder->finish(), run->map);
   run.reset();
-  console::setEnteredLineObserver(nullptr);
+  console::setExecutedLineObserver(nullptr);
 }
 
 std::optional<std::filesystem::path> lastRunFile(std::string_view map) {

@@ -3,7 +3,8 @@
 // is recorded from its first tick of play (menus open before it consume nothing) to the
 // level-finished menu, a restart, another level or the game's end; then it is kept as the
 // level's last run, "replays\<level>-last.vrep" in the user's data folder. Ticks with a
-// menu open consume nothing and are left out.
+// menu open consume nothing and are left out; console lines that change the world, typed
+// or from a script, are kept before the tick they came before.
 
 #include <cstdint>
 #include <filesystem>

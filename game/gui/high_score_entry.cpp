@@ -4,9 +4,13 @@
 #include <cmath>
 
 #include "common/config_file.h"
+#include "common/regular_file.h"
 #include "game/console/console_script.h"
 #include "game/core/game.h"
 #include "game/core/level_completion.h"
+#include "game/core/replay_file.h"
+#include "game/core/run_recording.h"
+#include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/menu_builder.h"
 #include "game/platform/virtual_keys.h"
@@ -19,6 +23,18 @@ constexpr float kCaretBlink = 0.5f;
 bool isNameCharacter(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   return (u < 128 && std::isalnum(u)) || c == ' ';
+}
+
+// The bytes of the level's last run when it is the run that scored `score`; empty otherwise.
+std::string finishedRunReplay(uint32_t score) {
+  const auto file = run_recording::lastRunFile(Game::currentMap());
+  const FileContents contents = file ? readRegularFile(*file, size_t{64} << 20) : FileContents{};
+  if (!contents.complete()) return {};
+  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
+  const replay::ReplayReadResult read =
+      replay::parseReplay(std::span(bytes, contents.bytes.size()));
+  if (!read.replay || read.replay->header.score.score != score) return {};
+  return contents.bytes;
 }
 
 }  // namespace
@@ -117,6 +133,9 @@ void offerHighScore(uint32_t score, window::GLWindowEventListener& backdrop) {
     console_script::advanceFrame();
   }
   window::setEventListener(previous);
-  high_scores::insertHighScore(high_scores::makeHighScoreEntry(screen->name(), score));
+  const high_scores::HighScoreTable before = high_scores::highScoreTable();
+  const std::optional<size_t> rank =
+      high_scores::insertHighScore(high_scores::makeHighScoreEntry(screen->name(), score));
   high_scores::saveHighScores();
+  if (rank) high_score_replays::entryInserted(before, *rank, score, finishedRunReplay(score));
 }

@@ -111,13 +111,14 @@ bool saveHighScores() {
   return false;
 }
 
-void insertHighScore(const HighScoreEntry& entry) {
+std::optional<size_t> insertHighScore(const HighScoreEntry& entry) {
   const auto rank = std::find_if(table.begin(), table.end(), [&](const HighScoreEntry& held) {
     return held.score < entry.score;
   });
-  if (rank == table.end()) return;
+  if (rank == table.end()) return std::nullopt;
   std::move_backward(rank, table.end() - 1, table.end());
   *rank = makeHighScoreEntry(entry.nameText(), entry.score);
+  return size_t(rank - table.begin());
 }
 
 bool qualifiesForHighScore(uint32_t score) {

@@ -66,8 +66,8 @@ bool saveHighScores();
 
 // The entry takes the first rank whose score is strictly less than its own (so it ranks below
 // equal scores); the entries from there move down one rank and the tenth is dropped. Nothing
-// changes when no score is less.
-void insertHighScore(const HighScoreEntry& entry);
+// changes when no score is less. The rank taken (0 the best), or nothing.
+std::optional<size_t> insertHighScore(const HighScoreEntry& entry);
 
 // Some entry's score is strictly less than `score`: insertHighScore would take it.
 bool qualifiesForHighScore(uint32_t score);

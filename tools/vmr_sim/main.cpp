@@ -113,13 +113,14 @@ int runReplay(const SimOptions& options, bool& started) {
 // Runs the level or the replay when one is named, then types standard input into the
 // console.
 int run(const SimOptions& options, const SimRunSettings& settings) {
-  std::ostream& consoleOutput = options.json ? std::cerr : std::cout;
+  std::ostream& consoleOutput = options.json || options.verifyScores ? std::cerr : std::cout;
   console::ScopedOutputStream stream(consoleOutput);
   console::initialise();
   int status = 0;
   bool started = false;
   if (!options.level.empty()) status = runLevel(options, settings, started);
   if (!options.replayFile.empty()) status = runReplay(options, started);
+  if (options.verifyScores && !verifyHighScores(std::cout)) status = 3;
   if (options.console) console::runConsoleSession(std::cin);
   if (started) simulation::endLevel();
   console::shutdown();
@@ -154,7 +155,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (options->help ||
-      (!options->console && options->level.empty() && options->replayFile.empty())) {
+      (!options->console && options->level.empty() && options->replayFile.empty() &&
+       !options->verifyScores)) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }

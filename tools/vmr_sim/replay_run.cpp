@@ -8,6 +8,8 @@
 #include "game/core/replay_player.h"
 #include "game/core/replay_recorder.h"
 #include "game/core/simulation.h"
+#include "game/gui/high_score_replays.h"
+#include "game/gui/high_score_table.h"
 #include "game/platform/headless_services.h"
 
 namespace {
@@ -85,6 +87,40 @@ std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string
   outcome.summary.winTick = winTick;
   outcome.mismatches = mismatches(*replay, outcome.summary);
   return outcome;
+}
+
+namespace {
+
+// What the replay beside the entry says about its score.
+std::string verdict(const high_scores::HighScoreEntry& entry, size_t rank, bool& contradicts) {
+  const std::optional<std::filesystem::path> file =
+      high_score_replays::replayFile(rank, entry.score);
+  std::error_code missing;
+  if (!file || !std::filesystem::is_regular_file(*file, missing)) return "no replay";
+  std::string error;
+  const std::optional<ReplayOutcome> outcome = playReplayFile(file->string(), error);
+  const bool scored = outcome && outcome->mismatches.empty() &&
+                      outcome->summary.score == int64_t{entry.score};
+  if (outcome) simulation::endLevel();
+  contradicts = contradicts || !scored;
+  if (scored) return "confirmed";
+  if (!outcome) return "not confirmed: " + error;
+  if (!outcome->mismatches.empty())
+    return "not confirmed: " + outcome->mismatches.substr(0, outcome->mismatches.find('\n'));
+  return "not confirmed: its run scores " + std::to_string(outcome->summary.score);
+}
+
+}  // namespace
+
+bool verifyHighScores(std::ostream& out) {
+  high_scores::loadHighScores();
+  const high_scores::HighScoreTable& table = high_scores::highScoreTable();
+  bool contradicts = false;
+  for (size_t rank = 0; rank < table.size(); ++rank) {
+    out << rank + 1 << ". " << table[rank].nameText() << " " << table[rank].score << ": "
+        << verdict(table[rank], rank, contradicts) << "\n";
+  }
+  return !contradicts;
 }
 
 bool writeReplayFile(const std::string& file, const replay::Replay& replay, std::string& error) {

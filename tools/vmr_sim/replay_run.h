@@ -3,6 +3,7 @@
 // its ticks played back, and the end compared with what the replay says it reached.
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "game/core/replay_file.h"
@@ -18,6 +19,11 @@ struct ReplayOutcome {
 // reason in `error`, when the file is refused, its level is missing or has changed since.
 // Needs a running console; leaves the level running.
 std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string& error);
+
+// Plays back the replay kept beside each entry of the player's high-score table and prints,
+// entry by entry, whether it confirms the entry's score. True when no replay kept there
+// contradicts its entry. Needs a running console; leaves no level running.
+bool verifyHighScores(std::ostream& out);
 
 // Writes `replay` to `file` whole or not at all; false, with the reason in `error`.
 bool writeReplayFile(const std::string& file, const replay::Replay& replay, std::string& error);

@@ -5,7 +5,8 @@
 
 const char* const kSimUsage =
     "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--record FILE]\n"
-    "               [--json]] [--replay FILE [--json]] [--console] [--data DIR] [--seed K]\n"
+    "               [--json]] [--replay FILE [--json]] [--verify-scores] [--console]\n"
+    "               [--data DIR] [--seed K]\n"
     "  --level PATH   start the level file PATH (a data path such as lev\\01_first_turn.swah)\n"
     "                 with its water and camera, print what the game prints meanwhile, run\n"
     "                 the ticks and print a summary of the final state (exit status 1 when\n"
@@ -28,6 +29,8 @@ const char* const kSimUsage =
     "  --replay FILE  play the replay FILE back in its level, with its seed and view, print\n"
     "                 the summary and whether the final state and the score match the\n"
     "                 replay's (exit status 3 when not, 1 when the replay is refused)\n"
+    "  --verify-scores  play back the replay kept beside each high-score entry and print\n"
+    "                 which scores it confirms (exit status 3 when one contradicts its entry)\n"
     "  --json         write only the summary, as JSON, to standard output; the console's\n"
     "                 text goes to standard error\n"
     "  --console      type each line of standard input into the game's console (after the\n"
@@ -95,6 +98,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
       options.console = true;
     } else if (argument == "--json") {
       options.json = true;
+    } else if (argument == "--verify-scores") {
+      options.verifyScores = true;
     } else if (argument == "--help" || argument == "-h") {
       options.help = true;
     } else if (!takesValue(argument)) {

@@ -17,6 +17,7 @@ struct SimOptions {
   std::string recordFile;  // --record FILE: the run's replay is written there; empty: none
   std::string replayFile;  // --replay FILE: plays the replay instead of a level; empty: none
   bool json = false;       // --json: the summary as JSON alone on standard output
+  bool verifyScores = false;  // --verify-scores: replay the high-score table's runs
   bool help = false;       // --help
 };
 
