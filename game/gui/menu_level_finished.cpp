@@ -84,6 +84,7 @@ Menu_LevelFinished::Menu_LevelFinished() {
   add(std::move(timeDisplay));
 
   setDefaultWidget(menu.addButton("continueButton", [this] { return continueOnce(); }));
+  menu.addButton("watchReplayButton", [this] { return watchOnce(); });
 }
 
 void Menu_LevelFinished::onShow() {
@@ -93,6 +94,15 @@ void Menu_LevelFinished::onShow() {
   waterCount_->setRampTime(waterRampTime_ * water);
   waterLevel_->setRampTime(waterRampTime_ * water);
   GuiScreen::onShow();
+}
+
+bool Menu_LevelFinished::watchOnce() {
+  if (continued_) return false;
+  continued_ = true;
+  clearPendingActions();
+  offerHighScore(static_cast<uint32_t>(level_completion::score()), *this);
+  Game::requestReplay();
+  return true;
 }
 
 bool Menu_LevelFinished::continueOnce() {

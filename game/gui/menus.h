@@ -68,6 +68,8 @@ class Menu_LevelFinished : public GuiScreen {
  private:
   // Acts once per showing, however often it is pressed.
   bool continueOnce();
+  // Offers the high score as continuing does, then watches the run just finished.
+  bool watchOnce();
 
   GuiWaterLevel* waterLevel_ = nullptr;
   GuiScoreLabel* waterCount_ = nullptr;

@@ -24,6 +24,7 @@ constexpr ButtonLabel kButtonLabels[] = {
     {"credits", "CREDITS"},
     {"quit", "QUIT"},
     {"continue", "CONTINUE"},
+    {"watch_replay", "WATCH REPLAY"},
     {"restart", "RESTART"},
     {"back", "BACK"},
     {"yes", "YES"},
