@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/regular_file.h"
+
 namespace replay {
 namespace {
 
@@ -346,6 +348,15 @@ uint64_t fnv1a64(std::span<const uint8_t> bytes) {
     hash *= 0x100000001B3ULL;
   }
   return hash;
+}
+
+ReplayReadResult readReplayFile(const std::filesystem::path& file) {
+  const FileContents contents = readRegularFile(file, kMaxBodyBytes + 4096);
+  if (!contents.complete()) return {std::nullopt, "can't read the replay " + file.string()};
+  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
+  ReplayReadResult read = parseReplay(std::span(bytes, contents.bytes.size()));
+  if (!read.replay) read.error = file.string() + ": " + read.error;
+  return read;
 }
 
 }  // namespace replay

@@ -10,6 +10,7 @@
 // packs long runs of equal bytes to almost nothing. No window, sound or GL here.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -86,6 +87,9 @@ struct ReplayReadResult {
   std::string error;
 };
 ReplayReadResult parseReplay(std::span<const uint8_t> bytes);
+// The replay in the regular file `file`, or why not ("can't read the replay FILE", or
+// "FILE: " and the reason it is refused).
+ReplayReadResult readReplayFile(const std::filesystem::path& file);
 
 // FNV-1a (64 bits) over `bytes`: the level hash.
 uint64_t fnv1a64(std::span<const uint8_t> bytes);

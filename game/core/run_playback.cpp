@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "common/random.h"
-#include "common/regular_file.h"
 #include "game/core/game_clock.h"
 #include "game/core/replay_player.h"
 #include "game/core/replay_recorder.h"
@@ -11,9 +10,6 @@
 
 namespace run_playback {
 namespace {
-
-// A minute of play is a few hundred bytes; hours of it still fit.
-constexpr size_t kMaxReplayBytes = size_t{64} << 20;
 
 struct Playback {
   replay::Replay replay;
@@ -26,14 +22,12 @@ std::unique_ptr<Playback> playback;
 
 std::optional<replay::Replay> lastRunOf(std::string_view map, std::string& error) {
   const std::optional<std::filesystem::path> file = run_recording::lastRunFile(map);
-  const FileContents contents =
-      file ? readRegularFile(*file, kMaxReplayBytes) : FileContents{};
-  if (!contents.complete()) {
+  std::error_code missing;
+  if (!file || !std::filesystem::exists(*file, missing)) {
     error = "There is no run of this level to watch.";
     return std::nullopt;
   }
-  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
-  replay::ReplayReadResult read = replay::parseReplay(std::span(bytes, contents.bytes.size()));
+  replay::ReplayReadResult read = replay::readReplayFile(*file);
   if (!read.replay)
     error = "The level's last run can't be watched: " + read.error + ".";
   else if (read.replay->header.levelFile != map ||

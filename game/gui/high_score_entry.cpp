@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "common/config_file.h"
-#include "common/regular_file.h"
 #include "game/console/console_script.h"
 #include "game/core/game.h"
 #include "game/core/level_completion.h"
@@ -28,13 +27,11 @@ bool isNameCharacter(char c) {
 // The bytes of the level's last run when it is the run that scored `score`; empty otherwise.
 std::string finishedRunReplay(uint32_t score) {
   const auto file = run_recording::lastRunFile(Game::currentMap());
-  const FileContents contents = file ? readRegularFile(*file, size_t{64} << 20) : FileContents{};
-  if (!contents.complete()) return {};
-  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
-  const replay::ReplayReadResult read =
-      replay::parseReplay(std::span(bytes, contents.bytes.size()));
+  const replay::ReplayReadResult read = file ? replay::readReplayFile(*file)
+                                             : replay::ReplayReadResult{};
   if (!read.replay || read.replay->header.score.score != score) return {};
-  return contents.bytes;
+  const std::vector<uint8_t> bytes = replay::serializeReplay(*read.replay);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 }  // namespace

@@ -96,20 +96,22 @@ void Menu_LevelFinished::onShow() {
   GuiScreen::onShow();
 }
 
-bool Menu_LevelFinished::watchOnce() {
+bool Menu_LevelFinished::offerOnce() {
   if (continued_) return false;
   continued_ = true;
   clearPendingActions();
   offerHighScore(static_cast<uint32_t>(level_completion::score()), *this);
+  return true;
+}
+
+bool Menu_LevelFinished::watchOnce() {
+  if (!offerOnce()) return false;
   Game::requestReplay();
   return true;
 }
 
 bool Menu_LevelFinished::continueOnce() {
-  if (continued_) return false;
-  continued_ = true;
-  clearPendingActions();
-  offerHighScore(static_cast<uint32_t>(level_completion::score()), *this);
+  if (!offerOnce()) return false;
   Game::requestRestart();
   // The table shows next, and its back leads to the main menu.
   Game::setMenu(screen_flow::kMainMenu);

@@ -67,6 +67,8 @@ class Menu_LevelFinished : public GuiScreen {
 
  private:
   // Acts once per showing, however often it is pressed.
+  // The high score is offered once, whichever button asks first; false when it was.
+  bool offerOnce();
   bool continueOnce();
   // Offers the high score as continuing does, then watches the run just finished.
   bool watchOnce();

@@ -2,7 +2,6 @@
 
 #include "common/atomic_file.h"
 #include "common/random.h"
-#include "common/regular_file.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
 #include "game/core/replay_player.h"
@@ -14,18 +13,9 @@
 
 namespace {
 
-// A minute of play is a few kilobytes; a replay of many hours still fits.
-constexpr size_t kMaxReplayBytes = size_t{64} << 20;
-
 std::optional<replay::Replay> readReplay(const std::string& file, std::string& error) {
-  const FileContents contents = readRegularFile(file, kMaxReplayBytes);
-  if (!contents.complete()) {
-    error = "can't read the replay " + file;
-    return std::nullopt;
-  }
-  const auto* bytes = reinterpret_cast<const uint8_t*>(contents.bytes.data());
-  replay::ReplayReadResult read = replay::parseReplay(std::span(bytes, contents.bytes.size()));
-  if (!read.replay) error = file + ": " + read.error;
+  replay::ReplayReadResult read = replay::readReplayFile(file);
+  error = read.error;
   return std::move(read.replay);
 }
 
