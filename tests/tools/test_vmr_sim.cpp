@@ -268,6 +268,7 @@ TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   EXPECT_EQ(summary["state_hash"], recorded["state_hash"]);
   EXPECT_EQ(summary["camera_angle"], recorded["camera_angle"]);
   EXPECT_EQ(summary["ticks"], 400);
+  EXPECT_EQ(summary["replay_differs"], nlohmann::json::array());
 
   writeLevel(data, kBasinLevel, R"({"waterStart": [100, 60], "cameraStart": [100, 100]})");
   const LevelRun changed = runLevel(data, "--replay '" + replay + "'");

@@ -70,8 +70,9 @@ bool reportRoute(const SimRunSettings& settings, const SimSummary& summary) {
   return missed.empty();
 }
 
-void printSummary(const SimOptions& options, const SimSummary& summary) {
-  if (options.json) std::cout << summaryJson(summary) << std::flush;
+void printSummary(const SimOptions& options, const SimSummary& summary,
+                  const std::vector<std::string>* replayDiffers = nullptr) {
+  if (options.json) std::cout << summaryJson(summary, replayDiffers) << std::flush;
   if (!options.json) std::cout << "\n" << summaryText(summary) << std::flush;
 }
 
@@ -103,7 +104,7 @@ int runReplay(const SimOptions& options, bool& started) {
     std::cerr << "vmr_sim: " << error << "\n";
     return 1;
   }
-  printSummary(options, outcome->summary);
+  printSummary(options, outcome->summary, &outcome->differingKeys);
   std::cerr << (outcome->mismatches.empty() ? "replay: matches\n"
                                             : "replay: differs\n" + outcome->mismatches)
             << std::flush;
@@ -154,9 +155,8 @@ int main(int argc, char** argv) {
     std::cerr << error << "\n" << kSimUsage;
     return 2;
   }
-  if (options->help ||
-      (!options->console && options->level.empty() && options->replayFile.empty() &&
-       !options->verifyScores)) {
+  if (options->help || (!options->console && options->level.empty() &&
+                        options->replayFile.empty() && !options->verifyScores)) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }

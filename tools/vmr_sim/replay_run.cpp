@@ -39,20 +39,22 @@ bool startAsRecorded(const replay::ReplayHeader& header) {
   return simulation::startLevel(header.levelFile);
 }
 
-std::string mismatches(const replay::Replay& replay, const SimSummary& summary) {
+// Each thing the run reached that differs from the replay's header: a line of text each, and
+// the summary's key for it.
+void compare(const replay::Replay& replay, ReplayOutcome& outcome) {
   const replay::ReplayHeader& h = replay.header;
   const replay::ScoreParts reached = currentScoreParts();
-  std::string lines;
-  const auto check = [&lines](bool same, const std::string& what) {
-    if (!same) lines += what + " differs from the replay's\n";
+  const auto check = [&outcome](bool same, std::string_view key, const std::string& what) {
+    if (same) return;
+    outcome.mismatches += what + " differs from the replay's\n";
+    outcome.differingKeys.emplace_back(key);
   };
-  check(summary.stateHash == h.finalStateHash, "the final state hash");
-  check(reached.won == h.score.won, "the win");
-  check(reached.levelClockMs == h.score.levelClockMs, "the level time");
-  check(reached.timeScore == h.score.timeScore, "the time score");
-  check(reached.waterScore == h.score.waterScore, "the water score");
-  check(reached.score == h.score.score, "the score");
-  return lines;
+  check(outcome.summary.stateHash == h.finalStateHash, "state_hash", "the final state hash");
+  check(reached.won == h.score.won, "won", "the win");
+  check(reached.levelClockMs == h.score.levelClockMs, "level_clock_ms", "the level time");
+  check(reached.timeScore == h.score.timeScore, "time_score", "the time score");
+  check(reached.waterScore == h.score.waterScore, "water_score", "the water score");
+  check(reached.score == h.score.score, "score", "the score");
 }
 
 }  // namespace
@@ -72,10 +74,10 @@ std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string
     ++ticks;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticks;
   }
-  ReplayOutcome outcome{summariseState(), {}};
+  ReplayOutcome outcome{summariseState(), {}, {}};
   outcome.summary.ticks = ticks;
   outcome.summary.winTick = winTick;
-  outcome.mismatches = mismatches(*replay, outcome.summary);
+  compare(*replay, outcome);
   return outcome;
 }
 
@@ -89,8 +91,8 @@ std::string verdict(const high_scores::HighScoreEntry& entry, size_t rank, bool&
   if (!file || !std::filesystem::is_regular_file(*file, missing)) return "no replay";
   std::string error;
   const std::optional<ReplayOutcome> outcome = playReplayFile(file->string(), error);
-  const bool scored = outcome && outcome->mismatches.empty() &&
-                      outcome->summary.score == int64_t{entry.score};
+  const bool scored =
+      outcome && outcome->mismatches.empty() && outcome->summary.score == int64_t{entry.score};
   if (outcome) simulation::endLevel();
   contradicts = contradicts || !scored;
   if (scored) return "confirmed";

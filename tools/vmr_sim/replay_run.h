@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "game/core/replay_file.h"
 #include "tools/vmr_sim/sim_run.h"
@@ -13,6 +14,7 @@ struct ReplayOutcome {
   SimSummary summary;
   // One line for each thing that differs from the replay's header; empty when all match.
   std::string mismatches;
+  std::vector<std::string> differingKeys;  // the summary's keys of the same things
 };
 
 // The replay file at `file` played back in the current data folder; nullopt, with the

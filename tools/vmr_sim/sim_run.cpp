@@ -14,9 +14,9 @@
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
 #include "game/core/replay_recorder.h"
+#include "game/core/simulation.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/level/movers.h"
-#include "game/core/simulation.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/grouped_particle_mover.h"
@@ -75,7 +75,9 @@ class ScriptPlayer {
 
 // ---- Summary text ------------------------------------------------------------------------
 
-std::string number(float value) { return shortestText(value); }
+std::string number(float value) {
+  return shortestText(value);
+}
 
 std::string number(double value) {
   std::array<char, 32> buffer;
@@ -242,11 +244,17 @@ std::string summaryText(const SimSummary& summary) {
   return text;
 }
 
-std::string summaryJson(const SimSummary& summary) {
+std::string summaryJson(const SimSummary& summary, const std::vector<std::string>* replayDiffers) {
   std::string json = "{";
   for (const Field& field : summaryFields(summary)) {
     json += json.size() == 1 ? "\n" : ",\n";
     json += "  \"" + std::string(field.key) + "\": " + field.json;
+  }
+  if (replayDiffers != nullptr) {
+    std::string keys;
+    for (const std::string& key : *replayDiffers)
+      keys += (keys.empty() ? "\"" : ", \"") + key + "\"";
+    json += ",\n  \"replay_differs\": [" + keys + "]";
   }
   return json + "\n}\n";
 }

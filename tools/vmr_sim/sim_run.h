@@ -46,7 +46,7 @@ struct SimSummary {
   int32_t waterScore = 0;
   int64_t score = 0;
   int32_t checkpointsReached = 0;
-  int32_t respawns = 0;  // all water lost and brought back at the checkpoint
+  int32_t respawns = 0;              // all water lost and brought back at the checkpoint
   std::vector<Vec2> moverPositions;  // where each mover stands, in file order
 };
 
@@ -66,5 +66,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
 // One "key: value" line per field, floats in their shortest exact form.
 std::string summaryText(const SimSummary& summary);
 // One JSON object with the same keys; points are [x, y], the hash a 16-digit hex string,
-// a float that is not finite is null.
-std::string summaryJson(const SimSummary& summary);
+// a float that is not finite is null. A replay's playback adds "replay_differs", the keys
+// of what differs from the replay's header (empty when all match).
+std::string summaryJson(const SimSummary& summary,
+                        const std::vector<std::string>* replayDiffers = nullptr);
