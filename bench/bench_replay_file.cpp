@@ -12,12 +12,12 @@ constexpr uint32_t kTicksPerMinute = 60 * 60;
 
 replay::Replay heldKeysMinute() {
   replay::Replay r;
-  r.header = {"1.03", "lev\\01_first_turn.swah", 1, 2, 1024, 768, kTicksPerMinute, 3, {}};
+  r.header = {"1.03", "lev\\01_first_turn.swah", 1, 2, 1024, 768, false, kTicksPerMinute, 3, {}};
   for (uint32_t i = 0; i < kTicksPerMinute; ++i) {
     // 1/60 s and its neighbour float, as a frame timer's jitter gives them.
     const uint32_t step = (i / 16) % 2 == 0 ? 0x3C888889 : 0x3C88888A;
     // The level clock reads whole milliseconds: 17, 17, 16 at 60 frames a second.
-    r.ticks.push_back({step, true, false, 0, false, {}, true, false, i % 3 == 2 ? 16u : 17u});
+    r.ticks.push_back({step, true, false, 0, 0.0f, false, {}, true, false, i % 3 == 2 ? 16u : 17u});
   }
   return r;
 }

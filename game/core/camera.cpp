@@ -51,6 +51,7 @@ struct CameraState {
 
 Settings config;
 CameraState state;
+bool motionReduced = false;
 
 // ---- Settings ---------------------------------------------------------------------------
 
@@ -88,7 +89,10 @@ Vec2 smoothToward(Vec2 from, Vec2 to, float factor, float t) {
 // water was already close before this tick's move.
 void positionStep(float t) {
   const Vec2 water = waterCentre(state.position);
-  if (state.mode == kOpeningMove) {
+  if (state.mode == kOpeningMove && motionReduced) {
+    state.position = water;
+    state.mode = kFollow;
+  } else if (state.mode == kOpeningMove) {
     const float gap = distance(water, state.position);
     state.position = smoothToward(state.position, water, config.waypointInterpolateSpeed, t);
     if (config.waypointInterpolateDistance >= gap) state.mode = kFollow;
@@ -162,6 +166,7 @@ float askedTurnRate(const TurnInput& input) {
   float asked = 0.0f;
   if (input.left) asked += config.keyboardTurnSpeed;
   if (input.right) asked -= config.keyboardTurnSpeed;
+  asked += std::clamp(input.stickTurn, -1.0f, 1.0f) * config.keyboardTurnSpeed;
   return asked - float(input.mouseTurn) * config.mouseTurnSpeed;
 }
 
@@ -241,7 +246,12 @@ void startZoom() {
   }
 }
 
+void startZoomPunch() {
+  if (!motionReduced) startZoom();
+}
+
 void startShake() {
+  if (motionReduced) return;
   state.shakeTimeLeft = config.shakeTime;
   if (state.shaking) return;
   state.shaking = true;
@@ -250,6 +260,18 @@ void startShake() {
 
 bool isShaking() {
   return state.shaking;
+}
+
+void setReducedMotion(bool on) {
+  motionReduced = on;
+  if (!on) return;
+  state.shaking = false;
+  state.shakeTimeLeft = 0.0f;
+  state.shakeOffset = {};
+}
+
+bool reducedMotion() {
+  return motionReduced;
 }
 
 Vec2 position() {

@@ -39,12 +39,14 @@ enum Mode : int32_t {
   kZoomingIn = 4,
 };
 
-// What the player asks of the turn on one tick: the arrow keys held and the pointer's offset
-// in pixels from the client's middle (0 when the window hasn't the pointer).
+// What the player asks of the turn on one tick: the turning keys held, the pointer's offset
+// in pixels from the client's middle (0 when the window hasn't the pointer) and a
+// controller's deflection past its dead zone.
 struct TurnInput {
   bool left = false;
   bool right = false;
   int32_t mouseTurn = 0;
+  float stickTurn = 0.0f;  // a controller's stick and triggers: 1 turns as Left, -1 as Right
   bool operator==(const TurnInput&) const = default;
 };
 
@@ -65,8 +67,14 @@ int32_t mode();
 bool isOpeningMove();
 // Zooms out for the overview, or holds it longer.
 void startZoom();
-// Starts a shake, or lengthens the one running.
+// A level's trigger asks for the overview: as startZoom, unless motion is reduced.
+void startZoomPunch();
+// Starts a shake, or lengthens the one running; nothing while motion is reduced.
 void startShake();
+// Reduced motion: no shakes, no zoom punches, and the opening move cuts straight to the
+// water. Turning it on ends a shake at once. Kept across levels and initialise().
+void setReducedMotion(bool on);
+bool reducedMotion();
 // A shake runs; once it ends the offset walks back to (0, 0).
 bool isShaking();
 

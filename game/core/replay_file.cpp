@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cstring>
 #include <string_view>
@@ -14,6 +15,8 @@ namespace {
 
 constexpr char kMagic[4] = {'V', 'R', 'E', 'P'};
 constexpr uint16_t kFlagCompressed = 1;
+constexpr uint16_t kFlagReducedMotion = 2;
+constexpr uint16_t kKnownFlags = kFlagCompressed | kFlagReducedMotion;
 // deflate packs at best 1032 to 1, so a body claiming more was never written by zlib; the
 // check keeps a few damaged bytes from asking for a large buffer.
 constexpr uint64_t kMaxPackRatio = 1032;
@@ -33,13 +36,15 @@ enum TickFlag : uint8_t {
 enum MoreTickFlag : uint8_t {
   kPaused = 1,
   kClockStepFollows = 2,
-  kKnownMoreTickFlags = 3,
+  kStickTurnFollows = 4,
+  kKnownMoreTickFlags = 7,
 };
 
 // What a tick record leaves out because it is the same as the tick before.
 struct Previous {
   uint32_t stepBits = 0;
   uint32_t clockStepMs = 0;
+  uint32_t stickBits = 0;  // of 0.0f
 };
 
 class ByteWriter {
@@ -121,14 +126,17 @@ void writeHeader(ByteWriter& w, const ReplayHeader& h) {
 
 void writeTick(ByteWriter& w, const ReplayTick& tick, const Previous& previous) {
   const bool stepChanged = tick.stepBits != previous.stepBits;
+  const uint32_t stickBits = std::bit_cast<uint32_t>(tick.stickTurn);
   const uint8_t more = uint8_t((tick.paused ? kPaused : 0) |
-                               (tick.clockStepMs != previous.clockStepMs ? kClockStepFollows : 0));
+                               (tick.clockStepMs != previous.clockStepMs ? kClockStepFollows : 0) |
+                               (stickBits != previous.stickBits ? kStickTurnFollows : 0));
   w.u8(uint8_t((tick.left ? kLeft : 0) | (tick.right ? kRight : 0) | (tick.restart ? kRestart : 0) |
                (stepChanged ? kStepFollows : 0) | (tick.mouseTurn != 0 ? kMouseTurnFollows : 0) |
                (tick.consoleLines.empty() ? 0 : kConsoleLinesFollow) |
                (tick.turnTaken ? 0 : kTurnNotTaken) | (more != 0 ? kMoreFlagsFollow : 0)));
   if (more != 0) w.u8(more);
   if (more & kClockStepFollows) w.u32(tick.clockStepMs);
+  if (more & kStickTurnFollows) w.u32(stickBits);
   if (stepChanged) w.u32(tick.stepBits);
   if (tick.mouseTurn != 0) w.u32(static_cast<uint32_t>(tick.mouseTurn));
   if (tick.consoleLines.empty()) return;
@@ -145,7 +153,7 @@ std::vector<uint8_t> encodeTicks(const std::vector<ReplayTick>& ticks) {
   Previous previous;
   for (const ReplayTick& tick : ticks) {
     writeTick(w, tick, previous);
-    previous = {tick.stepBits, tick.clockStepMs};
+    previous = {tick.stepBits, tick.clockStepMs, std::bit_cast<uint32_t>(tick.stickTurn)};
   }
   return std::move(w.out());
 }
@@ -225,7 +233,7 @@ std::string readFraming(std::span<const uint8_t> bytes, Framing& f) {
 
 // The header's fields that only a damaged file gets wrong.
 std::string checkHeader(const Framing& f) {
-  if (f.flags & ~kFlagCompressed) return "damaged: unknown flags";
+  if (f.flags & ~kKnownFlags) return "damaged: unknown flags";
   if (f.header.gameVersion.size() > kMaxGameVersionBytes)
     return "damaged: the game version is too long";
   if (f.header.levelFile.size() > kMaxLevelFileBytes)
@@ -278,6 +286,7 @@ bool readTick(ByteReader& r, ReplayTick& tick, const Previous& previous) {
   tick.turnTaken = !(flags & kTurnNotTaken);
   tick.paused = more & kPaused;
   tick.clockStepMs = (more & kClockStepFollows) ? r.u32() : previous.clockStepMs;
+  tick.stickTurn = std::bit_cast<float>((more & kStickTurnFollows) ? r.u32() : previous.stickBits);
   tick.stepBits = (flags & kStepFollows) ? r.u32() : previous.stepBits;
   if (flags & kMouseTurnFollows) tick.mouseTurn = static_cast<int32_t>(r.u32());
   if (flags & kConsoleLinesFollow) return readConsoleLines(r, tick);
@@ -296,7 +305,7 @@ std::string readTicks(std::span<const uint8_t> raw, uint32_t tickCount,
     if (!readTick(r, tick, previous)) {
       return "damaged: tick " + std::to_string(ticks.size()) + " cannot be read";
     }
-    previous = {tick.stepBits, tick.clockStepMs};
+    previous = {tick.stepBits, tick.clockStepMs, std::bit_cast<uint32_t>(tick.stickTurn)};
   }
   if (ticks.size() != tickCount)
     return "damaged: the body holds fewer ticks than the header counts";
@@ -318,7 +327,7 @@ std::vector<uint8_t> serializeReplay(const Replay& replay) {
   ByteWriter w;
   w.bytes({reinterpret_cast<const uint8_t*>(kMagic), sizeof kMagic});
   w.u16(kFormatVersion);
-  w.u16(packed ? kFlagCompressed : 0);
+  w.u16(uint16_t((packed ? kFlagCompressed : 0) | (header.reducedMotion ? kFlagReducedMotion : 0)));
   writeHeader(w, header);
   w.u32(uint32_t(raw.size()));
   w.u32(uint32_t(stored.size()));
@@ -336,6 +345,7 @@ ReplayReadResult parseReplay(std::span<const uint8_t> bytes) {
   if (!raw) return {std::nullopt, "damaged: the body does not unpack to its stated size"};
   Replay replay{f.header, {}};
   replay.header.score.won = f.won == 1;
+  replay.header.reducedMotion = f.flags & kFlagReducedMotion;
   error = readTicks(*raw, f.header.tickCount, replay.ticks);
   if (!error.empty()) return {std::nullopt, error};
   return {std::move(replay), ""};

@@ -18,7 +18,9 @@
 
 namespace replay {
 
-inline constexpr uint16_t kFormatVersion = 1;
+// Format 2 added the controller's turn and reduced motion; format 1 files read as runs
+// without either.
+inline constexpr uint16_t kFormatVersion = 2;
 // Longer strings are refused by the reader and must not be given to the writer.
 inline constexpr size_t kMaxGameVersionBytes = 64;
 inline constexpr size_t kMaxLevelFileBytes = 1024;
@@ -38,6 +40,7 @@ struct ReplayTick {
   bool right = false;
   int32_t mouseTurn = 0;  // the pointer's offset from the window's middle the camera read (0
                           // when not taken)
+  float stickTurn = 0.0f;  // the controller's turn, -1 (full right) to 1 (full left)
   bool restart = false;   // the level was restarted just before this tick
   std::vector<std::string> consoleLines;  // lines typed into the console just before this
                                           // tick that change the world
@@ -63,6 +66,7 @@ struct ReplayHeader {
   uint64_t seed = 0;  // where the random source stood as the run began (rng::restore)
   int32_t viewWidth = 0, viewHeight = 0;  // the window's client size: the view decides what
                                           // the camera keeps
+  bool reducedMotion = false;             // the camera neither shook nor flew in
   uint32_t tickCount = 0;                 // equals ticks.size()
   uint64_t finalStateHash = 0;
   ScoreParts score;

@@ -12,7 +12,7 @@ simulation::TickReport ReplayPlayer::playTick() {
   for (const std::string& line : tick.consoleLines) console::submitLine(line);
   // Wrapping: the program's clock may pass 2^32 ms during a run.
   game_clock::setSimulatedMs(level_completion::clockReadingMs() + tick.clockStepMs);
-  const camera::TurnInput input{tick.left, tick.right, tick.mouseTurn};
+  const camera::TurnInput input{tick.left, tick.right, tick.mouseTurn, tick.stickTurn};
   const simulation::TickControls controls{tick.paused, tick.turnTaken, &input};
   return simulation::tick(std::bit_cast<float>(tick.stepBits), controls);
 }

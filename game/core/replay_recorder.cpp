@@ -6,6 +6,7 @@
 
 #include "common/data_path.h"
 #include "common/regular_file.h"
+#include "game/core/camera.h"
 #include "game/core/level_completion.h"
 #include "game/core/startup_settings.h"
 #include "game/level/level_file_format.h"
@@ -33,6 +34,7 @@ void ReplayRecorder::recordTick(float t, const simulation::TickControls& control
     tick.left = report.turnInput->left;
     tick.right = report.turnInput->right;
     tick.mouseTurn = report.turnInput->mouseTurn;
+    tick.stickTurn = report.turnInput->stickTurn;
   }
   tick.clockStepMs = report.clockStepMs;
 }
@@ -60,6 +62,7 @@ replay::ReplayHeader replayHeaderHere(std::string_view levelFile, uint64_t seed)
   header.seed = seed;
   header.viewWidth = platform::services().clientWidth();
   header.viewHeight = platform::services().clientHeight();
+  header.reducedMotion = camera::reducedMotion();
   return header;
 }
 

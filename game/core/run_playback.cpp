@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "common/random.h"
+#include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/replay_player.h"
 #include "game/core/replay_recorder.h"
@@ -15,6 +16,7 @@ struct Playback {
   replay::Replay replay;
   std::unique_ptr<ReplayPlayer> player;  // reads `replay`, which stays put
   bool clockWasSimulated = false;        // a headless game keeps its simulated clock
+  bool playersReducedMotion = false;     // the run may have been made with the other
 };
 std::unique_ptr<Playback> playback;
 
@@ -40,6 +42,8 @@ std::optional<replay::Replay> lastRunOf(std::string_view map, std::string& error
 void start(replay::Replay replay) {
   rng::restore(replay.header.seed);
   playback = std::make_unique<Playback>();
+  playback->playersReducedMotion = camera::reducedMotion();
+  camera::setReducedMotion(replay.header.reducedMotion);
   playback->clockWasSimulated = game_clock::isSimulated();
   game_clock::useSimulatedClock();
   playback->replay = std::move(replay);
@@ -58,6 +62,7 @@ simulation::TickReport playTick() {
 
 void stop() {
   if (playback && !playback->clockWasSimulated) game_clock::useRealClock();
+  if (playback) camera::setReducedMotion(playback->playersReducedMotion);
   playback.reset();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Watching a recorded run in the game: the run's level is begun afresh with the replay's
 // random source position and a simulated clock, then every game tick plays the replay's next
-// tick instead of reading the player. The playback ends with the replay, or when the player
+// tick instead of reading the player, with the camera's motion as the run had it. The playback ends with the replay, or when the player
 // ends it; the game then takes the real clock back.
 
 #include <optional>

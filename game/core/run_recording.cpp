@@ -63,7 +63,7 @@ std::string levelStem(std::string_view map) {
 
 void runBegun(std::string_view map, uint64_t seed) {
   endRun();
-  run = Run{std::string(map), seed, std::nullopt};
+  run = Run{std::string(map), seed, std::nullopt, {}};
   console::setExecutedLineObserver(lineExecuted);
 }
 

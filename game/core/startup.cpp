@@ -9,6 +9,7 @@
 #include "game/console/console_script.h"
 #include "game/core/automation_commands.h"
 #include "game/core/game.h"
+#include "game/core/player_settings.h"
 #include "game/core/startup_settings.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/intro_screen.h"
@@ -86,6 +87,8 @@ void closeWindow() {
 void startConsole() {
   console::initialise();
   automation::registerCommands();
+  player_settings::registerConsoleEntries();
+  player_settings::loadPreferences();
 }
 
 void startMusic() {

@@ -71,6 +71,11 @@ void musicOption(const Tokens& tokens, size_t value, StartupSettings&) {
   if (isInteger(tokens[value])) storePreference("Music", switchText(tokens[value]));
 }
 
+// Reduced motion is a player setting, which the game reads from the preferences.
+void reducedMotionOption(const Tokens& tokens, size_t value, StartupSettings&) {
+  if (isInteger(tokens[value])) storePreference("ReducedMotion", switchText(tokens[value]));
+}
+
 struct Option {
   std::string_view name;
   void (*apply)(const Tokens&, size_t value, StartupSettings&);
@@ -80,7 +85,7 @@ constexpr Option kOptions[] = {
     {"-DETAIL", detailOption}, {"-RESOLUTION", resolutionOption},
     {"-MAP", mapOption},       {"-FULLSCREEN", fullscreenOption},
     {"-SOUND", soundOption},   {"-MUSIC", musicOption},
-    {"-EXEC", execOption},
+    {"-EXEC", execOption},     {"-REDUCEDMOTION", reducedMotionOption},
 };
 
 // Both resolution values must be stored, be integers and be above 1, or neither is taken.

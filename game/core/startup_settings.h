@@ -26,7 +26,7 @@ struct StartupSettings {
 void readPreferences(StartupSettings& settings);
 
 // Applies the options "-DETAIL", "-RESOLUTION", "-MAP", "-FULLSCREEN", "-SOUND", "-MUSIC",
-// "-EXEC" (any letter case) and writes each accepted one, but the map and the script, to the
+// "-REDUCEDMOTION", "-EXEC" (any letter case) and writes each accepted one, but the map and the script, to the
 // preferences.
 void parseCommandLine(std::string_view commandLine, StartupSettings& settings);
 

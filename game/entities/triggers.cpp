@@ -244,7 +244,7 @@ void emitterStop(Trigger& trigger, TriggerContact, float) {
 }
 
 void cameraZoom(Trigger&, TriggerContact, float) {
-  camera::startZoom();
+  camera::startZoomPunch();
 }
 
 void cameraShake(Trigger&, TriggerContact, float) {

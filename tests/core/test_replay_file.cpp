@@ -20,6 +20,7 @@ Replay replayOf(std::vector<ReplayTick> ticks) {
               42,
               800,
               600,
+              true,
               0,
               0xFEDCBA9876543210,
               {true, 61'250, 700, 1200, 1900}};
@@ -29,18 +30,19 @@ Replay replayOf(std::vector<ReplayTick> ticks) {
 }
 
 // Every field used: held keys, a step that changes and changes back, mouse turns either way,
-// a restart and console lines, one of them empty, a turn not taken, a pause and clock steps
-// that change and stay.
+// a controller turn that changes, stays and comes back to rest, a restart and console lines,
+// one of them empty, a turn not taken, a pause and clock steps that change and stay.
 Replay everyField() {
-  return replayOf({{kSixtieth, true, false, 0, false, {}, true, false, 16},
-                   {kThirtieth, true, true, -37, false, {}, false, false, 17},
-                   {kSixtieth, false, true, 2'000'000'000, true, {"ParticleCreate 1 2 3 4", ""}},
-                   {kSixtieth, false, false, 0, false, {"Gravity 2"}, true, true, 0},
-                   {0, false, false, 0, true, {}, false, true, 0}});
+  return replayOf(
+      {{kSixtieth, true, false, 0, 0.5f, false, {}, true, false, 16},
+       {kThirtieth, true, true, -37, 0.5f, false, {}, false, false, 17},
+       {kSixtieth, false, true, 2'000'000'000, -1.0f, true, {"ParticleCreate 1 2 3 4", ""}},
+       {kSixtieth, false, false, 0, 0.0f, false, {"Gravity 2"}, true, true, 0},
+       {0, false, false, 0, 0.0f, true, {}, false, true, 0}});
 }
 
 Replay heldKeysMinute() {
-  std::vector<ReplayTick> ticks(3600, ReplayTick{kSixtieth, true, false, 0, false, {}});
+  std::vector<ReplayTick> ticks(3600, ReplayTick{kSixtieth, true, false, 0, 0.0f, false, {}});
   return replayOf(std::move(ticks));
 }
 
@@ -60,6 +62,15 @@ TEST(ReplayFileTest, EveryFieldSurvivesTheRoundTrip) {
     ASSERT_TRUE(read.replay) << read.error;
     EXPECT_EQ(*read.replay, replay);
   }
+}
+
+// Runs kept before the controller's turn and reduced motion joined the format still play.
+TEST(ReplayFileTest, AFormatOneFileStillReads) {
+  std::vector<uint8_t> bytes = serializeReplay(heldKeysMinute());
+  bytes[4] = 1;
+  const ReplayReadResult read = parseReplay(resealed(bytes));
+  ASSERT_TRUE(read.replay) << read.error;
+  EXPECT_EQ(*read.replay, heldKeysMinute());
 }
 
 TEST(ReplayFileTest, AMinuteOfHeldKeysPacksToAFewBytes) {
@@ -93,14 +104,14 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
   };
   std::vector<Case> cases = {
       {"magic", {'V', 'R', 'E', 'X', 1, 0}, "not a replay"},
-      {"newer", good, "made by a newer version of the game (format 2)"},
+      {"newer", good, "made by a newer version of the game (format 3)"},
       {"cut", std::vector(good.begin(), good.end() - 1), "cut short"},
       {"check sum", good, "damaged: the check sum does not match"},
       {"trailing", good, "damaged: bytes follow the check sum"},
       {"more ticks", good, "damaged: the body holds fewer ticks than the header counts"},
       {"fewer ticks", good, "damaged: the body holds more ticks than the header counts"},
   };
-  cases[1].bytes[4] = 2;
+  cases[1].bytes[4] = 3;
   cases[3].bytes[tickCountAt + 20] ^= 1;
   cases[4].bytes.push_back(0);
   putU32(cases[5].bytes, tickCountAt, 6);

@@ -12,6 +12,7 @@
 #include "common/regular_file.h"
 #include "game/console/console.h"
 #include "game/console/console_session.h"
+#include "game/core/player_settings.h"
 #include "game/core/simulation.h"
 #include "tools/vmr_sim/replay_run.h"
 #include "tools/vmr_sim/route_check.h"
@@ -117,6 +118,7 @@ int run(const SimOptions& options, const SimRunSettings& settings) {
   std::ostream& consoleOutput = options.json || options.verifyScores ? std::cerr : std::cout;
   console::ScopedOutputStream stream(consoleOutput);
   console::initialise();
+  player_settings::registerConsoleEntries();
   int status = 0;
   bool started = false;
   if (!options.level.empty()) status = runLevel(options, settings, started);

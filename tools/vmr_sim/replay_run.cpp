@@ -2,6 +2,7 @@
 
 #include "common/atomic_file.h"
 #include "common/random.h"
+#include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
 #include "game/core/replay_player.h"
@@ -35,6 +36,7 @@ bool startAsRecorded(const replay::ReplayHeader& header) {
   services.releaseAllKeys();
   services.setClientSize(header.viewWidth, header.viewHeight);
   rng::restore(header.seed);
+  camera::setReducedMotion(header.reducedMotion);
   game_clock::useSimulatedClock();
   return simulation::startLevel(header.levelFile);
 }
