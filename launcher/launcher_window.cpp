@@ -24,7 +24,8 @@ struct Caption {
 constexpr Caption kCaptions[] = {{"Screen resolution:", 10, 245},
                                  {"Full screen:", 10, 275},
                                  {"Detail level:", 10, 305},
-                                 {"Sound mode:", 10, 335}};
+                                 {"Sound mode:", 10, 335},
+                                 {"Reduced motion:", 288, 245}};
 constexpr Caption kHeading{"Game Settings", 10, 200};
 
 // Compact lists and buttons, so each fits the 30-pixel rows of the settings pane.
@@ -104,6 +105,9 @@ void LauncherWindow::build() {
   lists_[1] = addList(fixed, 125, 270, itemTexts(kFullscreenItems), initial_.fullscreen);
   lists_[2] = addList(fixed, 125, 300, itemTexts(kDetailItems), initial_.detail);
   lists_[3] = addList(fixed, 125, 330, itemTexts(kSoundModeItems), initial_.soundMode);
+  reducedMotion_ = GTK_TOGGLE_BUTTON(gtk_check_button_new());
+  gtk_toggle_button_set_active(reducedMotion_, initial_.reducedMotion);
+  gtk_fixed_put(fixed, GTK_WIDGET(reducedMotion_), 398, 242);
   start_ = addButton(fixed, 390, 300, "Start Game");
   quit_ = addButton(fixed, 390, 330, "Quit");
   g_signal_connect(start_, "clicked", G_CALLBACK(onStart), this);
@@ -146,7 +150,8 @@ LauncherChoices LauncherWindow::choices() const {
     return std::max(gtk_combo_box_get_active(list(which)), 0);
   };
   return {chosen(LauncherList::Resolution), chosen(LauncherList::Fullscreen),
-          chosen(LauncherList::Detail), chosen(LauncherList::SoundMode)};
+          chosen(LauncherList::Detail), chosen(LauncherList::SoundMode),
+          gtk_toggle_button_get_active(reducedMotion_) == TRUE};
 }
 
 void LauncherWindow::paint(cairo_t* cr) const {

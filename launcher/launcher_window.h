@@ -27,6 +27,7 @@ class LauncherWindow {
   GtkComboBox* list(LauncherList which) const;
   GtkButton* startButton() const { return start_; }
   GtkButton* quitButton() const { return quit_; }
+  GtkToggleButton* reducedMotionSwitch() const { return reducedMotion_; }
   // The index chosen in each list; 0 for a list without a choice.
   LauncherChoices choices() const;
 
@@ -52,5 +53,6 @@ class LauncherWindow {
   GtkComboBox* lists_[4] = {};
   GtkButton* start_ = nullptr;
   GtkButton* quit_ = nullptr;
+  GtkToggleButton* reducedMotion_ = nullptr;
   cairo_surface_t* background_ = nullptr;  // null when the picture can't be read
 };

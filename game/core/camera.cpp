@@ -13,6 +13,7 @@
 
 #include "common/config_file.h"
 #include "common/random.h"
+#include "game/core/controller_turn.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/grouped_particle_mover.h"
@@ -29,6 +30,9 @@ constexpr float kDefaultNormalZoom = 1.0f;
 constexpr float kMinNormalZoom = 0.25f;
 constexpr float kOverviewZoom = 2.5f;
 constexpr float kAngleLimit = 180.0f;
+// A worn stick rests a little off centre; beyond 0.9 a control would hardly work at all.
+constexpr float kDefaultDeadZone = 0.2f;
+constexpr float kMaxDeadZone = 0.9f;
 // Below 1, so the opening move always gets closer and ends.
 constexpr float kMaxWaypointSpeed = 0.99f;
 // A landscape window shows this many units top to bottom, a portrait or square one this
@@ -52,6 +56,7 @@ struct CameraState {
 Settings config;
 CameraState state;
 bool motionReduced = false;
+float deadZone = kDefaultDeadZone;
 
 // ---- Settings ---------------------------------------------------------------------------
 
@@ -209,7 +214,8 @@ const Settings& settings() {
 
 TurnInput readTurnInput() {
   platform::Services& services = platform::services();
-  TurnInput input{services.isKeyDown(vk::kLeft), services.isKeyDown(vk::kRight), 0};
+  TurnInput input{services.isKeyDown(vk::kLeft), services.isKeyDown(vk::kRight), 0,
+                  controllerTurn(services.controllerAxes(), deadZone)};
   if (services.isForeground() && services.isCursorInClient()) {
     input.mouseTurn = services.pointerX() - services.clientWidth() / 2;
     services.centerMouse();
@@ -272,6 +278,14 @@ void setReducedMotion(bool on) {
 
 bool reducedMotion() {
   return motionReduced;
+}
+
+void setControllerDeadZone(float share) {
+  deadZone = std::clamp(share, 0.0f, kMaxDeadZone);
+}
+
+float controllerDeadZone() {
+  return deadZone;
 }
 
 Vec2 position() {

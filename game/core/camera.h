@@ -53,7 +53,7 @@ struct TurnInput {
 // Reads camera.cfg and puts the camera at (-1000, 0), unturned, at its normal zoom, in mode 0.
 void initialise();
 const Settings& settings();
-// The turn input as the platform has it now; pulls the pointer back to the client's middle,
+// The turn input as the platform has it now (the keys, the pointer, the controllers); pulls the pointer back to the client's middle,
 // so the next reading is the mouse's movement since this one.
 TurnInput readTurnInput();
 // One tick of `t` seconds: position, zoom, shake and, when the player's input is taken
@@ -75,6 +75,10 @@ void startShake();
 // water. Turning it on ends a shake at once. Kept across levels and initialise().
 void setReducedMotion(bool on);
 bool reducedMotion();
+// The share of a controller's stick or trigger travel that counts as rest, 0 to 0.9. Kept
+// across levels.
+void setControllerDeadZone(float share);
+float controllerDeadZone();
 // A shake runs; once it ends the offset walks back to (0, 0).
 bool isShaking();
 

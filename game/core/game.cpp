@@ -175,6 +175,24 @@ void menuKey(GuiScreen& screen, int32_t virtualKey) {
   }
 }
 
+// A controller's Start opens the in-game menu from play and closes it again, ends the
+// watching of a run, and elsewhere presses the chosen button; Back pauses play and goes back
+// in a menu. The console ignores both.
+void controllerButton(int32_t virtualKey) {
+  const bool start = virtualKey == vk::kControllerStart;
+  if (state().consoleOpen) return;
+  if (run_playback::isPlaying()) {
+    start ? endPlayback() : togglePause();
+  } else if (GuiScreen* screen = game_state::currentScreen()) {
+    const bool inGameMenu = screen_flow::currentMenu() == screen_flow::kInGameMenu;
+    if (start && inGameMenu) screen_flow::back();
+    if (start && !inGameMenu) screen->onKeyDown(vk::kReturn);
+    if (!start) menuKey(*screen, vk::kEscape);
+  } else {
+    start ? Game::setMenu(screen_flow::kInGameMenu) : togglePause();
+  }
+}
+
 // The loaded level's start: its debug views off, its console entries, its managers, its water.
 void startLoadedLevel(std::string_view map) {
   game_state::State& s = state();
@@ -348,7 +366,9 @@ void Game::onKeyUp(int32_t virtualKey) {
 
 void Game::onKeyDown(int32_t virtualKey) {
   game_state::State& s = state();
-  if (run_playback::isPlaying()) {
+  if (virtualKey == vk::kControllerStart || virtualKey == vk::kControllerBack) {
+    controllerButton(virtualKey);
+  } else if (run_playback::isPlaying()) {
     playbackKey(virtualKey);
   } else if (s.consoleOpen) {
     if (virtualKey == vk::kConsoleToggle)
@@ -372,4 +392,8 @@ void Game::onFocusLost() {
   if (state().paused || screen_flow::isMenuOpen()) return;
   state().paused = true;
   music::pauseMusic();
+}
+
+void Game::onControllerRemoved() {
+  onFocusLost();
 }

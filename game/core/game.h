@@ -54,4 +54,6 @@ class Game : public window::GLWindowEventListener {
   void onKeyUp(int32_t virtualKey) override;
   void onClose() override;
   void onFocusLost() override;
+  // A controller unplugged in play pauses the game, as a lost focus does.
+  void onControllerRemoved() override;
 };

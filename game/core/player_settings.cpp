@@ -8,18 +8,12 @@
 #include "common/text.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
+#include "game/platform/platform_services.h"
 
 namespace player_settings {
 namespace {
 
-constexpr float kMaxDeadZone = 0.9f;
-
-struct Settings {
-  bool highContrast = false;
-  float deadZone = kDefaultDeadZone;
-};
-
-Settings settings;
+bool contrastHigh = false;
 bool storing = false;
 
 void store(std::string_view name, const std::string& text) {
@@ -37,18 +31,25 @@ bool reducedMotionVariable(bool value, bool set) {
 
 bool highContrastVariable(bool value, bool set) {
   if (set) setHighContrast(value);
-  return settings.highContrast;
+  return contrastHigh;
 }
 
 float deadZoneVariable(float value, bool set) {
   if (set) setControllerDeadZone(value);
-  return settings.deadZone;
+  return camera::controllerDeadZone();
 }
 
-const std::array<console::NamedCommand, 3> kEntries = {{
+void controllerList() {
+  const std::vector<std::string> names = platform::services().controllerNames();
+  if (names.empty()) console::print("\nNo game controller is plugged in.");
+  for (const std::string& name : names) console::print("\n" + name);
+}
+
+const std::array<console::NamedCommand, 4> kEntries = {{
     {"ReducedMotion", reducedMotionVariable},
     {"HighContrast", highContrastVariable},
     {"ControllerDeadZone", deadZoneVariable},
+    {"ControllerList", controllerList},
 }};
 
 void readSwitch(const RegistryKey& key, std::string_view name, void (*apply)(bool)) {
@@ -70,8 +71,9 @@ void loadPreferences() {
 
 void resetToDefaults() {
   storing = false;
-  settings = Settings{};
+  contrastHigh = false;
   camera::setReducedMotion(false);
+  camera::setControllerDeadZone(0.2f);
 }
 
 void registerConsoleEntries() {
@@ -83,22 +85,17 @@ void removeConsoleEntries() {
 }
 
 bool highContrast() {
-  return settings.highContrast;
+  return contrastHigh;
 }
 
 void setHighContrast(bool on) {
-  settings.highContrast = on;
+  contrastHigh = on;
   store("HighContrast", switchText(on));
 }
 
-float controllerDeadZone() {
-  return settings.deadZone;
-}
-
-// A dead zone of the whole travel would leave the controller dead.
 void setControllerDeadZone(float share) {
-  settings.deadZone = std::clamp(share, 0.0f, kMaxDeadZone);
-  store("ControllerDeadZone", shortestText(settings.deadZone));
+  camera::setControllerDeadZone(share);
+  store("ControllerDeadZone", shortestText(camera::controllerDeadZone()));
 }
 
 void setReducedMotion(bool on) {

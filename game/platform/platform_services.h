@@ -7,8 +7,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
+
+// One game controller's turning controls as they stand: the left stick across (-1 full left,
+// 1 full right) and the shoulder triggers (0 at rest, 1 pressed fully).
+struct ControllerAxes {
+  float stickX = 0.0f;
+  float leftTrigger = 0.0f;
+  float rightTrigger = 0.0f;
+};
 
 class Services {
  public:
@@ -61,6 +70,10 @@ class Services {
   virtual int32_t clientHeight() const = 0;
   // Puts the pointer on (clientWidth / 2, clientHeight / 2), rounded down to whole pixels.
   virtual void centerMouse() = 0;
+
+  // The game controllers plugged in, in the order they came; a run without a window has none.
+  virtual std::vector<ControllerAxes> controllerAxes() const { return {}; }
+  virtual std::vector<std::string> controllerNames() const { return {}; }
 };
 
 // The services in force: the window layer's, or the headless ones.

@@ -51,6 +51,10 @@ constexpr int kOemCloseBracket = 0xDD;
 constexpr int kOemQuote = 0xDE;
 // The extra key between left shift and Z on European keyboards.
 constexpr int kOem102 = 0xE2;
+// A game controller's Start and Back buttons; its d-pad, A and B arrive as the arrow keys,
+// Return and Escape.
+constexpr int kControllerStart = 0xCF;
+constexpr int kControllerBack = 0xD0;
 // The key left of "1": it opens and closes the console on every keyboard layout.
 constexpr int kConsoleToggle = 223;
 

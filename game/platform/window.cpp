@@ -205,6 +205,7 @@ void createWindow(std::string_view title, int32_t width, int32_t height) {
                          "Error");
   }
   detail::adoptWindow(opened);
+  detail::startControllers();
   detail::applyViewport();
   gl_state::setup2DProjection();
   s.lastKey = 0;
@@ -222,6 +223,7 @@ void destroyWindow() {
   if (listener != nullptr) listener->onDestroy();
   if (s.window == nullptr) return;
   detail::tearDown();
+  detail::stopControllers();
   SDL_GL_UnloadLibrary();
 }
 

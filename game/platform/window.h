@@ -11,6 +11,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "game/platform/platform_services.h"
 
 struct SDL_Window;
 
@@ -34,6 +37,8 @@ class GLWindowEventListener {
   virtual void onPaint() {}
   // The window lost the foreground and has been minimised.
   virtual void onFocusLost() {}
+  // A game controller was unplugged.
+  virtual void onControllerRemoved() {}
 };
 
 constexpr int32_t kLeftButton = 1;
@@ -105,6 +110,10 @@ bool isKeyToggled(int32_t virtualKey);
 // The character the key gives on the user's layout with the modifiers now held; 0 when it
 // gives none or more than one.
 char keyToChar(int32_t virtualKey);
+
+// Game controllers plugged in while the window is open, in the order they came.
+std::vector<platform::ControllerAxes> controllerAxes();
+std::vector<std::string> controllerNames();
 
 // The driver.
 std::string getExtensionList();

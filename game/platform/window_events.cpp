@@ -196,6 +196,10 @@ void translateEvent(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       if (belongsToWindow(event.button.windowID)) mouseButton(event.button);
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: controllerEvent(event); break;
     // With the last-window quit turned off, SDL_QUIT only comes from a signal.
     case SDL_QUIT: close(); break;
     default: break;

@@ -58,6 +58,11 @@ class WindowServices : public platform::Services {
   int32_t clientWidth() const override { return window::clientWidth(); }
   int32_t clientHeight() const override { return window::clientHeight(); }
   void centerMouse() override { window::centerMouse(); }
+
+  std::vector<platform::ControllerAxes> controllerAxes() const override {
+    return window::controllerAxes();
+  }
+  std::vector<std::string> controllerNames() const override { return window::controllerNames(); }
 };
 
 WindowServices& windowServices() {

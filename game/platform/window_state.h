@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "game/platform/keyboard_state.h"
 #include "game/platform/window.h"
@@ -44,6 +45,7 @@ struct WindowState {
   KeyboardState keyboard;
   SDL_Cursor* arrowCursor = nullptr;
   SDL_Cursor* crossCursor = nullptr;
+  std::vector<SDL_GameController*> controllers;  // in the order they were plugged in
 };
 
 WindowState& state();
@@ -78,5 +80,12 @@ void refreshDrawable();
 void translateEvent(const SDL_Event& event);
 // The window id that events of this window carry.
 uint32_t windowId();
+
+// Game controllers: opened with the window (SDL then reports the ones already plugged in as
+// added), followed while it lives, closed with it.
+void startControllers();
+void stopControllers();
+// A controller plugged in, unplugged, or a button pressed or let go.
+void controllerEvent(const SDL_Event& event);
 
 }  // namespace window::detail

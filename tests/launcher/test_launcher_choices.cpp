@@ -41,6 +41,7 @@ TEST(LauncherChoicesTest, PreselectsFromTheStoredPreferences) {
       {"the desktop's size", {.resolutionX = 1024, .resolutionY = 768}, {0, 0, 2, 0}},
       {"a size not listed", {.resolutionX = 1920, .resolutionY = 1080}, {0, 0, 2, 0}},
       {"a width alone", {.resolutionX = 1280}, {0, 0, 2, 0}},
+      {"reduced motion", {.reducedMotion = 2}, {0, 0, 2, 0, true}},
   };
   for (const Case& c : cases) {
     const LauncherChoices chosen = preselect(c.stored, kResolutions, desktop);
@@ -48,6 +49,7 @@ TEST(LauncherChoicesTest, PreselectsFromTheStoredPreferences) {
     EXPECT_EQ(chosen.fullscreen, c.expected.fullscreen) << c.what;
     EXPECT_EQ(chosen.detail, c.expected.detail) << c.what;
     EXPECT_EQ(chosen.soundMode, c.expected.soundMode) << c.what;
+    EXPECT_EQ(chosen.reducedMotion, c.expected.reducedMotion) << c.what;
   }
 }
 
@@ -67,10 +69,10 @@ TEST(LauncherChoicesTest, BuildsTheGameOptionsInTheirOrder) {
     const char* expected;
   };
   const Case cases[] = {
-      {{1, 1, 3, 2}, "-detail 3 -music 1 -sound 0 -fullscreen 0 -resolution 1024 768 "},
-      {{0, 0, 0, 0}, "-detail 0 -music 1 -sound 1 -fullscreen 1 "},
-      {{3, 0, 5, 1}, "-detail 5 -music 0 -sound 1 -fullscreen 1 -resolution 640 480 "},
-      {{0, 1, 9, 3}, "-detail 2 -music 0 -sound 0 -fullscreen 0 "},
+      {{1, 1, 3, 2}, "-detail 3 -music 1 -sound 0 -fullscreen 0 -reducedmotion 0 -resolution 1024 768 "},
+      {{0, 0, 0, 0, true}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 1 "},
+      {{3, 0, 5, 1}, "-detail 5 -music 0 -sound 1 -fullscreen 1 -reducedmotion 0 -resolution 640 480 "},
+      {{0, 1, 9, 3}, "-detail 2 -music 0 -sound 0 -fullscreen 0 -reducedmotion 0 "},
   };
   for (const Case& c : cases) EXPECT_EQ(commandLine(c.choices, kResolutions), c.expected);
 }

@@ -560,6 +560,27 @@ INSTANTIATE_TEST_SUITE_P(Shipped, LevelRouteTest, ::testing::ValuesIn(routedLeve
 INSTANTIATE_TEST_SUITE_P(Tests, LevelRouteTest,
                          ::testing::ValuesIn(routedLevels(kTestLevelSources)), levelName);
 
+// The crusher's level shakes the view where the water passes under the blocks; with reduced
+// motion the view stays still through the whole route, which still wins.
+using ReducedMotionTest = ScenarioTest;
+
+TEST_F(ReducedMotionTest, TheCrushersLevelShakesTheViewOnlyWithoutIt) {
+  const std::filesystem::path level = kLevelSources / "10_the_crusher";
+  const std::string routeText = readFileBytes(level.string() + ".solution");
+  std::string error;
+  const std::optional<SimScript> route = parseSimScript(routeText, error);
+  ASSERT_TRUE(route) << error;
+  for (const bool reduced : {false, true}) {
+    camera::setReducedMotion(reduced);
+    bool shook = false;
+    const SimSummary summary = run(level.string() + ".json", routeTicks(*route), routeText,
+                                   [&shook](int64_t) { shook |= camera::shakeOffset() != Vec2{}; });
+    EXPECT_EQ(shook, !reduced);
+    EXPECT_TRUE(summary.won) << "reduced motion " << reduced;
+  }
+  camera::setReducedMotion(false);
+}
+
 using TestLevelTest = ScenarioTest;
 
 const std::filesystem::path kTestLevel = kTestLevelSources / "testLevel.json";
