@@ -30,8 +30,7 @@ constexpr float kDefaultNormalZoom = 1.0f;
 constexpr float kMinNormalZoom = 0.25f;
 constexpr float kOverviewZoom = 2.5f;
 constexpr float kAngleLimit = 180.0f;
-// A worn stick rests a little off centre; beyond 0.9 a control would hardly work at all.
-constexpr float kDefaultDeadZone = 0.2f;
+// Beyond this a control would hardly work at all.
 constexpr float kMaxDeadZone = 0.9f;
 // Below 1, so the opening move always gets closer and ends.
 constexpr float kMaxWaypointSpeed = 0.99f;
@@ -56,7 +55,7 @@ struct CameraState {
 Settings config;
 CameraState state;
 bool motionReduced = false;
-float deadZone = kDefaultDeadZone;
+float deadZone = kDefaultControllerDeadZone;
 
 // ---- Settings ---------------------------------------------------------------------------
 

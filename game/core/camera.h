@@ -76,7 +76,8 @@ void startShake();
 void setReducedMotion(bool on);
 bool reducedMotion();
 // The share of a controller's stick or trigger travel that counts as rest, 0 to 0.9. Kept
-// across levels.
+// across levels. A worn stick rests a little off centre.
+constexpr float kDefaultControllerDeadZone = 0.2f;
 void setControllerDeadZone(float share);
 float controllerDeadZone();
 // A shake runs; once it ends the offset walks back to (0, 0).

@@ -73,7 +73,7 @@ void resetToDefaults() {
   storing = false;
   contrastHigh = false;
   camera::setReducedMotion(false);
-  camera::setControllerDeadZone(0.2f);
+  camera::setControllerDeadZone(camera::kDefaultControllerDeadZone);
 }
 
 void registerConsoleEntries() {

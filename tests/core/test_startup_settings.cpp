@@ -4,6 +4,9 @@
 
 #include "common/atomic_file.h"
 #include "common/registry_key.h"
+#include "game/console/console.h"
+#include "game/core/camera.h"
+#include "game/core/player_settings.h"
 #include "game/core/startup_settings.h"
 #include "test_support/temp_directory.h"
 
@@ -117,10 +120,34 @@ TEST_F(StartupSettingsTest, AValueTokenIsExaminedAsAnOptionInTurn) {
 }
 
 TEST_F(StartupSettingsTest, SwitchesAreStoredAsOneOrZero) {
-  start("-FULLSCREEN 5 -sound 0 -Music 7 -SOUND x");
+  start("-FULLSCREEN 5 -sound 0 -Music 7 -SOUND x -ReducedMotion 3");
+  EXPECT_EQ(stored("ReducedMotion"), "1");
   EXPECT_EQ(stored("Fullscreen"), "1");
   EXPECT_EQ(stored("Sound"), "0");
   EXPECT_EQ(stored("Music"), "1");
+}
+
+// The player's settings come from the store, and changes on the console go back to it only
+// once the game has loaded them: the simulator's runs never touch the store.
+TEST_F(StartupSettingsTest, PlayerSettingsAreReadFromTheStoreAndStoredOnChange) {
+  console::initialise();
+  player_settings::registerConsoleEntries();
+  store("ReducedMotion", "1");
+  store("ControllerDeadZone", "5");
+  console::execute("HighContrast 1");
+  EXPECT_EQ(stored("HighContrast"), "");
+  player_settings::loadPreferences();
+  EXPECT_TRUE(camera::reducedMotion());
+  EXPECT_FLOAT_EQ(camera::controllerDeadZone(), 0.9f);
+  console::execute("HighContrast 0");
+  console::execute("ControllerDeadZone 0.25");
+  EXPECT_EQ(stored("HighContrast"), "0");
+  EXPECT_EQ(stored("ControllerDeadZone"), "0.25");
+  player_settings::resetToDefaults();
+  console::execute("ReducedMotion 0");
+  EXPECT_EQ(stored("ReducedMotion"), "1");
+  EXPECT_FALSE(camera::reducedMotion());
+  console::shutdown();
 }
 
 TEST_F(StartupSettingsTest, MapIsNeverStoredAndLastOptionWins) {
