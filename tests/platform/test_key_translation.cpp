@@ -7,6 +7,7 @@
 
 #include "game/platform/display_mode.h"
 #include "game/platform/extension_list.h"
+#include "game/platform/key_names.h"
 #include "game/platform/key_translation.h"
 #include "game/platform/keyboard_state.h"
 #include "game/platform/virtual_keys.h"
@@ -63,6 +64,14 @@ TEST(KeyTranslation, NamedKeysGetTheirWindowsCodes) {
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS), vk::kOem102);
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_UNKNOWN, SDLK_UNKNOWN), 0);
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_MUTE, SDLK_MUTE), 0);
+}
+
+// A key keys.cfg can name is one the window gives when it is pressed.
+TEST(KeyTranslation, EveryKeyWithANameComesFromAKeyPosition) {
+  for (int32_t key = 1; key < 256; ++key) {
+    if (key_names::nameOf(key).empty()) continue;
+    EXPECT_EQ(virtualKeyOf(scancodeOf(key), usKeycodeOf(key)), key) << key_names::nameOf(key);
+  }
 }
 
 TEST(KeyTranslation, WithoutNumLockTheKeypadIsTheNavigationBlock) {
