@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "game/platform/display_mode.h"
 #include "game/platform/extension_list.h"
 #include "game/platform/key_names.h"
@@ -66,11 +68,16 @@ TEST(KeyTranslation, NamedKeysGetTheirWindowsCodes) {
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_MUTE, SDLK_MUTE), 0);
 }
 
-// A key keys.cfg can name is one the window gives when it is pressed.
+// A key keys.cfg can name is one the window gives when it is pressed, and its name reads
+// back in any letter case.
 TEST(KeyTranslation, EveryKeyWithANameComesFromAKeyPosition) {
   for (int32_t key = 1; key < 256; ++key) {
-    if (key_names::nameOf(key).empty()) continue;
-    EXPECT_EQ(virtualKeyOf(scancodeOf(key), usKeycodeOf(key)), key) << key_names::nameOf(key);
+    std::string name = key_names::nameOf(key);
+    if (name.empty()) continue;
+    EXPECT_EQ(virtualKeyOf(scancodeOf(key), usKeycodeOf(key)), key) << name;
+    EXPECT_EQ(key_names::virtualKeyOf(upperCased(name)), key) << name;
+    toLower(name);
+    EXPECT_EQ(key_names::virtualKeyOf(name), key) << name;
   }
 }
 
