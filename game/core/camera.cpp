@@ -14,8 +14,8 @@
 #include "common/config_file.h"
 #include "common/random.h"
 #include "game/core/controller_turn.h"
+#include "game/core/key_bindings.h"
 #include "game/platform/platform_services.h"
-#include "game/platform/virtual_keys.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 
@@ -213,7 +213,8 @@ const Settings& settings() {
 
 TurnInput readTurnInput() {
   platform::Services& services = platform::services();
-  TurnInput input{services.isKeyDown(vk::kLeft), services.isKeyDown(vk::kRight), 0,
+  TurnInput input{key_bindings::isHeld(key_bindings::kTurnLeft),
+                  key_bindings::isHeld(key_bindings::kTurnRight), 0,
                   controllerTurn(services.controllerAxes(), deadZone)};
   if (services.isForeground() && services.isCursorInClient()) {
     input.mouseTurn = services.pointerX() - services.clientWidth() / 2;

@@ -11,6 +11,7 @@
 #include "game/console/console.h"
 #include "game/console/console_script.h"
 #include "game/core/game_state.h"
+#include "game/core/key_bindings.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
 #include "game/core/run_playback.h"
@@ -142,22 +143,23 @@ void togglePause() {
   s.paused = !s.paused;
 }
 
-// Escape opens the in-game menu; the pause key or P pauses and resumes.
+// Escape opens the in-game menu; the pause keys pause and resume; the restart keys ask
+// first, as the in-game menu's restart button does.
 void playKey(int32_t virtualKey) {
   if (virtualKey == vk::kEscape) {
     Game::setMenu(screen_flow::kInGameMenu);
-    return;
+  } else if (key_bindings::isBound(key_bindings::kPause, virtualKey)) {
+    togglePause();
+  } else if (key_bindings::isBound(key_bindings::kRestart, virtualKey)) {
+    Game::setMenu(screen_flow::kRestartMenu);
   }
-  const char c = window::keyToChar(virtualKey);
-  if (virtualKey == vk::kPause || c == 'P' || c == 'p') togglePause();
 }
 
 // While a run is watched only Escape (which ends it) and the pause keys count.
 void playbackKey(int32_t virtualKey) {
-  const char c = window::keyToChar(virtualKey);
   if (virtualKey == vk::kEscape)
     endPlayback();
-  else if (virtualKey == vk::kPause || c == 'P' || c == 'p')
+  else if (key_bindings::isBound(key_bindings::kPause, virtualKey))
     togglePause();
 }
 
@@ -371,11 +373,11 @@ void Game::onKeyDown(int32_t virtualKey) {
   } else if (run_playback::isPlaying()) {
     playbackKey(virtualKey);
   } else if (s.consoleOpen) {
-    if (virtualKey == vk::kConsoleToggle)
+    if (key_bindings::isBound(key_bindings::kConsole, virtualKey))
       s.consoleOpen = false;
     else
       console::consoleKey(virtualKey);
-  } else if (virtualKey == vk::kConsoleToggle) {
+  } else if (key_bindings::isBound(key_bindings::kConsole, virtualKey)) {
     s.consoleOpen = true;
   } else if (GuiScreen* screen = game_state::currentScreen()) {
     menuKey(*screen, virtualKey);

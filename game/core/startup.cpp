@@ -9,6 +9,7 @@
 #include "game/console/console_script.h"
 #include "game/core/automation_commands.h"
 #include "game/core/game.h"
+#include "game/core/key_bindings.h"
 #include "game/core/player_settings.h"
 #include "game/core/startup_settings.h"
 #include "game/gui/high_score_table.h"
@@ -84,11 +85,13 @@ void closeWindow() {
   if (window::isWindowOpen()) window::destroyWindow();
 }
 
+// The key file is read once the console runs, so a wrong key name is shown there.
 void startConsole() {
   console::initialise();
   automation::registerCommands();
   player_settings::registerConsoleEntries();
   player_settings::loadPreferences();
+  key_bindings::load();
 }
 
 void startMusic() {

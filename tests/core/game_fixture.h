@@ -11,6 +11,7 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/core/key_bindings.h"
 #include "game/core/screen_flow.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
@@ -42,6 +43,7 @@ class GameTest : public WindowTest {
   }
   void TearDown() override {
     if (Game::isRunning()) Game::shutdown();
+    key_bindings::useDefaults();
     music::shutdownMusic();
     music::installMusicDevice(nullptr);
     state() = game_state::State();

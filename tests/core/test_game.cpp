@@ -15,6 +15,7 @@
 #include "game/core/game.h"
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
+#include "game/core/key_bindings.h"
 #include "game/core/run_playback.h"
 #include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
@@ -78,6 +79,24 @@ TEST_F(GameTest, TheConsoleKeyOpensTheConsoleWhichThenTakesEveryKey) {
   EXPECT_TRUE(Game::isPaused());
   game.onKeyDown(vk::kPause);
   EXPECT_FALSE(Game::isPaused());
+}
+
+// Keys named in keys.cfg drive play: the player's own turning key turns the view, the arrow
+// it took over from no longer does, and the restart key asks first.
+TEST_F(GameTest, KeysFromTheKeyFileTurnTheViewAndAskBeforeARestart) {
+  const TempDirectory folder;
+  key_bindings::load(folder.write("keys.cfg", "turnLeft = a restart = F5").string());
+  window::centerMouse();
+  for (const int32_t key : {int32_t(vk::kLeft), int32_t('A')}) {
+    window::injectKey(key, true);
+    window::pumpMessages();
+    frames(30, 16);
+    window::injectKey(key, false);
+    window::pumpMessages();
+    EXPECT_EQ(camera::angle() > 0.0f, key == 'A') << camera::angle();
+  }
+  Game().onKeyDown(vk::kF1 + 4);
+  EXPECT_EQ(Game::currentMenu(), screen_flow::kRestartMenu);
 }
 
 TEST_F(GameTest, LosingTheFocusPausesAndComingBackDoesNotResume) {

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "game/platform/display_mode.h"
 #include "game/platform/extension_list.h"
+#include "game/platform/key_names.h"
 #include "game/platform/key_translation.h"
 #include "game/platform/keyboard_state.h"
 #include "game/platform/virtual_keys.h"
@@ -63,6 +66,19 @@ TEST(KeyTranslation, NamedKeysGetTheirWindowsCodes) {
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_NONUSBACKSLASH, SDLK_LESS), vk::kOem102);
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_UNKNOWN, SDLK_UNKNOWN), 0);
   EXPECT_EQ(virtualKeyOf(SDL_SCANCODE_MUTE, SDLK_MUTE), 0);
+}
+
+// A key keys.cfg can name is one the window gives when it is pressed, and its name reads
+// back in any letter case.
+TEST(KeyTranslation, EveryKeyWithANameComesFromAKeyPosition) {
+  for (int32_t key = 1; key < 256; ++key) {
+    std::string name = key_names::nameOf(key);
+    if (name.empty()) continue;
+    EXPECT_EQ(virtualKeyOf(scancodeOf(key), usKeycodeOf(key)), key) << name;
+    EXPECT_EQ(key_names::virtualKeyOf(upperCased(name)), key) << name;
+    toLower(name);
+    EXPECT_EQ(key_names::virtualKeyOf(name), key) << name;
+  }
 }
 
 TEST(KeyTranslation, WithoutNumLockTheKeypadIsTheNavigationBlock) {
