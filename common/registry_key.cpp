@@ -40,14 +40,18 @@ bool isDirectory(const fs::path& path) {
   return fs::is_directory(path, error);
 }
 
+}  // namespace
+
 // Looked up at every open, so a change of XDG_CONFIG_HOME takes effect at once.
-std::optional<fs::path> storeFolder() {
+std::optional<fs::path> preferencesFolder() {
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') return fs::path(config) / "vellmoor";
   auto home = userHomeFolder();
   if (!home) return std::nullopt;
   return *home / ".config" / "vellmoor";
 }
+
+namespace {
 
 // The values file's name is taken in every key; "." and ".." would leave the key.
 bool isKeyName(std::string_view piece) {
@@ -70,7 +74,7 @@ std::optional<fs::path> openSubkey(const fs::path& parent, std::string_view piec
 }
 
 std::optional<fs::path> findKeyFolder(std::string_view path, bool create) {
-  std::optional<fs::path> folder = storeFolder();
+  std::optional<fs::path> folder = preferencesFolder();
   if (!folder) return std::nullopt;
   if (create) {
     std::error_code error;

@@ -18,6 +18,10 @@
 // store holds it anyway.
 constexpr size_t kMaxRegistryStringLength = 4095;
 
+// The folder that holds the store, where the player's own settings files go too; nothing
+// when there is no home folder.
+std::optional<std::filesystem::path> preferencesFolder();
+
 // One open key of the store, or none.
 // The key that holds the game's preferences ("DetailLevel", "Resolution…", "Fullscreen",
 // "Sound", "Music").

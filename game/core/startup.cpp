@@ -8,6 +8,7 @@
 #include "game/console/console.h"
 #include "game/console/console_script.h"
 #include "game/core/automation_commands.h"
+#include "common/registry_key.h"
 #include "game/core/game.h"
 #include "game/core/key_bindings.h"
 #include "game/core/player_settings.h"
@@ -85,13 +86,24 @@ void closeWindow() {
   if (window::isWindowOpen()) window::destroyWindow();
 }
 
-// The key file is read once the console runs, so a wrong key name is shown there.
+// The key file is read once the console runs, so a wrong key name is shown there. A key file
+// of the player's own, kept with the preferences, comes before the shipped one: an installed
+// data folder is read-only.
+void loadKeys() {
+  const std::optional<std::filesystem::path> folder = preferencesFolder();
+  std::error_code missing;
+  if (folder && std::filesystem::is_regular_file(*folder / "keys.cfg", missing))
+    key_bindings::load((*folder / "keys.cfg").string());
+  else
+    key_bindings::load();
+}
+
 void startConsole() {
   console::initialise();
   automation::registerCommands();
   player_settings::registerConsoleEntries();
   player_settings::loadPreferences();
-  key_bindings::load();
+  loadKeys();
 }
 
 void startMusic() {
