@@ -20,6 +20,28 @@ constexpr Rgba kWaterOutline{0, 0, 128, 255};
 constexpr Rgba kSteamOutline{128, 0, 0, 255};
 constexpr Rgba kIceOutline{0, 128, 0, 255};
 
+// Water yellow, steam magenta and ice cyan in high contrast, each rim at half the fill; the
+// outline sizes are left to the usual keys.
+std::string highContrastKeys() {
+  std::string keys;
+  for (const auto& [state, fill] :
+       {std::pair{"water", kYellow}, {"steam", kMagenta}, {"ice", kCyan}}) {
+    const std::string prefix = std::string(" highContrast_") + state;
+    const float channels[] = {fill.r / 255.0f, fill.g / 255.0f, fill.b / 255.0f};
+    for (int i = 0; i < 3; ++i) {
+      const std::string channel = std::string("_") + "rgb"[i] + " = ";
+      keys += prefix + "_color" + channel + std::to_string(channels[i]);
+      keys += prefix + "_outline_color" + channel + std::to_string(channels[i] / 2.0f);
+    }
+    keys += prefix + "_color_a = 1" + prefix + "_outline_color_a = 1";
+  }
+  return keys;
+}
+
+Rgba halved(Rgba c) {
+  return {uint8_t((c.r + 1) / 2), uint8_t((c.g + 1) / 2), uint8_t((c.b + 1) / 2), 255};
+}
+
 class ParticleRendererTest : public RendererTest {
  protected:
   void SetUp() override {
@@ -53,6 +75,26 @@ TEST_F(ParticleRendererTest, WaterSteamAndIceShowTheirOwnColours) {
   EXPECT_TRUE(pixelIs(203, 100, kSteamOutline));
   EXPECT_TRUE(pixelIs(303, 100, kIceOutline));
   EXPECT_TRUE(pixelIs(105, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, HighContrastSwapsEachStatesColoursButKeepsItsSizes) {
+  startWater(highContrastKeys());
+  addParticle({100.0f, 100.0f}, 20.0f);
+  addParticle({200.0f, 100.0f}, 100.0f);
+  addIce({300.0f, 100.0f}, 150.0f);
+  particle_renderer::setHighContrast(true);
+  drawFrame();
+  particle_renderer::setHighContrast(false);
+  const Rgba fills[] = {kYellow, kMagenta, kCyan};
+  for (int32_t i = 0; i < 3; ++i) {
+    const int32_t x = 100 + 100 * i;
+    EXPECT_TRUE(pixelIs(x, 100, fills[i]));
+    EXPECT_TRUE(pixelIs(x + 3, 100, halved(fills[i])));
+    EXPECT_TRUE(pixelIs(x + 5, 100, kBlack)) << "the rim is as wide as in the usual palette";
+  }
+  clearFrame();
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlue)) << "the usual palette once high contrast is off";
 }
 
 TEST_F(ParticleRendererTest, EveryOutlineLiesUnderEveryFillAndFillsGoWaterSteamIce) {
@@ -227,11 +269,13 @@ TEST_F(ParticleRendererTest, TheShippedWaterSettingsNameEveryDrawingKey) {
   for (const char* key : {"waterTexture", "steamTexture", "iceTexture", "steamExpansion",
                           "iceExpansion", "velocityExpansion", "maxVelocityExpansion"})
     EXPECT_TRUE(file->has(key)) << key;
-  for (const char* state : {"ice", "water", "steam"})
-    for (const char* part :
-         {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r", "_outline_color_g",
-          "_outline_color_b", "_outline_color_a", "_outline_size"})
-      EXPECT_TRUE(file->has(std::string(state) + part)) << state << part;
+  for (const char* state : {"ice", "water", "steam"}) {
+    EXPECT_TRUE(file->has(std::string(state) + "_outline_size")) << state;
+    for (const std::string palette : {"", "highContrast_"})
+      for (const char* part : {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r",
+                               "_outline_color_g", "_outline_color_b", "_outline_color_a"})
+        EXPECT_TRUE(file->has(palette + state + part)) << palette << state << part;
+  }
   EXPECT_EQ(file->getString("waterTexture"), "gfx\\water.tga");
   EXPECT_EQ(file->getFloat("gravity"), 300.0f) << "the simulation's keys stay";
 }
