@@ -20,27 +20,15 @@ constexpr Rgba kWaterOutline{0, 0, 128, 255};
 constexpr Rgba kSteamOutline{128, 0, 0, 255};
 constexpr Rgba kIceOutline{0, 128, 0, 255};
 
-// Water yellow, steam magenta and ice cyan in high contrast, each rim at half the fill; the
-// outline sizes are left to the usual keys.
-std::string highContrastKeys() {
-  std::string keys;
-  for (const auto& [state, fill] :
-       {std::pair{"water", kYellow}, {"steam", kMagenta}, {"ice", kCyan}}) {
-    const std::string prefix = std::string(" highContrast_") + state;
-    const float channels[] = {fill.r / 255.0f, fill.g / 255.0f, fill.b / 255.0f};
-    for (int i = 0; i < 3; ++i) {
-      const std::string channel = std::string("_") + "rgb"[i] + " = ";
-      keys += prefix + "_color" + channel + std::to_string(channels[i]);
-      keys += prefix + "_outline_color" + channel + std::to_string(channels[i] / 2.0f);
-    }
-    keys += prefix + "_color_a = 1" + prefix + "_outline_color_a = 1";
-  }
-  return keys;
-}
-
-Rgba halved(Rgba c) {
-  return {uint8_t((c.r + 1) / 2), uint8_t((c.g + 1) / 2), uint8_t((c.b + 1) / 2), 255};
-}
+// The usual colours passed round in high contrast: water red, steam green, ice blue, each
+// rim at half; the outline sizes are left to the usual keys.
+constexpr const char* kHighContrastColours =
+    "highContrast_water_color_r = 1 highContrast_water_color_a = 1 "
+    "highContrast_water_outline_color_r = 0.5 highContrast_water_outline_color_a = 1 "
+    "highContrast_steam_color_g = 1 highContrast_steam_color_a = 1 "
+    "highContrast_steam_outline_color_g = 0.5 highContrast_steam_outline_color_a = 1 "
+    "highContrast_ice_color_b = 1 highContrast_ice_color_a = 1 "
+    "highContrast_ice_outline_color_b = 0.5 highContrast_ice_outline_color_a = 1";
 
 class ParticleRendererTest : public RendererTest {
  protected:
@@ -78,18 +66,19 @@ TEST_F(ParticleRendererTest, WaterSteamAndIceShowTheirOwnColours) {
 }
 
 TEST_F(ParticleRendererTest, HighContrastSwapsEachStatesColoursButKeepsItsSizes) {
-  startWater(highContrastKeys());
+  startWater(kHighContrastColours);
   addParticle({100.0f, 100.0f}, 20.0f);
   addParticle({200.0f, 100.0f}, 100.0f);
   addIce({300.0f, 100.0f}, 150.0f);
   particle_renderer::setHighContrast(true);
   drawFrame();
   particle_renderer::setHighContrast(false);
-  const Rgba fills[] = {kYellow, kMagenta, kCyan};
+  const Rgba fills[] = {kRed, kGreen, kBlue};
+  const Rgba rims[] = {kSteamOutline, kIceOutline, kWaterOutline};
   for (int32_t i = 0; i < 3; ++i) {
     const int32_t x = 100 + 100 * i;
     EXPECT_TRUE(pixelIs(x, 100, fills[i]));
-    EXPECT_TRUE(pixelIs(x + 3, 100, halved(fills[i])));
+    EXPECT_TRUE(pixelIs(x + 3, 100, rims[i]));
     EXPECT_TRUE(pixelIs(x + 5, 100, kBlack)) << "the rim is as wide as in the usual palette";
   }
   clearFrame();
@@ -269,13 +258,13 @@ TEST_F(ParticleRendererTest, TheShippedWaterSettingsNameEveryDrawingKey) {
   for (const char* key : {"waterTexture", "steamTexture", "iceTexture", "steamExpansion",
                           "iceExpansion", "velocityExpansion", "maxVelocityExpansion"})
     EXPECT_TRUE(file->has(key)) << key;
-  for (const char* state : {"ice", "water", "steam"}) {
+  for (const char* state : {"ice", "water", "steam"})
     EXPECT_TRUE(file->has(std::string(state) + "_outline_size")) << state;
-    for (const std::string palette : {"", "highContrast_"})
+  for (const std::string palette : {"", "highContrast_"})
+    for (const char* state : {"ice", "water", "steam"})
       for (const char* part : {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r",
                                "_outline_color_g", "_outline_color_b", "_outline_color_a"})
         EXPECT_TRUE(file->has(palette + state + part)) << palette << state << part;
-  }
   EXPECT_EQ(file->getString("waterTexture"), "gfx\\water.tga");
   EXPECT_EQ(file->getFloat("gravity"), 300.0f) << "the simulation's keys stay";
 }
