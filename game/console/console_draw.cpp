@@ -8,6 +8,7 @@
 
 #include "game/console/console.h"
 #include "game/console/console_layout.h"
+#include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/texture_handle.h"
@@ -23,6 +24,10 @@ constexpr float kBorderStrip = 2.0f;
 constexpr float kInsertCursorHeight = 1.0f;
 constexpr float kOverwriteCursorHeight = 5.0f;
 constexpr float kGlyphStep = 1.0f / 16.0f;
+// In high contrast the output area is nearly opaque black and all text pure white, so the
+// lines read over any level.
+constexpr float kHighContrastBacking = 0.85f;
+constexpr Colour kHighContrastText{1.0f, 1.0f, 1.0f};
 
 // The areas and text positions of one frame, in client pixels.
 struct Layout {
@@ -58,9 +63,23 @@ void colour(const Colour& c, float alpha) {
   glColor4f(c.r, c.g, c.b, alpha);
 }
 
+// The colours of one frame: the configured ones, or their high-contrast form.
+struct Palette {
+  Colour outputBackground, outputText, inputBackground, inputBorder, inputText;
+};
+
+Palette paletteOfFrame(const ConsoleStyle& style) {
+  Palette p{style.outputBackground, style.outputText, style.inputBackground, style.inputBorder,
+            style.inputText};
+  if (!highContrastText()) return p;
+  p.outputBackground = {0.0f, 0.0f, 0.0f, std::max(p.outputBackground.a, kHighContrastBacking)};
+  p.outputText = p.inputText = kHighContrastText;
+  return p;
+}
+
 // The translucent output area, then opaque: a border strip, the input area, a border strip
 // down to the window's bottom.
-void drawAreas(const Layout& layout, const ConsoleStyle& look) {
+void drawAreas(const Layout& layout, const Palette& look) {
   const float top = layout.outputBottom();
   const float inputBottom = top + 4.0f * layout.cell - kBorderStrip;
   glBegin(GL_QUADS);
@@ -78,7 +97,7 @@ void drawAreas(const Layout& layout, const ConsoleStyle& look) {
   glEnd();
 }
 
-void drawOutputText(const Layout& layout, const ConsoleStyle& look) {
+void drawOutputText(const Layout& layout, const Palette& look) {
   // Kept between frames so that drawing allocates nothing once the screen has been full.
   static std::vector<OutputGlyph> glyphs;
   layoutVisibleOutput(outputRing(), writePosition(), layout.grid, glyphs);
@@ -90,7 +109,7 @@ void drawOutputText(const Layout& layout, const ConsoleStyle& look) {
   glEnd();
 }
 
-void drawInputText(const Layout& layout, const ConsoleStyle& look) {
+void drawInputText(const Layout& layout, const Palette& look) {
   const std::string& line = inputLine();
   const int32_t first =
       firstShownInputCharacter(int32_t(line.size()), cursorPosition(), layout.grid.columns);
@@ -132,12 +151,13 @@ void prepareState() {
 }  // namespace
 
 void drawConsole() {
-  const ConsoleStyle& look = style();
+  const ConsoleStyle& configured = style();
+  const Palette look = paletteOfFrame(configured);
   Layout layout;
   layout.width = float(window::clientWidth());
   layout.height = float(window::clientHeight());
-  layout.cell = float(look.fontSize);
-  layout.grid = consoleGrid(window::clientWidth(), window::clientHeight(), look.fontSize);
+  layout.cell = float(configured.fontSize);
+  layout.grid = consoleGrid(window::clientWidth(), window::clientHeight(), configured.fontSize);
 
   prepareState();
   drawAreas(layout, look);

@@ -14,6 +14,7 @@
 #include "game/core/key_bindings.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
+#include "game/core/player_settings.h"
 #include "game/core/run_playback.h"
 #include "game/core/run_recording.h"
 #include "game/core/screen_flow.h"
@@ -21,6 +22,7 @@
 #include "game/gui/splash_screen.h"
 #include "game/level/level_data.h"
 #include "game/level/level_name.h"
+#include "game/platform/font_text.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
 #include "game/water/particle_renderer.h"
@@ -97,8 +99,8 @@ void moveFreeCamera() {
   const float zoomFactor = 1.0f + kFreeCameraZoomRate * s.frameTime;
   if (window::isKeyDown(vk::kPageUp)) s.freeCameraZoom *= zoomFactor;
   if (window::isKeyDown(vk::kPageDown)) s.freeCameraZoom /= zoomFactor;
-  s.freeCameraZoom = std::clamp(s.freeCameraZoom, game_state::kFreeCameraZoomLow,
-                                game_state::kFreeCameraZoomHigh);
+  s.freeCameraZoom =
+      std::clamp(s.freeCameraZoom, game_state::kFreeCameraZoomLow, game_state::kFreeCameraZoomHigh);
 }
 
 // One tick's work, when enough time has gathered: the world's own tick, which the headless
@@ -253,6 +255,8 @@ void Game::initialise(std::string_view map) {
   game_state::State& s = state();
   s.running = true;
   s.quitRequested = s.loadRequested = s.restartRequested = false;
+  // The loading screen comes before the first frame, which sets the palette from then on.
+  setHighContrastText(player_settings::highContrast());
   splash_screen::startSplash(readableLevelName(map));
   game_state::createMenus();
   Game::setMenu(screen_flow::kMainMenu);
@@ -265,7 +269,6 @@ void Game::initialise(std::string_view map) {
   }
   splash_screen::stopSplash();
 }
-
 
 void Game::shutdown() {
   game_state::State& s = state();

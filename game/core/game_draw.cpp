@@ -15,12 +15,14 @@
 #include "game/core/game_state.h"
 #include "game/core/level_completion.h"
 #include "game/core/level_completion_draw.h"
+#include "game/core/player_settings.h"
 #include "game/core/world_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
 #include "game/gui/gui_draw.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
+#include "game/water/particle_renderer.h"
 
 using game_state::state;
 
@@ -82,11 +84,13 @@ void drawFreeViewMarks() {
            8.0f / s.freeCameraZoom, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-// "Paused" with a drop shadow, on the 800 x 600 screen the completion overlay set up.
+// "Paused" with a drop shadow (an outline in high contrast), on the 800 x 600 screen the
+// completion overlay set up.
 void drawPausedText() {
   const game_state::State& s = state();
   if (!s.paused || s.freeCamera || !s.font) return;
-  drawTextCentered(*s.font, "Paused", 2, 2, 800, 600, 32, 0.0f, 0.0f, 0.0f, 1.0f);
+  if (!highContrastText())
+    drawTextCentered(*s.font, "Paused", 2, 2, 800, 600, 32, 0.0f, 0.0f, 0.0f, 1.0f);
   drawTextCentered(*s.font, "Paused", 0, 0, 800, 600, 32, 1.0f, 1.0f, 1.0f, 1.0f);
 }
 
@@ -110,6 +114,13 @@ void drawMenu() {
   drawPointer();
 }
 
+// The console can switch the palette at any moment; each frame takes the setting afresh.
+void applyPalette() {
+  const bool high = player_settings::highContrast();
+  particle_renderer::setHighContrast(high);
+  setHighContrastText(high);
+}
+
 void countDrawingCost(uint32_t before) {
   game_state::State& s = state();
   const uint32_t cost = game_state::counterLow() - before;
@@ -124,6 +135,7 @@ void countDrawingCost(uint32_t before) {
 void Game::draw() {
   const game_state::State& s = state();
   const uint32_t before = game_state::counterLow();
+  applyPalette();
   gl_state::setup2DProjection();
   gl_state::clearScreen(s.backgroundRed, s.backgroundGreen, s.backgroundBlue);
   glEnable(GL_TEXTURE_2D);

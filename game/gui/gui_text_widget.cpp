@@ -1,5 +1,7 @@
 #include "game/gui/gui_text_widget.h"
 
+#include "game/platform/font_text.h"
+
 namespace {
 
 constexpr float kSmallestTextSize = 4.0f;
@@ -17,6 +19,8 @@ void GuiTextWidget::setTextShadow(bool on, float offsetX, float offsetY, const G
   shadowColour_ = colour;
 }
 
+// In high contrast the text's own outline stands in for the shadow.
 TextStyle GuiTextWidget::textStyle() const {
-  return {&font_, size_, colour(), shadow_, shadowX_, shadowY_, shadowColour_};
+  const bool shadow = shadow_ && !highContrastText();
+  return {&font_, size_, colour(), shadow, shadowX_, shadowY_, shadowColour_};
 }

@@ -2,6 +2,7 @@
 
 #include "game/core/automation_commands.h"
 #include "game/gui/high_score_entry.h"
+#include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 
 void HighScores::drawTexts(float dx, float dy, const GuiColour& colour) const {
@@ -26,7 +27,7 @@ void HighScores::onPaint() {
   glDisable(GL_TEXTURE_2D);
   glColor4f(0.0f, 0.0f, 0.0f, 0.9f);
   glRectf(0.0f, 0.0f, 800.0f, 600.0f);
-  drawTexts(text_.shadowX, text_.shadowY, text_.shadowColour);
+  if (!highContrastText()) drawTexts(text_.shadowX, text_.shadowY, text_.shadowColour);
   drawTexts(0.0f, 0.0f, text_.colour);
   okButton_.onPaint();
   gl_state::setup2DProjection();

@@ -37,8 +37,8 @@ struct SplashPictures {
       : settings(std::move(read)),
         background(settings.background, kSplashBackgroundFallback),
         font(settings.font, kSplashFontFallback),
-        crop(centredCrop(settings.backgroundWidth, settings.backgroundHeight,
-                         background.width(), background.height())) {
+        crop(centredCrop(settings.backgroundWidth, settings.backgroundHeight, background.width(),
+                         background.height())) {
     animation.setSprite(settings.animation);
   }
 };
@@ -51,13 +51,14 @@ void drawableSize(int32_t& width, int32_t& height) {
   height = std::clamp(h, 1, kLargestSide);
 }
 
-// The name centred on its line, over a shadow.
+// The name centred on its line, over a shadow (an outline in high contrast).
 void drawTitle(const SplashPictures& pictures, const std::string& title) {
   if (title.empty()) return;
   const SplashSettings& s = pictures.settings;
   const float top = s.titleY - s.titleSize / 2.0f;
-  drawTextCentered(pictures.font, title, 2.0f, top + 2.0f, kVirtualWidth, s.titleSize, s.titleSize,
-                   0.0f, 0.0f, 0.0f, 0.8f);
+  if (!highContrastText())
+    drawTextCentered(pictures.font, title, 2.0f, top + 2.0f, kVirtualWidth, s.titleSize,
+                     s.titleSize, 0.0f, 0.0f, 0.0f, 0.8f);
   drawTextCentered(pictures.font, title, 0.0f, top, kVirtualWidth, s.titleSize, s.titleSize, 0.85f,
                    0.95f, 1.0f, 1.0f);
 }

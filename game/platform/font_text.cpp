@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 
 #include "game/platform/texture_handle.h"
@@ -10,6 +13,15 @@ namespace {
 
 constexpr int kGridCells = 16;
 constexpr float kCellSpan = 1.0f / kGridCells;
+// The outline is the text drawn black at these offsets around it, each a sixteenth of the
+// text size (a fat stroke of the shipped fonts) and never under one unit, so small console
+// and label text still gets a whole pixel of rim.
+constexpr float kOutlineShare = 1.0f / 16.0f;
+constexpr float kThinnestOutline = 1.0f;
+constexpr std::array<std::array<float, 2>, 8> kOutlineOffsets = {
+    {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}};
+
+std::atomic<bool> highContrast{false};
 
 void enableTextState(const TextureHandle& font) {
   glEnable(GL_BLEND);
@@ -38,15 +50,8 @@ void drawGlyph(unsigned char c, float x, float y, float size) {
   glVertex2f(x, y + size);
 }
 
-}  // namespace
-
-void drawText(const TextureHandle& font, std::string_view text, float x, float y, float size,
-              float r, float g, float b, float a) {
-  if (text.empty() || !(size > 0.0f)) return;
-  glPushAttrib(GL_ENABLE_BIT);
-  enableTextState(font);
-  glColor4f(r, g, b, a);
-  glBegin(GL_QUADS);
+// The quads of every glyph, inside glBegin(GL_QUADS).
+void drawGlyphs(std::string_view text, float x, float y, float size) {
   const float startX = x;
   for (const char c : text) {
     if (c == '\n') {
@@ -57,6 +62,38 @@ void drawText(const TextureHandle& font, std::string_view text, float x, float y
     drawGlyph(static_cast<unsigned char>(c), x, y, size);
     x += size;
   }
+}
+
+void drawOutline(std::string_view text, float x, float y, float size, float a) {
+  const float width = std::max(size * kOutlineShare, kThinnestOutline);
+  glColor4f(0.0f, 0.0f, 0.0f, a);
+  for (const auto& [dx, dy] : kOutlineOffsets)
+    drawGlyphs(text, x + dx * width, y + dy * width, size);
+}
+
+}  // namespace
+
+void setHighContrastText(bool on) {
+  highContrast = on;
+}
+
+bool highContrastText() {
+  return highContrast;
+}
+
+void drawText(const TextureHandle& font, std::string_view text, float x, float y, float size,
+              float r, float g, float b, float a) {
+  if (text.empty() || !(size > 0.0f)) return;
+  glPushAttrib(GL_ENABLE_BIT);
+  enableTextState(font);
+  glBegin(GL_QUADS);
+  if (highContrast) {
+    drawOutline(text, x, y, size, a);
+    glColor4f(1.0f, 1.0f, 1.0f, a);
+  } else {
+    glColor4f(r, g, b, a);
+  }
+  drawGlyphs(text, x, y, size);
   glEnd();
   glPopAttrib();
 }

@@ -32,10 +32,12 @@ constexpr float kTrailGrowth = 1.0f;
 // a tenth of the water's, so steam leaves hardly any tail.
 constexpr std::array<float, 3> kWaterTrailAlpha = {0.5f, 0.25f, 0.125f};
 constexpr std::array<float, 3> kSteamTrailAlpha = {0.5f, 0.25f, 0.0125f};
+constexpr const char* kHighContrastPrefix = "highContrast_";
 
 Settings settings_;
 // On at start-up; a setting made in the console outlasts level changes.
 bool particleDraw_ = true;
+bool highContrast_ = false;
 std::optional<TextureHandle> waterTexture_;
 std::optional<TextureHandle> steamTexture_;
 std::optional<TextureHandle> iceTexture_;
@@ -60,9 +62,12 @@ void loadTexture(std::optional<TextureHandle>& texture, const ConfigFile& file,
   if (!texture) texture.emplace(file.getString(key), kFallbackSprite);
 }
 
-SpriteStyle readStyle(const ConfigFile& file, const std::string& state) {
+// The state's colours under the key prefix ("" or "highContrast_"); the outline size is the
+// state's own in either palette.
+SpriteStyle readStyle(const ConfigFile& file, const std::string& state,
+                      const std::string& prefix = "") {
   const auto value = [&](std::string_view suffix) {
-    return file.getFloat(state + "_" + std::string(suffix));
+    return file.getFloat(prefix + state + "_" + std::string(suffix));
   };
   SpriteStyle style;
   style.r = value("color_r");
@@ -73,7 +78,7 @@ SpriteStyle readStyle(const ConfigFile& file, const std::string& state) {
   style.outlineG = value("outline_color_g");
   style.outlineB = value("outline_color_b");
   style.outlineA = value("outline_color_a");
-  style.outlineSize = value("outline_size");
+  style.outlineSize = file.getFloat(state + "_outline_size");
   return style;
 }
 
@@ -82,6 +87,9 @@ Settings readSettings(const ConfigFile& file) {
   s.ice = readStyle(file, "ice");
   s.water = readStyle(file, "water");
   s.steam = readStyle(file, "steam");
+  s.highContrastIce = readStyle(file, "ice", kHighContrastPrefix);
+  s.highContrastWater = readStyle(file, "water", kHighContrastPrefix);
+  s.highContrastSteam = readStyle(file, "steam", kHighContrastPrefix);
   s.steamExpansion = file.getFloat("steamExpansion");
   s.iceExpansion = file.getFloat("iceExpansion");
   s.velocityExpansion = std::fabs(file.getFloat("velocityExpansion"));
@@ -190,9 +198,11 @@ void shutdown() {
 void draw() {
   if (!particleDraw_ || !waterTexture_) return;
   sortByState();
-  const StatePass water{water_, settings_.water, waterTexture_, 0.0f};
-  const StatePass steam{steam_, settings_.steam, steamTexture_, settings_.steamExpansion};
-  const StatePass ice{ice_, settings_.ice, iceTexture_, settings_.iceExpansion};
+  const Settings& s = settings_;
+  const StatePass water{water_, highContrast_ ? s.highContrastWater : s.water, waterTexture_, 0.0f};
+  const StatePass steam{steam_, highContrast_ ? s.highContrastSteam : s.steam, steamTexture_,
+                        s.steamExpansion};
+  const StatePass ice{ice_, highContrast_ ? s.highContrastIce : s.ice, iceTexture_, s.iceExpansion};
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -202,6 +212,10 @@ void draw() {
   drawTrailedFills(water, kWaterTrailAlpha);
   drawTrailedFills(steam, kSteamTrailAlpha);
   drawIceFills(ice);
+}
+
+void setHighContrast(bool on) {
+  highContrast_ = on;
 }
 
 const Settings& settings() {

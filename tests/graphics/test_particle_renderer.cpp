@@ -20,6 +20,16 @@ constexpr Rgba kWaterOutline{0, 0, 128, 255};
 constexpr Rgba kSteamOutline{128, 0, 0, 255};
 constexpr Rgba kIceOutline{0, 128, 0, 255};
 
+// The usual colours passed round in high contrast: water red, steam green, ice blue, each
+// rim at half; the outline sizes are left to the usual keys.
+constexpr const char* kHighContrastColours =
+    "highContrast_water_color_r = 1 highContrast_water_color_a = 1 "
+    "highContrast_water_outline_color_r = 0.5 highContrast_water_outline_color_a = 1 "
+    "highContrast_steam_color_g = 1 highContrast_steam_color_a = 1 "
+    "highContrast_steam_outline_color_g = 0.5 highContrast_steam_outline_color_a = 1 "
+    "highContrast_ice_color_b = 1 highContrast_ice_color_a = 1 "
+    "highContrast_ice_outline_color_b = 0.5 highContrast_ice_outline_color_a = 1";
+
 class ParticleRendererTest : public RendererTest {
  protected:
   void SetUp() override {
@@ -53,6 +63,27 @@ TEST_F(ParticleRendererTest, WaterSteamAndIceShowTheirOwnColours) {
   EXPECT_TRUE(pixelIs(203, 100, kSteamOutline));
   EXPECT_TRUE(pixelIs(303, 100, kIceOutline));
   EXPECT_TRUE(pixelIs(105, 100, kBlack));
+}
+
+TEST_F(ParticleRendererTest, HighContrastSwapsEachStatesColoursButKeepsItsSizes) {
+  startWater(kHighContrastColours);
+  addParticle({100.0f, 100.0f}, 20.0f);
+  addParticle({200.0f, 100.0f}, 100.0f);
+  addIce({300.0f, 100.0f}, 150.0f);
+  particle_renderer::setHighContrast(true);
+  drawFrame();
+  particle_renderer::setHighContrast(false);
+  const Rgba fills[] = {kRed, kGreen, kBlue};
+  const Rgba rims[] = {kSteamOutline, kIceOutline, kWaterOutline};
+  for (int32_t i = 0; i < 3; ++i) {
+    const int32_t x = 100 + 100 * i;
+    EXPECT_TRUE(pixelIs(x, 100, fills[i]));
+    EXPECT_TRUE(pixelIs(x + 3, 100, rims[i]));
+    EXPECT_TRUE(pixelIs(x + 5, 100, kBlack)) << "the rim is as wide as in the usual palette";
+  }
+  clearFrame();
+  drawFrame();
+  EXPECT_TRUE(pixelIs(100, 100, kBlue)) << "the usual palette once high contrast is off";
 }
 
 TEST_F(ParticleRendererTest, EveryOutlineLiesUnderEveryFillAndFillsGoWaterSteamIce) {
@@ -228,10 +259,12 @@ TEST_F(ParticleRendererTest, TheShippedWaterSettingsNameEveryDrawingKey) {
                           "iceExpansion", "velocityExpansion", "maxVelocityExpansion"})
     EXPECT_TRUE(file->has(key)) << key;
   for (const char* state : {"ice", "water", "steam"})
-    for (const char* part :
-         {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r", "_outline_color_g",
-          "_outline_color_b", "_outline_color_a", "_outline_size"})
-      EXPECT_TRUE(file->has(std::string(state) + part)) << state << part;
+    EXPECT_TRUE(file->has(std::string(state) + "_outline_size")) << state;
+  for (const std::string palette : {"", "highContrast_"})
+    for (const char* state : {"ice", "water", "steam"})
+      for (const char* part : {"_color_r", "_color_g", "_color_b", "_color_a", "_outline_color_r",
+                               "_outline_color_g", "_outline_color_b", "_outline_color_a"})
+        EXPECT_TRUE(file->has(palette + state + part)) << palette << state << part;
   EXPECT_EQ(file->getString("waterTexture"), "gfx\\water.tga");
   EXPECT_EQ(file->getFloat("gravity"), 300.0f) << "the simulation's keys stay";
 }

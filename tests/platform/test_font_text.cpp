@@ -67,6 +67,19 @@ TEST_F(FontText, ColourModulatesTheFontAndTransparentCellsBlend) {
   EXPECT_TRUE(near(pixelAt(16, 80), {128, 0, 128, 255}, 4));  // half red over blue
 }
 
+TEST_F(FontText, HighContrastIgnoresTheColourAndOutlinesInBlackASixteenthOfTheSize) {
+  gl_state::clearScreen(0, 0, 1);
+  setHighContrastText(true);
+  drawText(font_, "A", 32, 32, 32, 0.5f, 0.5f, 0.5f, 1);
+  setHighContrastText(false);
+  EXPECT_TRUE(near(pixelAt(48, 48), kRed));
+  EXPECT_TRUE(near(pixelAt(31, 48), kBackground));
+  EXPECT_TRUE(near(pixelAt(28, 48), kBlue)) << "two pixels of outline, no more";
+  drawText(font_, "A", 32, 96, 32, 0.5f, 0.5f, 0.5f, 1);
+  EXPECT_TRUE(near(pixelAt(48, 112), {128, 0, 0, 255}, 4));
+  EXPECT_TRUE(near(pixelAt(31, 112), kBlue)) << "no outline once off";
+}
+
 TEST_F(FontText, NothingForEmptyTextOrSizeZeroOrBelow) {
   drawText(font_, "", 10, 10, 16, 1, 1, 1, 1);
   drawText(font_, "A", 10, 10, 0, 1, 1, 1, 1);
