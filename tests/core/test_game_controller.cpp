@@ -4,6 +4,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/game_fixture.h"
 #include "game/core/camera.h"
 #include "game/core/player_settings.h"
@@ -20,7 +22,11 @@ class ControllerTest : public GameTest {
     window::setEventListener(&listener_);
     camera::setMode(camera::kFollow);
     frames(16, 20);  // the frame time's first mean
-    plugIn();
+    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                       SDL_CONTROLLER_BUTTON_MAX, 0);
+    pad_ = SDL_JoystickOpen(index_);
+    ASSERT_NE(pad_, nullptr) << SDL_GetError();
+    play(1);
   }
   void TearDown() override {
     if (pad_ != nullptr) SDL_JoystickClose(pad_);
@@ -37,21 +43,6 @@ class ControllerTest : public GameTest {
     }
   }
 
-  void plugIn() {
-    index_ = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
-                                       SDL_CONTROLLER_BUTTON_MAX, 0);
-    ASSERT_GE(index_, 0) << SDL_GetError();
-    pad_ = SDL_JoystickOpen(index_);
-    ASSERT_NE(pad_, nullptr) << SDL_GetError();
-    play(1);
-  }
-  void unplug() {
-    SDL_JoystickClose(pad_);
-    pad_ = nullptr;
-    SDL_JoystickDetachVirtual(index_);
-    index_ = -1;
-    play(1);
-  }
   // A virtual trigger's raw axis runs from -32768 at rest to 32767 pressed fully.
   void push(float stickX, float leftTrigger = 0.0f) {
     SDL_JoystickSetVirtualAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX, Sint16(stickX * 32767));
@@ -129,7 +120,9 @@ TEST_F(ControllerTest, StartAndBackInPlayAndUnpluggingPauses) {
   press(SDL_CONTROLLER_BUTTON_BACK);
   EXPECT_FALSE(Game::isPaused());
 
-  unplug();
+  SDL_JoystickClose(std::exchange(pad_, nullptr));
+  SDL_JoystickDetachVirtual(std::exchange(index_, -1));
+  play(1);
   EXPECT_TRUE(Game::isPaused());
   printed.clear();
   console::execute("ControllerList");
