@@ -6,7 +6,9 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <string>
 
+#include "game/console/console_output.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/platform/window_state.h"
@@ -16,6 +18,11 @@ namespace detail {
 namespace {
 
 constexpr float kFullAxis = 32767.0f;
+
+std::string nameOf(SDL_GameController* controller) {
+  const char* name = SDL_GameControllerName(controller);
+  return name != nullptr ? name : "an unnamed controller";
+}
 
 template <typename Call>
 void notify(Call call) {
@@ -46,6 +53,7 @@ void added(int32_t deviceIndex) {
     return;
   }
   open.push_back(controller);
+  console::print("\nGame controller plugged in: " + nameOf(controller));
 }
 
 void removed(SDL_JoystickID id) {
@@ -54,6 +62,7 @@ void removed(SDL_JoystickID id) {
     return SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(c)) == id;
   });
   if (gone == open.end()) return;
+  console::print("\nGame controller unplugged: " + nameOf(*gone));
   SDL_GameControllerClose(*gone);
   open.erase(gone);
   notify([](auto& l) { l.onControllerRemoved(); });
@@ -108,10 +117,7 @@ std::vector<platform::ControllerAxes> controllerAxes() {
 
 std::vector<std::string> controllerNames() {
   std::vector<std::string> names;
-  for (SDL_GameController* c : detail::state().controllers) {
-    const char* name = SDL_GameControllerName(c);
-    names.emplace_back(name != nullptr ? name : "an unnamed controller");
-  }
+  for (SDL_GameController* c : detail::state().controllers) names.push_back(detail::nameOf(c));
   return names;
 }
 
