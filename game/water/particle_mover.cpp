@@ -40,26 +40,6 @@ constexpr float kLargestPull = 1.5f;
 constexpr float kJitter = 0.1f;
 constexpr float kSmallestPullDistance = 0.0001f;
 
-// The grid: the head of each cell's list. Static, so linking a particle never allocates.
-using GridCells = std::array<std::array<Particle*, kGridCells>, kGridCells>;
-GridCells& grid() {
-  static GridCells cells{};
-  return cells;
-}
-
-void clearGrid() {
-  for (auto& row : grid()) row.fill(nullptr);
-}
-
-// The cell of `offset` (a coordinate minus the grid's origin), or -1 outside the grid.
-// The offset is range-checked before it is converted, so a far or broken position is
-// simply outside.
-int32_t cellIndex(float offset) {
-  constexpr float kGridExtent = float(kGridCells) * kCellSize;
-  if (!(offset > -1.0f && offset < kGridExtent)) return -1;
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int32_t>(offset)) >> 1);
-}
-
 // Pushes the particle out of the level where it stands.
 void collide(Particle& p) {
   collision::collideCircle(p.position, kParticleRadius);
@@ -97,33 +77,54 @@ struct Crowding {
   int32_t count = 0;
 };
 
-// p and q even out velocity, push and heat; a q not on top of p adds to the crowding.
-void meet(Particle& p, Particle& q, Crowding& crowding) {
-  const Vec2 delta = p.position - q.position;
-  const float d = length(delta);
-  if (d >= kNeighbourDistance) return;
-  if (d > kCoincident) {
-    crowding.directionSum += delta / d;
-    crowding.overlapSum += kNeighbourDistance - d;
-    ++crowding.count;
+uint64_t examinedPairs_ = 0;
+
+// p meets the particles of slots [begin, end) in order: each within the neighbour distance
+// evens out velocity, push and heat with p, and one not on top of p adds to the crowding.
+// p's own values stay in registers for the whole run.
+void meetRun(Particle& p, const particle_grid::Slots& slots, int32_t begin, int32_t end,
+             Crowding& crowding) {
+  const Vec2 position = p.position;
+  Vec2 velocity = p.velocity, push = p.push;
+  float temperature = p.temperature;
+  for (int32_t i = begin; i < end; ++i) {
+    const Vec2 delta = position - Vec2{slots.x[i], slots.y[i]};
+    const float d = length(delta);
+    if (d >= kNeighbourDistance) continue;
+    if (d > kCoincident) {
+      crowding.directionSum += delta / d;
+      crowding.overlapSum += kNeighbourDistance - d;
+      ++crowding.count;
+    }
+    particle_grid::Shared& q = slots.shared[i];
+    velocity = q.velocity = (velocity + q.velocity) * 0.5f;
+    push = q.push = (push + q.push) * 0.5f;
+    temperature = q.temperature = (temperature + q.temperature) * 0.5f;
   }
-  p.velocity = q.velocity = (p.velocity + q.velocity) * 0.5f;
-  p.push = q.push = (p.push + q.push) * 0.5f;
-  p.temperature = q.temperature = (p.temperature + q.temperature) * 0.5f;
+  p.velocity = velocity;
+  p.push = push;
+  p.temperature = temperature;
+  examinedPairs_ += uint64_t(std::max(end - begin, 0));
 }
 
-void meetCell(Particle& p, int32_t x, int32_t y, Crowding& crowding) {
-  for (Particle* q = gridCell(x, y); q; q = q->gridNext)
-    if (q != &p) meet(p, *q, crowding);
-}
-
-// The particle's own cell of the step's start first, then the eight around it.
+// The particle's own cell of the step's start first (without the particle itself), then the
+// eight around it.
 Crowding meetNeighbours(Particle& p) {
   Crowding crowding;
-  meetCell(p, p.cellX, p.cellY, crowding);
+  const particle_grid::Slots slots = particle_grid::slots();
+  const particle_grid::Cell own = particle_grid::cell(p.cellX, p.cellY);
+  if (p.gridSlot >= 0) {
+    meetRun(p, slots, own.begin, p.gridSlot, crowding);
+    meetRun(p, slots, p.gridSlot + 1, own.end, crowding);
+  } else {
+    meetRun(p, slots, own.begin, own.end, crowding);
+  }
   for (int32_t dy = -1; dy <= 1; ++dy)
-    for (int32_t dx = -1; dx <= 1; ++dx)
-      if (dx != 0 || dy != 0) meetCell(p, p.cellX + dx, p.cellY + dy, crowding);
+    for (int32_t dx = -1; dx <= 1; ++dx) {
+      if (dx == 0 && dy == 0) continue;
+      const particle_grid::Cell c = particle_grid::cell(p.cellX + dx, p.cellY + dy);
+      meetRun(p, slots, c.begin, c.end, crowding);
+    }
   return crowding;
 }
 
@@ -293,52 +294,12 @@ void pullTogether(const std::vector<Particle*>& cluster, float dt) {
 
 void initialise() {
   console::print("\nInitialising particle mover..");
-  clearGrid();
+  particle_grid::clear();
 }
 
 void shutdown() {
   console::print("\nShutting down particle mover..");
-  clearGrid();
-}
-
-void reset(ParticleList& particles) {
-  clearGrid();
-  for (Particle& p : particles) {
-    p.inGrid = false;
-    p.gridNext = p.gridPrev = nullptr;
-  }
-}
-
-void gridInsert(Particle& p) {
-  if (p.inGrid) return;
-  const Vec2 origin = camera::centre() - Vec2{512.0f, 512.0f};
-  const int32_t x = cellIndex(p.position.x - origin.x);
-  const int32_t y = cellIndex(p.position.y - origin.y);
-  if (x < 0 || y < 0) return;
-  Particle*& head = grid()[size_t(y)][size_t(x)];
-  p.gridPrev = nullptr;
-  p.gridNext = head;
-  if (head) head->gridPrev = &p;
-  head = &p;
-  p.cellX = x;
-  p.cellY = y;
-  p.inGrid = true;
-}
-
-void gridRemove(Particle& p) {
-  if (!p.inGrid) return;
-  if (p.gridPrev)
-    p.gridPrev->gridNext = p.gridNext;
-  else
-    grid()[size_t(p.cellY)][size_t(p.cellX)] = p.gridNext;
-  if (p.gridNext) p.gridNext->gridPrev = p.gridPrev;
-  p.gridNext = p.gridPrev = nullptr;
-  p.inGrid = false;
-}
-
-Particle* gridCell(int32_t x, int32_t y) {
-  if (x < 0 || y < 0 || x >= kGridCells || y >= kGridCells) return nullptr;
-  return grid()[size_t(y)][size_t(x)];
+  particle_grid::clear();
 }
 
 void moveParticle(Particle& p, float dt) {
@@ -347,6 +308,10 @@ void moveParticle(Particle& p, float dt) {
   travel(p, v * dt);
   slide(p, dt);
   stepApart(p, meetNeighbours(p), dt);
+}
+
+uint64_t examinedPairs() {
+  return examinedPairs_;
 }
 
 void cohesionPass(ParticleList& particles, float dt) {
