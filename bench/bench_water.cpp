@@ -13,7 +13,7 @@
 #include <chrono>
 
 #include "game/water/particle_manager.h"
-#include "game/water/particle_mover.h"
+#include "game/water/neighbour_meeting.h"
 #include "pool_scene.h"
 
 namespace {
@@ -48,12 +48,12 @@ void WaterStepSettled(benchmark::State& state) {
   pourPool(state.range(0));
   for (int tick = 0; tick < 150; ++tick) particle_manager::step(0.0333f);
   const double particles = double(particle_manager::particleCount());
-  const uint64_t pairsBefore = particle_mover::examinedPairs();
+  const uint64_t pairsBefore = neighbour_meeting::examinedPairs();
   const auto started = std::chrono::steady_clock::now();
   for (auto _ : state) particle_manager::step(kStep);
   const std::chrono::duration<double, std::nano> elapsed =
       std::chrono::steady_clock::now() - started;
-  const double pairs = double(particle_mover::examinedPairs() - pairsBefore);
+  const double pairs = double(neighbour_meeting::examinedPairs() - pairsBefore);
   setParticleCounters(state, particles);
   state.counters["pairs"] = pairs / (double(state.iterations()) * particles);
   state.counters["ns per pair"] = elapsed.count() / pairs;

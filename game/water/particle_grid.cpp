@@ -13,6 +13,9 @@
 namespace particle_grid {
 namespace {
 
+// Positions are read four at a time, up to three past the end of a run.
+constexpr size_t kPadding = 3;
+
 using CellTable = std::array<std::array<Cell, kGridCells>, kGridCells>;
 CellTable& cells() {
   static CellTable table{};
@@ -72,8 +75,8 @@ void fillSlot(size_t slot, Particle& p) {
 
 void layOutSlots() {
   const size_t count = grid.keys.size();
-  grid.x.resize(count);
-  grid.y.resize(count);
+  grid.x.assign(count + kPadding, 0.0f);
+  grid.y.assign(count + kPadding, 0.0f);
   grid.shared.resize(count);
   grid.owner.resize(count);
   uint32_t runKey = 0xFFFFFFFFu;

@@ -23,14 +23,13 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/level/collision_tree.h"
+#include "game/water/neighbour_meeting.h"
 
 namespace particle_mover {
 namespace {
 
 constexpr float kLargestSubStep = 1.7f;
 constexpr float kLargestTravel = 15.0f;
-constexpr float kNeighbourDistance = 4.0f;
-constexpr float kCoincident = 0.00001f;
 constexpr float kPushReferenceStep = 0.02f;
 constexpr float kLargestPush = 1.7f;
 constexpr float kClusterDistance = 40.0f;
@@ -71,67 +70,10 @@ void slide(Particle& p, float dt) {
   p.velocity = p.velocity * std::pow(collision::contactFriction(), dt);
 }
 
-struct Crowding {
-  Vec2 directionSum;
-  float overlapSum = 0.0f;
-  int32_t count = 0;
-};
-
-uint64_t examinedPairs_ = 0;
-
-// p meets the particles of slots [begin, end) in order: each within the neighbour distance
-// evens out velocity, push and heat with p, and one not on top of p adds to the crowding.
-// p's own values stay in registers for the whole run.
-void meetRun(Particle& p, const particle_grid::Slots& slots, int32_t begin, int32_t end,
-             Crowding& crowding) {
-  const Vec2 position = p.position;
-  Vec2 velocity = p.velocity, push = p.push;
-  float temperature = p.temperature;
-  for (int32_t i = begin; i < end; ++i) {
-    const Vec2 delta = position - Vec2{slots.x[i], slots.y[i]};
-    const float d = length(delta);
-    if (d >= kNeighbourDistance) continue;
-    if (d > kCoincident) {
-      crowding.directionSum += delta / d;
-      crowding.overlapSum += kNeighbourDistance - d;
-      ++crowding.count;
-    }
-    particle_grid::Shared& q = slots.shared[i];
-    velocity = q.velocity = (velocity + q.velocity) * 0.5f;
-    push = q.push = (push + q.push) * 0.5f;
-    temperature = q.temperature = (temperature + q.temperature) * 0.5f;
-  }
-  p.velocity = velocity;
-  p.push = push;
-  p.temperature = temperature;
-  examinedPairs_ += uint64_t(std::max(end - begin, 0));
-}
-
-// The particle's own cell of the step's start first (without the particle itself), then the
-// eight around it.
-Crowding meetNeighbours(Particle& p) {
-  Crowding crowding;
-  const particle_grid::Slots slots = particle_grid::slots();
-  const particle_grid::Cell own = particle_grid::cell(p.cellX, p.cellY);
-  if (p.gridSlot >= 0) {
-    meetRun(p, slots, own.begin, p.gridSlot, crowding);
-    meetRun(p, slots, p.gridSlot + 1, own.end, crowding);
-  } else {
-    meetRun(p, slots, own.begin, own.end, crowding);
-  }
-  for (int32_t dy = -1; dy <= 1; ++dy)
-    for (int32_t dx = -1; dx <= 1; ++dx) {
-      if (dx == 0 && dy == 0) continue;
-      const particle_grid::Cell c = particle_grid::cell(p.cellX + dx, p.cellY + dy);
-      meetRun(p, slots, c.begin, c.end, crowding);
-    }
-  return crowding;
-}
-
 // Crowded particles step apart, by at most the largest push, less on short steps. A
 // particle crowded evenly from all sides has no way out: normalising its zero direction
 // would push it along +x, and resting water would creep that way.
-void stepApart(Particle& p, const Crowding& crowding, float dt) {
+void stepApart(Particle& p, const neighbour_meeting::Crowding& crowding, float dt) {
   if (crowding.count == 0) return;
   if (crowding.directionSum.x == 0.0f && crowding.directionSum.y == 0.0f) return;
   Vec2 direction = crowding.directionSum / float(crowding.count);
@@ -307,11 +249,7 @@ void moveParticle(Particle& p, float dt) {
   if (v.x == 0.0f && v.y == 0.0f) return;
   travel(p, v * dt);
   slide(p, dt);
-  stepApart(p, meetNeighbours(p), dt);
-}
-
-uint64_t examinedPairs() {
-  return examinedPairs_;
+  stepApart(p, neighbour_meeting::meetNeighbours(p), dt);
 }
 
 void cohesionPass(ParticleList& particles, float dt) {

@@ -18,8 +18,6 @@ void shutdown();
 // Moves the particle and lets it meet its neighbours in the grid. The particle's own values
 // are its; its neighbours' are those of their grid slots (see particle_grid.h).
 void moveParticle(Particle& particle, float dt);
-// Neighbour pairs looked at by every move so far, for the benchmarks.
-uint64_t examinedPairs();
 void cohesionPass(ParticleList& particles, float dt);
 
 }  // namespace particle_mover
