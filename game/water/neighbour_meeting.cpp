@@ -93,13 +93,17 @@ void meetBlock(Meeting& p, const Measured& m, particle_grid::Shared* shared, int
   }
 }
 
-void meetRun(Meeting& p, const particle_grid::Slots& slots, int32_t begin, int32_t end) {
+// The meeting is copied in and out so that it stays in registers, not in memory the
+// stores to the slots might alias.
+void meetRun(Meeting& meeting, const particle_grid::Slots& slots, int32_t begin, int32_t end) {
+  Meeting p = meeting;
   Measured m;
   for (int32_t i = begin; i < end; i += kBlock) {
     const int32_t count = std::min(end - i, kBlock);
     measure(p.position, slots.x + i, slots.y + i, count, m);
     meetBlock(p, m, slots.shared + i, count);
   }
+  meeting = p;
   examinedPairs_ += uint64_t(std::max(end - begin, 0));
 }
 
