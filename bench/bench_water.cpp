@@ -12,8 +12,8 @@
 
 #include <chrono>
 
-#include "game/water/particle_manager.h"
 #include "game/water/neighbour_meeting.h"
+#include "game/water/particle_manager.h"
 #include "pool_scene.h"
 
 namespace {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 
 #include "game/water/particle_grid.h"
 
@@ -22,15 +23,15 @@ namespace neighbour_meeting {
 namespace {
 
 constexpr float kCoincident = 0.00001f;
-constexpr int32_t kBlock = 64;
+constexpr int32_t kBlock = 16;
 
 uint64_t examinedPairs_ = 0;
 
 // One block of neighbours measured against the particle.
 struct Measured {
-  alignas(16) float dirX[kBlock];     // the unit direction from the neighbour; 0 unless it
-  alignas(16) float dirY[kBlock];     // crowds
-  alignas(16) float overlap[kBlock];  // the neighbour distance less the distance; 0 unless
+  alignas(16) float dirX[kBlock];      // the unit direction from the neighbour; 0 unless it
+  alignas(16) float dirY[kBlock];      // crowds
+  alignas(16) float overlap[kBlock];   // the neighbour distance less the distance; 0 unless
   alignas(16) int32_t crowds[kBlock];  // 1 or 0
   alignas(16) int32_t near[kBlock];    // within the neighbour distance: -1, else 0
 };
@@ -70,9 +71,45 @@ void measure(Vec2 position, const float* xs, const float* ys, int32_t count, Mea
 }
 #endif
 
+// Velocity and push of the particle, evened out with a neighbour's in one go: with SSE2 as
+// one vector of four, each lane rounded as its own float.
+#if defined(__SSE2__)
+struct Motion {
+  __m128 values;  // velocity x, y, push x, y: the slot's own layout
+
+  Motion(Vec2 velocity, Vec2 push) : values(_mm_setr_ps(velocity.x, velocity.y, push.x, push.y)) {}
+  void meet(particle_grid::Shared& q) {
+    float* slot = &q.velocity.x;
+    values = _mm_mul_ps(_mm_add_ps(values, _mm_loadu_ps(slot)), _mm_set1_ps(0.5f));
+    _mm_storeu_ps(slot, values);
+  }
+  void copyTo(Vec2& velocity, Vec2& push) const {
+    alignas(16) float out[4];
+    _mm_store_ps(out, values);
+    velocity = {out[0], out[1]};
+    push = {out[2], out[3]};
+  }
+};
+static_assert(offsetof(particle_grid::Shared, push) == sizeof(Vec2));
+#else
+struct Motion {
+  Vec2 velocity, push;
+
+  void meet(particle_grid::Shared& q) {
+    velocity = q.velocity = (velocity + q.velocity) * 0.5f;
+    push = q.push = (push + q.push) * 0.5f;
+  }
+  void copyTo(Vec2& v, Vec2& p) const {
+    v = velocity;
+    p = push;
+  }
+};
+#endif
+
 // The particle's values, kept in registers while it meets a run.
 struct Meeting {
-  Vec2 position, velocity, push;
+  Vec2 position;
+  Motion motion;
   float temperature = 0.0f;
   Crowding crowding;
 };
@@ -87,8 +124,7 @@ void meetBlock(Meeting& p, const Measured& m, particle_grid::Shared* shared, int
     p.crowding.count += m.crowds[j];
     if (!m.near[j]) continue;
     particle_grid::Shared& q = shared[j];
-    p.velocity = q.velocity = (p.velocity + q.velocity) * 0.5f;
-    p.push = q.push = (p.push + q.push) * 0.5f;
+    p.motion.meet(q);
     p.temperature = q.temperature = (p.temperature + q.temperature) * 0.5f;
   }
 }
@@ -110,7 +146,7 @@ void meetRun(Meeting& meeting, const particle_grid::Slots& slots, int32_t begin,
 }  // namespace
 
 Crowding meetNeighbours(Particle& particle) {
-  Meeting p{particle.position, particle.velocity, particle.push, particle.temperature, {}};
+  Meeting p{particle.position, Motion{particle.velocity, particle.push}, particle.temperature, {}};
   const particle_grid::Slots slots = particle_grid::slots();
   const particle_grid::Cell own = particle_grid::cell(particle.cellX, particle.cellY);
   if (particle.gridSlot >= 0) {
@@ -125,8 +161,7 @@ Crowding meetNeighbours(Particle& particle) {
       const particle_grid::Cell c = particle_grid::cell(particle.cellX + dx, particle.cellY + dy);
       meetRun(p, slots, c.begin, c.end);
     }
-  particle.velocity = p.velocity;
-  particle.push = p.push;
+  p.motion.copyTo(particle.velocity, particle.push);
   particle.temperature = p.temperature;
   return p.crowding;
 }
