@@ -123,11 +123,15 @@ void link(ParticleList& particles) {
 }
 
 void unlink(Particle& p) {
-  if (!p.inGrid || p.gridSlot < 0) {
-    p.inGrid = false;
+  const bool linked = p.inGrid && p.gridSlot >= 0;
+  p.inGrid = false;
+  if (!linked) return;
+  Cell& c = cells()[size_t(p.cellY)][size_t(p.cellX)];
+  // A grid cleared or linked again since no longer holds the particle there.
+  if (p.gridSlot < c.begin || p.gridSlot >= c.end || grid.owner[size_t(p.gridSlot)] != &p) {
+    p.gridSlot = -1;
     return;
   }
-  Cell& c = cells()[size_t(p.cellY)][size_t(p.cellX)];
   for (int32_t slot = p.gridSlot; slot + 1 < c.end; ++slot) {
     const size_t to = size_t(slot), from = to + 1;
     grid.x[to] = grid.x[from];
@@ -137,7 +141,6 @@ void unlink(Particle& p) {
     grid.owner[to]->gridSlot = slot;
   }
   --c.end;
-  p.inGrid = false;
   p.gridSlot = -1;
 }
 
