@@ -148,7 +148,8 @@ void meetRun(Meeting& meeting, const particle_grid::Slots& slots, int32_t begin,
 Crowding meetNeighbours(Particle& particle) {
   Meeting p{particle.position, Motion{particle.velocity, particle.push}, particle.temperature, {}};
   const particle_grid::Slots slots = particle_grid::slots();
-  const particle_grid::Cell own = particle_grid::cell(particle.cellX, particle.cellY);
+  const particle_grid::Cell* table = particle_grid::cellTable();
+  const particle_grid::Cell own = particle_grid::cell(table, particle.cellX, particle.cellY);
   if (particle.gridSlot >= 0) {
     meetRun(p, slots, own.begin, particle.gridSlot);
     meetRun(p, slots, particle.gridSlot + 1, own.end);
@@ -158,8 +159,9 @@ Crowding meetNeighbours(Particle& particle) {
   for (int32_t dy = -1; dy <= 1; ++dy)
     for (int32_t dx = -1; dx <= 1; ++dx) {
       if (dx == 0 && dy == 0) continue;
-      const particle_grid::Cell c = particle_grid::cell(particle.cellX + dx, particle.cellY + dy);
-      meetRun(p, slots, c.begin, c.end);
+      const particle_grid::Cell c =
+          particle_grid::cell(table, particle.cellX + dx, particle.cellY + dy);
+      if (c.begin < c.end) meetRun(p, slots, c.begin, c.end);
     }
   p.motion.copyTo(particle.velocity, particle.push);
   particle.temperature = p.temperature;

@@ -31,6 +31,7 @@ struct Grid {
   // particles by list position.
   std::vector<uint64_t> keys;
   std::vector<Particle*> byPosition;
+  std::vector<uint64_t> sortSpace;
 };
 Grid grid;
 
@@ -63,6 +64,22 @@ bool placeInCell(Particle& p, Vec2 origin, uint32_t position) {
   const uint64_t cellKey = uint64_t(uint32_t(y) * kGridCells + uint32_t(x));
   grid.keys.push_back(cellKey << 32 | (0xFFFFFFFFu - position));
   return true;
+}
+
+// The keys in rising order: two stable counting passes over ten bits of the cell each, the
+// particles' list positions falling within a cell as they were queued in falling order.
+void sortKeys() {
+  constexpr uint32_t kDigits = 1024;
+  std::vector<uint64_t>& from = grid.keys;
+  std::vector<uint64_t>& to = grid.sortSpace;
+  to.resize(from.size());
+  for (int shift = 32; shift <= 42; shift += 10) {
+    std::array<uint32_t, kDigits + 1> start{};
+    for (uint64_t key : from) ++start[((key >> shift) & (kDigits - 1)) + 1];
+    for (uint32_t d = 0; d < kDigits; ++d) start[d + 1] += start[d];
+    for (uint64_t key : from) to[start[(key >> shift) & (kDigits - 1)]++] = key;
+    from.swap(to);
+  }
 }
 
 void fillSlot(size_t slot, Particle& p) {
@@ -113,12 +130,10 @@ void link(ParticleList& particles) {
   grid.keys.clear();
   grid.byPosition.clear();
   const Vec2 origin = camera::centre() - Vec2{512.0f, 512.0f};
-  for (Particle& p : particles) {
-    const uint32_t position = uint32_t(grid.byPosition.size());
-    grid.byPosition.push_back(&p);
-    placeInCell(p, origin, position);
-  }
-  std::sort(grid.keys.begin(), grid.keys.end());
+  for (Particle& p : particles) grid.byPosition.push_back(&p);
+  for (size_t i = grid.byPosition.size(); i-- > 0;)
+    placeInCell(*grid.byPosition[i], origin, uint32_t(i));
+  sortKeys();
   layOutSlots();
 }
 
@@ -144,9 +159,8 @@ void unlink(Particle& p) {
   p.gridSlot = -1;
 }
 
-Cell cell(int32_t x, int32_t y) {
-  if (x < 0 || y < 0 || x >= kGridCells || y >= kGridCells) return {};
-  return cells()[size_t(y)][size_t(x)];
+const Cell* cellTable() {
+  return cells()[0].data();
 }
 
 Slots slots() {
@@ -169,8 +183,18 @@ void give(const Particle& p) {
   grid.shared[slot] = {p.velocity, p.push, p.temperature};
 }
 
-void returnShared(ParticleList& particles) {
-  for (Particle& p : particles) take(p);
+// Cell by cell: the slots are read in order and no particle waits for the list's links.
+void returnShared() {
+  for (uint32_t key : grid.usedCells) {
+    const Cell c = cells()[key / kGridCells][key % kGridCells];
+    for (int32_t slot = c.begin; slot < c.end; ++slot) {
+      const Shared& s = grid.shared[size_t(slot)];
+      Particle& p = *grid.owner[size_t(slot)];
+      p.velocity = s.velocity;
+      p.push = s.push;
+      p.temperature = s.temperature;
+    }
+  }
 }
 
 }  // namespace particle_grid

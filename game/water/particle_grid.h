@@ -11,6 +11,7 @@
 // gives them back after, and the neighbours' meetings change the slots in between. The
 // step returns the slots to the particles once all have moved.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "game/water/particle.h"
@@ -52,8 +53,16 @@ void link(ParticleList& particles);
 // Takes the particle out of its cell; the cell's other particles keep their order.
 void unlink(Particle& particle);
 
-// Cell (x, y); empty outside the grid.
-Cell cell(int32_t x, int32_t y);
+// The cells row after row, kGridCells to a row.
+const Cell* cellTable();
+// Cell (x, y) of the table; empty outside the grid.
+inline Cell cell(const Cell* table, int32_t x, int32_t y) {
+  if (x < 0 || y < 0 || x >= kGridCells || y >= kGridCells) return {};
+  return table[size_t(y) * kGridCells + size_t(x)];
+}
+inline Cell cell(int32_t x, int32_t y) {
+  return cell(cellTable(), x, y);
+}
 Slots slots();
 
 // The particle's values from its slot, changed by the meetings so far (nothing outside the
@@ -61,6 +70,6 @@ Slots slots();
 void take(Particle& particle);
 void give(const Particle& particle);
 // Every linked particle's velocity, push and temperature from its slot.
-void returnShared(ParticleList& particles);
+void returnShared();
 
 }  // namespace particle_grid

@@ -157,7 +157,7 @@ void stepParticles(float dt) {
     else
       it = deleteParticle(it);
   }
-  particle_grid::returnShared(particles_);
+  particle_grid::returnShared();
 }
 
 Particle newParticle(float x, float y, float radius) {

@@ -25,7 +25,7 @@ class ParticleMoverTest : public WaterTest {
     particle_grid::take(p);
     particle_mover::moveParticle(p, dt);
     particle_grid::give(p);
-    particle_grid::returnShared(particleList());
+    particle_grid::returnShared();
   }
   // The particles of cell (x, y) in the order they are met.
   static std::vector<Particle*> cellParticles(int32_t x, int32_t y) {
