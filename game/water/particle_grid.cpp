@@ -4,7 +4,6 @@
 
 #include "game/water/particle_grid.h"
 
-#include <algorithm>
 #include <array>
 #include <vector>
 
