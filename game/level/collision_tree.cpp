@@ -741,7 +741,7 @@ bool touchesAtStart(const CollisionEdge& edge, Vec2 from, float fromDistance, Ve
 
 // Front to back from the ray's start: the subtree on the start's side first, then the node
 // itself, then the far side. A ray that stays on one side visits that side only.
-CollisionEdge* castThrough(CollisionEdge* node, Vec2 from, Vec2& to) {
+CollisionEdge* castThrough(CollisionEdge* node, Vec2 from, Vec2& to, const RayHitTest& ray) {
   while (node) {
     const float df = node->signedDistance(from);
     const float de = node->signedDistance(to);
@@ -753,8 +753,8 @@ CollisionEdge* castThrough(CollisionEdge* node, Vec2 from, Vec2& to) {
       node = nearSide;
       continue;
     }
-    if (CollisionEdge* hit = castThrough(nearSide, from, to)) return hit;
-    if (node->active && segmentHit(from, to, node->start, node->end, to)) return node;
+    if (CollisionEdge* hit = castThrough(nearSide, from, to, ray)) return hit;
+    if (node->active && ray.hits(node->start, node->end, to)) return node;
     node = farSide;
   }
   return nullptr;
@@ -973,7 +973,8 @@ float contactFriction() {
 
 CollisionEdge* castRay(Vec2 from, Vec2& to) {
   if (!tree.root || from == to) return nullptr;
-  return castThrough(tree.root, from, to);
+  // `to` changes only on the hit that ends the cast, so the ray is prepared once.
+  return castThrough(tree.root, from, to, RayHitTest(from, to));
 }
 
 DebugView debugView() {

@@ -16,22 +16,17 @@ Vec2 intersectionFromDeterminant(Vec2 a1, Vec2 a2, Vec2 b1, Vec2 b2, float d) {
           (c1 * (b1.y - b2.y) - (a1.y - a2.y) * c2) / d};
 }
 
-// Where `point` lies along p1 -> p2, measured on one axis only. The triangulation decides
-// on the longer axis with ties going to x; the ray cast sends ties to y.
-float parameterAlong(Vec2 p1, Vec2 p2, Vec2 point, bool tiesToX) {
+// Where `point` lies along p1 -> p2, measured on one axis only: the longer, with ties going
+// to x (the ray cast's RayHitTest sends ties to y).
+float parameterAlong(Vec2 p1, Vec2 p2, Vec2 point) {
   const float dx = std::fabs(p2.x - p1.x);
   const float dy = std::fabs(p2.y - p1.y);
-  const bool useX = tiesToX ? dx >= dy : dx > dy;
+  const bool useX = dx >= dy;
   return useX ? (point.x - p1.x) / (p2.x - p1.x) : (point.y - p1.y) / (p2.y - p1.y);
 }
 
 bool withinUnit(float t) {
   return t >= 0.0f && t <= 1.0f;
-}
-
-// As withinUnit, but a negative zero is below 0.
-bool withinUnitSigned(float t) {
-  return !std::signbit(t) && t <= 1.0f;
 }
 
 }  // namespace
@@ -48,18 +43,12 @@ bool segmentsCross(Vec2 a1, Vec2 a2, Vec2 b1, Vec2 b2) {
   const float d = lineDeterminant(a1, a2, b1, b2);
   if (d == 0.0f) return false;
   const Vec2 crossing = intersectionFromDeterminant(a1, a2, b1, b2, d);
-  return withinUnit(parameterAlong(a1, a2, crossing, true)) &&
-         withinUnit(parameterAlong(b1, b2, crossing, true));
+  return withinUnit(parameterAlong(a1, a2, crossing)) &&
+         withinUnit(parameterAlong(b1, b2, crossing));
 }
 
 bool segmentHit(Vec2 f, Vec2 e, Vec2 a, Vec2 b, Vec2& out) {
-  const float d = lineDeterminant(f, e, a, b);
-  if (d == 0.0f) return false;
-  const Vec2 crossing = intersectionFromDeterminant(f, e, a, b, d);
-  if (!withinUnitSigned(parameterAlong(f, e, crossing, false))) return false;
-  if (!withinUnitSigned(parameterAlong(a, b, crossing, false))) return false;
-  out = crossing;
-  return true;
+  return RayHitTest(f, e).hits(a, b, out);
 }
 
 bool pointInConvex(Vec2 p, std::span<const Vec2> corners) {

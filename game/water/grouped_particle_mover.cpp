@@ -17,6 +17,7 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/level/collision_tree.h"
+#include "game/water/particle_grid.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_mover.h"
 
@@ -88,7 +89,7 @@ void captureFrom(const Particle& p, ParticleList& from, ParticleGroup& group,
       ++it;
       continue;
     }
-    if (unlink) particle_mover::gridRemove(*it);
+    if (unlink) particle_grid::unlink(*it);
     auto next = std::next(it);
     group.particles.splice(group.particles.begin(), from, it);
     placeInGroup(group.particles.front());
@@ -197,7 +198,7 @@ void melt(ParticleGroup& g, ParticleList& freeList) {
     q.history1 = q.history2 = q.history3 = q.position;
     q.inGrid = false;
     q.cellX = q.cellY = 0;
-    q.gridNext = q.gridPrev = nullptr;
+    q.gridSlot = -1;
     freeList.splice(freeList.begin(), g.particles, g.particles.begin());
   }
 }
@@ -262,7 +263,7 @@ void freezePass(ParticleList& freeList) {
   for (auto it = freeList.begin(); it != freeList.end();) {
     auto next = std::next(it);
     if (it->temperature <= kIceTemperature) {
-      particle_mover::gridRemove(*it);
+      particle_grid::unlink(*it);
       frozen.splice(frozen.end(), freeList, it);
     }
     it = next;

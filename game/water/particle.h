@@ -25,9 +25,8 @@ struct Particle {
   Vec2 push;
   float temperature = 0.0f;
   float speed = 0.0f;  // |velocity + push| at the end of the particle's step
-  // Links of the particle grid cell that holds the particle.
-  Particle* gridNext = nullptr;
-  Particle* gridPrev = nullptr;
+  // The particle's slot in the neighbour grid and the grid cell that holds it.
+  int32_t gridSlot = -1;
   int32_t cellX = 0;
   int32_t cellY = 0;
   bool inGrid = false;
@@ -41,5 +40,5 @@ struct Particle {
 };
 
 // The free particles in creation order; a list, so that deleting one while iterating keeps
-// every other particle (and the grid's links to it) in place.
+// every other particle (and the grid's pointers to it) in place.
 using ParticleList = std::list<Particle>;

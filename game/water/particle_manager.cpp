@@ -11,6 +11,7 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/water/grouped_particle_mover.h"
+#include "game/water/particle_grid.h"
 #include "game/water/particle_mover.h"
 
 namespace particle_manager {
@@ -107,13 +108,6 @@ void readSettings() {
 
 // ---- Step ------------------------------------------------------------------------------
 
-void rebuildGrid() {
-  for (Particle& p : particles_) {
-    particle_mover::gridRemove(p);
-    particle_mover::gridInsert(p);
-  }
-}
-
 // Water falls; steam rises against gravity and scatters sideways.
 void accelerate(Particle& p, Vec2 gravity) {
   if (!p.isSteam()) {
@@ -132,7 +126,10 @@ struct StepFactors {
 };
 
 // One particle's step; false when it has to be deleted.
+// The particle's values come from its grid slot, where the neighbours that moved before it
+// have changed them, and go back there for the neighbours that move after it.
 bool stepParticle(Particle& p, const StepFactors& f, const camera::ViewRectangle& view, float dt) {
+  particle_grid::take(p);
   if (view.farOutside(p.position, kViewMargin)) return false;
   if (p.killPending) {
     p.killTimer -= dt;
@@ -147,6 +144,7 @@ bool stepParticle(Particle& p, const StepFactors& f, const camera::ViewRectangle
   particle_mover::moveParticle(p, dt);
   p.speed = length(p.velocity + p.push);
   p.push = {};
+  particle_grid::give(p);
   return true;
 }
 
@@ -159,6 +157,7 @@ void stepParticles(float dt) {
     else
       it = deleteParticle(it);
   }
+  particle_grid::returnShared();
 }
 
 Particle newParticle(float x, float y, float radius) {
@@ -196,7 +195,7 @@ void createParticles(float x, float y, float radius, int32_t amount) {
 }
 
 ParticleList::iterator deleteParticle(ParticleList::iterator particle) {
-  particle_mover::gridRemove(*particle);
+  particle_grid::unlink(*particle);
   return particles_.erase(particle);
 }
 
@@ -208,12 +207,12 @@ void markForKill(Particle& particle) {
 
 void deleteAllWater() {
   particles_.clear();
-  particle_mover::reset(particles_);
+  particle_grid::reset(particles_);
   grouped_particle_mover::deleteAllGroups();
 }
 
 void step(float dt) {
-  rebuildGrid();
+  particle_grid::link(particles_);
   stepParticles(dt);
   particle_mover::cohesionPass(particles_, dt);
   grouped_particle_mover::freezePass(particles_);

@@ -23,14 +23,13 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/level/collision_tree.h"
+#include "game/water/neighbour_meeting.h"
 
 namespace particle_mover {
 namespace {
 
 constexpr float kLargestSubStep = 1.7f;
 constexpr float kLargestTravel = 15.0f;
-constexpr float kNeighbourDistance = 4.0f;
-constexpr float kCoincident = 0.00001f;
 constexpr float kPushReferenceStep = 0.02f;
 constexpr float kLargestPush = 1.7f;
 constexpr float kClusterDistance = 40.0f;
@@ -39,26 +38,6 @@ constexpr float kCohesionTime = 0.75f;
 constexpr float kLargestPull = 1.5f;
 constexpr float kJitter = 0.1f;
 constexpr float kSmallestPullDistance = 0.0001f;
-
-// The grid: the head of each cell's list. Static, so linking a particle never allocates.
-using GridCells = std::array<std::array<Particle*, kGridCells>, kGridCells>;
-GridCells& grid() {
-  static GridCells cells{};
-  return cells;
-}
-
-void clearGrid() {
-  for (auto& row : grid()) row.fill(nullptr);
-}
-
-// The cell of `offset` (a coordinate minus the grid's origin), or -1 outside the grid.
-// The offset is range-checked before it is converted, so a far or broken position is
-// simply outside.
-int32_t cellIndex(float offset) {
-  constexpr float kGridExtent = float(kGridCells) * kCellSize;
-  if (!(offset > -1.0f && offset < kGridExtent)) return -1;
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<int32_t>(offset)) >> 1);
-}
 
 // Pushes the particle out of the level where it stands.
 void collide(Particle& p) {
@@ -91,46 +70,10 @@ void slide(Particle& p, float dt) {
   p.velocity = p.velocity * std::pow(collision::contactFriction(), dt);
 }
 
-struct Crowding {
-  Vec2 directionSum;
-  float overlapSum = 0.0f;
-  int32_t count = 0;
-};
-
-// p and q even out velocity, push and heat; a q not on top of p adds to the crowding.
-void meet(Particle& p, Particle& q, Crowding& crowding) {
-  const Vec2 delta = p.position - q.position;
-  const float d = length(delta);
-  if (d >= kNeighbourDistance) return;
-  if (d > kCoincident) {
-    crowding.directionSum += delta / d;
-    crowding.overlapSum += kNeighbourDistance - d;
-    ++crowding.count;
-  }
-  p.velocity = q.velocity = (p.velocity + q.velocity) * 0.5f;
-  p.push = q.push = (p.push + q.push) * 0.5f;
-  p.temperature = q.temperature = (p.temperature + q.temperature) * 0.5f;
-}
-
-void meetCell(Particle& p, int32_t x, int32_t y, Crowding& crowding) {
-  for (Particle* q = gridCell(x, y); q; q = q->gridNext)
-    if (q != &p) meet(p, *q, crowding);
-}
-
-// The particle's own cell of the step's start first, then the eight around it.
-Crowding meetNeighbours(Particle& p) {
-  Crowding crowding;
-  meetCell(p, p.cellX, p.cellY, crowding);
-  for (int32_t dy = -1; dy <= 1; ++dy)
-    for (int32_t dx = -1; dx <= 1; ++dx)
-      if (dx != 0 || dy != 0) meetCell(p, p.cellX + dx, p.cellY + dy, crowding);
-  return crowding;
-}
-
 // Crowded particles step apart, by at most the largest push, less on short steps. A
 // particle crowded evenly from all sides has no way out: normalising its zero direction
 // would push it along +x, and resting water would creep that way.
-void stepApart(Particle& p, const Crowding& crowding, float dt) {
+void stepApart(Particle& p, const neighbour_meeting::Crowding& crowding, float dt) {
   if (crowding.count == 0) return;
   if (crowding.directionSum.x == 0.0f && crowding.directionSum.y == 0.0f) return;
   Vec2 direction = crowding.directionSum / float(crowding.count);
@@ -293,52 +236,12 @@ void pullTogether(const std::vector<Particle*>& cluster, float dt) {
 
 void initialise() {
   console::print("\nInitialising particle mover..");
-  clearGrid();
+  particle_grid::clear();
 }
 
 void shutdown() {
   console::print("\nShutting down particle mover..");
-  clearGrid();
-}
-
-void reset(ParticleList& particles) {
-  clearGrid();
-  for (Particle& p : particles) {
-    p.inGrid = false;
-    p.gridNext = p.gridPrev = nullptr;
-  }
-}
-
-void gridInsert(Particle& p) {
-  if (p.inGrid) return;
-  const Vec2 origin = camera::centre() - Vec2{512.0f, 512.0f};
-  const int32_t x = cellIndex(p.position.x - origin.x);
-  const int32_t y = cellIndex(p.position.y - origin.y);
-  if (x < 0 || y < 0) return;
-  Particle*& head = grid()[size_t(y)][size_t(x)];
-  p.gridPrev = nullptr;
-  p.gridNext = head;
-  if (head) head->gridPrev = &p;
-  head = &p;
-  p.cellX = x;
-  p.cellY = y;
-  p.inGrid = true;
-}
-
-void gridRemove(Particle& p) {
-  if (!p.inGrid) return;
-  if (p.gridPrev)
-    p.gridPrev->gridNext = p.gridNext;
-  else
-    grid()[size_t(p.cellY)][size_t(p.cellX)] = p.gridNext;
-  if (p.gridNext) p.gridNext->gridPrev = p.gridPrev;
-  p.gridNext = p.gridPrev = nullptr;
-  p.inGrid = false;
-}
-
-Particle* gridCell(int32_t x, int32_t y) {
-  if (x < 0 || y < 0 || x >= kGridCells || y >= kGridCells) return nullptr;
-  return grid()[size_t(y)][size_t(x)];
+  particle_grid::clear();
 }
 
 void moveParticle(Particle& p, float dt) {
@@ -346,7 +249,7 @@ void moveParticle(Particle& p, float dt) {
   if (v.x == 0.0f && v.y == 0.0f) return;
   travel(p, v * dt);
   slide(p, dt);
-  stepApart(p, meetNeighbours(p), dt);
+  stepApart(p, neighbour_meeting::meetNeighbours(p), dt);
 }
 
 void cohesionPass(ParticleList& particles, float dt) {

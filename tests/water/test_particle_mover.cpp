@@ -8,6 +8,7 @@
 #include "common/random.h"
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
+#include "game/water/particle_grid.h"
 #include "game/water/particle_mover.h"
 #include "water/water_test_support.h"
 
@@ -18,11 +19,19 @@ using particle_manager::particleList;
 class ParticleMoverTest : public WaterTest {
  protected:
   // Links every free particle into the grid, as the step does before moving them.
-  void linkAll() {
-    for (Particle& p : particleList()) {
-      particle_mover::gridRemove(p);
-      particle_mover::gridInsert(p);
-    }
+  void linkAll() { particle_grid::link(particleList()); }
+  // Moves p as the step does: its values through its grid slot, every slot returned after.
+  void move(Particle& p, float dt) {
+    particle_grid::take(p);
+    particle_mover::moveParticle(p, dt);
+    particle_grid::give(p);
+    particle_grid::returnShared();
+  }
+  // The particles of cell (x, y) in the order they are met.
+  static std::vector<Particle*> cellParticles(int32_t x, int32_t y) {
+    const particle_grid::Cell c = particle_grid::cell(x, y);
+    const particle_grid::Slots slots = particle_grid::slots();
+    return {slots.owner + c.begin, slots.owner + c.end};
   }
 };
 
@@ -40,7 +49,7 @@ TEST_F(ParticleMoverTest, ARestingParticleIsNotMovedCollidedOrShared) {
   Particle& q = addParticle({1, 0}, {5, 0});
   p.temperature = 10.0f;
   linkAll();
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_EQ(p.position, (Vec2{0, 0}));
   EXPECT_EQ(q.velocity, (Vec2{5, 0}));
   EXPECT_EQ(p.temperature, 10.0f);
@@ -48,7 +57,7 @@ TEST_F(ParticleMoverTest, ARestingParticleIsNotMovedCollidedOrShared) {
 
 TEST_F(ParticleMoverTest, TravelStopsAtFifteenUnitsPerStep) {
   Particle& p = addParticle({0, -100}, {0, 10000});
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_NEAR(p.position.y, -85.0f, 1e-4f);
   EXPECT_EQ(p.position.x, 0.0f);
 }
@@ -62,7 +71,7 @@ TEST_F(ParticleMoverTest, SubStepsStopAParticleAtAThinWall) {
                   "points": [[-50, 0], [50, 0], [50, 5], [-50, 5]]}]
   })");
   Particle& p = addParticle({0, -8}, {0, 1500});
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_NEAR(p.position.y, -2.0f, 1e-4f);
 }
 
@@ -71,7 +80,7 @@ TEST_F(ParticleMoverTest, AParticleSlidesAlongAFloorAndLosesItsFriction) {
   level::loadSurfaces();
   loadLevel(kFloor);
   Particle& p = addParticle({50, -1.9f}, {10, 5});
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_NEAR(p.position.y, -2.0f, 1e-5f);
   // The contact point lies on the floor below the particle, give or take a float's width.
   EXPECT_NEAR(p.velocity.y, 0.0f, 1e-4f);
@@ -87,7 +96,7 @@ TEST_F(ParticleMoverTest, CloseNeighboursShareAndPushApart) {
   q.temperature = 30.0f;
   q.push = {0, 2};
   linkAll();
-  particle_mover::moveParticle(p, 0.02f);
+  move(p, 0.02f);
   EXPECT_EQ(p.velocity, (Vec2{0.5f, 0}));
   EXPECT_EQ(q.velocity, (Vec2{0.5f, 0}));
   EXPECT_EQ(p.push, (Vec2{0, 1}));
@@ -103,7 +112,7 @@ TEST_F(ParticleMoverTest, ShortStepsPushLess) {
   Particle& p = addParticle({0, 0}, {0.001f, 0});
   addParticle({3, 0});
   linkAll();
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_NEAR(p.position.x, 0.00001f - 0.5f * (4.0f - 2.99999f), 1e-5f);
 }
 
@@ -112,7 +121,7 @@ TEST_F(ParticleMoverTest, AParticleCrowdedEvenlyFromAllSidesStaysPut) {
   Particle& p = addParticle({1, 1}, {0, 100});
   for (Vec2 q : {Vec2{-0.5f, 2}, Vec2{2.5f, 2}, Vec2{1, 0.5f}, Vec2{1, 3.5f}}) addParticle(q);
   linkAll();
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_EQ(p.position, (Vec2{1, 2}));
 }
 
@@ -121,7 +130,7 @@ TEST_F(ParticleMoverTest, ParticlesOnTopOfEachOtherShareButDoNotPush) {
   Particle& q = addParticle({0.01f, 0});
   q.temperature = 40.0f;
   linkAll();
-  particle_mover::moveParticle(p, 0.01f);
+  move(p, 0.01f);
   EXPECT_EQ(p.position, (Vec2{0.01f, 0}));
   EXPECT_EQ(q.temperature, 30.0f);
   EXPECT_EQ(p.velocity, q.velocity);
@@ -145,33 +154,32 @@ TEST_F(ParticleMoverTest, TheGridCoversTwoThousandUnitsFromItsOrigin) {
                {std::numeric_limits<float>::quiet_NaN(), false, 0},
                {std::numeric_limits<float>::infinity(), false, 0}};
   for (const Case& c : cases) {
+    particleList().clear();
     Particle& p = addParticle({0, 0});
     p.position.x = c.x;
-    particle_mover::gridInsert(p);
+    linkAll();
     EXPECT_EQ(p.inGrid, c.inside) << c.x;
     if (c.inside) {
       EXPECT_EQ(p.cellX, c.cell) << c.x;
-      EXPECT_EQ(particle_mover::gridCell(c.cell, p.cellY), &p);
+      EXPECT_EQ(cellParticles(c.cell, p.cellY), std::vector<Particle*>{&p});
     }
-    particle_mover::gridRemove(p);
   }
 }
 
-TEST_F(ParticleMoverTest, CellsKeepTheirListsWhenParticlesLeave) {
+TEST_F(ParticleMoverTest, CellsKeepTheirOrderWhenParticlesLeave) {
   Particle& a = addParticle({0, 0});
   Particle& b = addParticle({0.5f, 0});
   Particle& c = addParticle({1, 0});
   linkAll();
-  ASSERT_EQ(particle_mover::gridCell(a.cellX, a.cellY), &c);
-  particle_mover::gridRemove(b);
-  EXPECT_EQ(c.gridNext, &a);
-  EXPECT_EQ(a.gridPrev, &c);
-  particle_mover::gridRemove(c);
-  EXPECT_EQ(particle_mover::gridCell(a.cellX, a.cellY), &a);
+  ASSERT_EQ(cellParticles(a.cellX, a.cellY), (std::vector<Particle*>{&c, &b, &a}));
+  particle_grid::unlink(b);
+  EXPECT_EQ(cellParticles(a.cellX, a.cellY), (std::vector<Particle*>{&c, &a}));
+  particle_grid::unlink(c);
+  EXPECT_EQ(cellParticles(a.cellX, a.cellY), std::vector<Particle*>{&a});
   EXPECT_FALSE(c.inGrid);
-  particle_mover::reset(particleList());
+  particle_grid::reset(particleList());
   EXPECT_FALSE(a.inGrid);
-  EXPECT_EQ(particle_mover::gridCell(a.cellX, a.cellY), nullptr);
+  EXPECT_TRUE(cellParticles(a.cellX, a.cellY).empty());
 }
 
 // ---- Cohesion --------------------------------------------------------------------------
