@@ -143,26 +143,41 @@ void meetRun(Meeting& meeting, const particle_grid::Slots& slots, int32_t begin,
   examinedPairs_ += uint64_t(std::max(end - begin, 0));
 }
 
+// The cells of a row lie side by side in the slots too, as the grid sorts them row by row and
+// column by column, so cells x0..x1 of row y are one run: from the first one's start to the
+// last one's end, where empty cells count for nothing.
+particle_grid::Cell rowRun(const particle_grid::Cell* table, int32_t x0, int32_t x1, int32_t y) {
+  particle_grid::Cell run{0, 0};
+  for (int32_t x = x0; x <= x1; ++x) {
+    const particle_grid::Cell c = particle_grid::cell(table, x, y);
+    if (c.begin >= c.end) continue;
+    if (run.begin >= run.end) run.begin = c.begin;
+    run.end = c.end;
+  }
+  return run;
+}
+
 }  // namespace
 
 Crowding meetNeighbours(Particle& particle) {
   Meeting p{particle.position, Motion{particle.velocity, particle.push}, particle.temperature, {}};
   const particle_grid::Slots slots = particle_grid::slots();
   const particle_grid::Cell* table = particle_grid::cellTable();
-  const particle_grid::Cell own = particle_grid::cell(table, particle.cellX, particle.cellY);
+  const int32_t x = particle.cellX, y = particle.cellY;
+  const particle_grid::Cell own = particle_grid::cell(table, x, y);
   if (particle.gridSlot >= 0) {
     meetRun(p, slots, own.begin, particle.gridSlot);
     meetRun(p, slots, particle.gridSlot + 1, own.end);
   } else {
     meetRun(p, slots, own.begin, own.end);
   }
-  for (int32_t dy = -1; dy <= 1; ++dy)
-    for (int32_t dx = -1; dx <= 1; ++dx) {
-      if (dx == 0 && dy == 0) continue;
-      const particle_grid::Cell c =
-          particle_grid::cell(table, particle.cellX + dx, particle.cellY + dy);
-      if (c.begin < c.end) meetRun(p, slots, c.begin, c.end);
-    }
+  // The eight cells around, row by row: the row above, the cells either side, the row below.
+  const particle_grid::Cell runs[] = {rowRun(table, x - 1, x + 1, y - 1),
+                                      particle_grid::cell(table, x - 1, y),
+                                      particle_grid::cell(table, x + 1, y),
+                                      rowRun(table, x - 1, x + 1, y + 1)};
+  for (const particle_grid::Cell& run : runs)
+    if (run.begin < run.end) meetRun(p, slots, run.begin, run.end);
   p.motion.copyTo(particle.velocity, particle.push);
   particle.temperature = p.temperature;
   return p.crowding;
