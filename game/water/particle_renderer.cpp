@@ -20,6 +20,7 @@
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 #include "game/water/sprite_batch.h"
+#include "game/water/sprite_points.h"
 
 namespace particle_renderer {
 namespace {
@@ -51,8 +52,14 @@ bool particleDrawVariable(bool value, bool set) {
   return console::variableValue(particleDraw_, value, set);
 }
 
+bool spritePointsVariable(bool value, bool set) {
+  if (set) sprite_points::setEnabled(value);
+  return sprite_points::enabled();
+}
+
 const console::NamedCommand kEntries[] = {
     {"ParticleDraw", particleDrawVariable},
+    {"SpritePoints", spritePointsVariable},
 };
 
 // ---- Settings ---------------------------------------------------------------------------
