@@ -13,6 +13,7 @@
 #include <chrono>
 
 #include "game/water/neighbour_meeting.h"
+#include "game/water/particle_grid.h"
 #include "game/water/particle_manager.h"
 #include "pool_scene.h"
 
@@ -40,28 +41,59 @@ BENCHMARK(WaterStepPoured)
     ->Arg(16384)
     ->Unit(benchmark::kMillisecond);
 
-// Steps of the pool once the water rules have settled it for five seconds, with the
-// neighbour pairs each particle examines per step and what one pair costs (the whole step
-// over the pairs). At 16,384 particles the 150 settling steps take most of the scene's time,
-// about 15 seconds; fewer, longer steps would settle a different pool.
-void WaterStepSettled(benchmark::State& state) {
-  const PoolScene scene(state.range(0));
-  pourPool(state.range(0));
+// The pool after the water rules have settled it for five seconds. At 16,384 particles the
+// 150 settling steps take most of the scene's time, about 15 seconds; fewer, longer steps
+// would settle a different pool.
+void settlePool(int64_t particles) {
+  pourPool(particles);
   for (int tick = 0; tick < 150; ++tick) particle_manager::step(0.0333f);
-  const double particles = double(particle_manager::particleCount());
-  const uint64_t pairsBefore = neighbour_meeting::examinedPairs();
-  const auto started = std::chrono::steady_clock::now();
-  for (auto _ : state) particle_manager::step(kStep);
+}
+
+// The neighbour pairs each particle examined per iteration and what one pair cost, given
+// the pairs examined before the timing began.
+void setPairCounters(benchmark::State& state, uint64_t pairsBefore,
+                     std::chrono::steady_clock::time_point started) {
   const std::chrono::duration<double, std::nano> elapsed =
       std::chrono::steady_clock::now() - started;
   const double pairs = double(neighbour_meeting::examinedPairs() - pairsBefore);
+  const double particles = double(particle_manager::particleCount());
   setParticleCounters(state, particles);
   state.counters["pairs"] = pairs / (double(state.iterations()) * particles);
   state.counters["ns per pair"] = elapsed.count() / pairs;
+}
+
+// Whole steps of the settled pool; a pair's cost is the whole step over the pairs.
+void WaterStepSettled(benchmark::State& state) {
+  const PoolScene scene(state.range(0));
+  settlePool(state.range(0));
+  const uint64_t pairsBefore = neighbour_meeting::examinedPairs();
+  const auto started = std::chrono::steady_clock::now();
+  for (auto _ : state) particle_manager::step(kStep);
+  setPairCounters(state, pairsBefore, started);
   state.counters["rss MB"] = residentMegabytes();
 }
 BENCHMARK(WaterStepSettled)
     ->Arg(128)
+    ->Arg(1024)
+    ->Arg(4096)
+    ->Arg(16384)
+    ->Unit(benchmark::kMillisecond);
+
+// The meeting alone: every particle of the settled pool meets its neighbours once per
+// iteration, in list order as a step has them meet, and nothing moves. The pool's sparse
+// edges make the runs short at 1,024 particles, where the rest of the step weighs most.
+void NeighbourMeetingSettled(benchmark::State& state) {
+  const PoolScene scene(state.range(0));
+  settlePool(state.range(0));
+  ParticleList& particles = particle_manager::particleList();
+  particle_grid::link(particles);
+  const uint64_t pairsBefore = neighbour_meeting::examinedPairs();
+  const auto started = std::chrono::steady_clock::now();
+  for (auto _ : state)
+    for (Particle& p : particles) benchmark::DoNotOptimize(neighbour_meeting::meetNeighbours(p));
+  setPairCounters(state, pairsBefore, started);
+}
+BENCHMARK(NeighbourMeetingSettled)
     ->Arg(1024)
     ->Arg(4096)
     ->Arg(16384)
