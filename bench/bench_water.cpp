@@ -80,8 +80,9 @@ BENCHMARK(WaterStepSettled)
     ->Unit(benchmark::kMillisecond);
 
 // The meeting alone: every particle of the settled pool meets its neighbours once per
-// iteration, in list order as a step has them meet, and nothing moves. The pool's sparse
-// edges make the runs short at 1,024 particles, where the rest of the step weighs most.
+// iteration, in list order, and nothing moves. A step skips the particles at rest, so its
+// pairs per particle are fewer; at 1,024 particles, where each has few neighbours, the rest
+// of the step weighs most.
 void NeighbourMeetingSettled(benchmark::State& state) {
   const PoolScene scene(state.range(0));
   settlePool(state.range(0));
