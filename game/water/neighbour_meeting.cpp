@@ -172,10 +172,9 @@ Crowding meetNeighbours(Particle& particle) {
     meetRun(p, slots, own.begin, own.end);
   }
   // The eight cells around, row by row: the row above, the cells either side, the row below.
-  const particle_grid::Cell runs[] = {rowRun(table, x - 1, x + 1, y - 1),
-                                      particle_grid::cell(table, x - 1, y),
-                                      particle_grid::cell(table, x + 1, y),
-                                      rowRun(table, x - 1, x + 1, y + 1)};
+  const particle_grid::Cell runs[] = {
+      rowRun(table, x - 1, x + 1, y - 1), particle_grid::cell(table, x - 1, y),
+      particle_grid::cell(table, x + 1, y), rowRun(table, x - 1, x + 1, y + 1)};
   for (const particle_grid::Cell& run : runs)
     if (run.begin < run.end) meetRun(p, slots, run.begin, run.end);
   p.motion.copyTo(particle.velocity, particle.push);

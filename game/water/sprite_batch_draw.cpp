@@ -3,6 +3,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "game/water/sprite_batch.h"
 #include "game/water/sprite_points.h"
 
@@ -26,12 +29,15 @@ void SpriteBatch::drawQuads() const {
   for (size_t i = 0; i < spriteCount_; ++i) {
     const Sprite& s = sprites_[i];
     const float h = s.halfSize;
-    const float corners[8] = {s.x - h, s.y - h, s.x + h, s.y - h, s.x + h, s.y + h, s.x - h, s.y + h};
+    const float corners[8] = {s.x - h, s.y - h, s.x + h, s.y - h,
+                              s.x + h, s.y + h, s.x - h, s.y + h};
     std::copy(std::begin(corners), std::end(corners), quadCorners_.begin() + ptrdiff_t(i * 8));
     std::copy(std::begin(kCornerTexture), std::end(kCornerTexture),
               quadTexture_.begin() + ptrdiff_t(i * 8));
+    const float rgba[4] = {s.colour.r, s.colour.g, s.colour.b, s.colour.a};
     for (size_t corner = 0; corner < 4; ++corner)
-      std::copy(&s.colour.r, &s.colour.r + 4, quadColours_.begin() + ptrdiff_t(i * 16 + corner * 4));
+      std::copy(std::begin(rgba), std::end(rgba),
+                quadColours_.begin() + ptrdiff_t(i * 16 + corner * 4));
   }
   glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
   glEnableClientState(GL_VERTEX_ARRAY);

@@ -14,8 +14,8 @@
 namespace sprite_points {
 
 // Draws the sprites as points with the bound two-dimensional texture. False, with nothing
-// drawn, where points are switched off or not available, the view is not a
-// flat one, or a sprite would be larger than the driver's largest point.
+// drawn, where points are switched off or not available, the view is not a flat one, or a
+// sprite's size is not above nothing or is beyond the driver's largest point.
 bool draw(const Sprite* sprites, size_t count);
 // Whether the current context draws sprites as points (switched on or not); builds the
 // program on first asking.

@@ -193,10 +193,15 @@ bool readView(View& view) {
   return std::fabs(view.determinant()) > 1e-12f;
 }
 
-float largestHalfSize(const Sprite* sprites, size_t count) {
-  float largest = 0.0f;
-  for (size_t i = 0; i < count; ++i) largest = std::max(largest, sprites[i].halfSize);
-  return largest;
+// Every sprite has a size a point can take: above nothing (a quad turned inside out by a
+// negative size shows mirrored, which a point can't) and within the driver's largest point.
+bool pointsFit(const Sprite* sprites, size_t count, const View& view, float largestPoint) {
+  float smallest = sprites[0].halfSize, largest = sprites[0].halfSize;
+  for (size_t i = 1; i < count; ++i) {
+    smallest = std::min(smallest, sprites[i].halfSize);
+    largest = std::max(largest, sprites[i].halfSize);
+  }
+  return smallest > 0.0f && 2.0f * largest * view.boundingScale() + kPointMargin <= largestPoint;
 }
 
 void setUniforms(const Program& p, const View& view) {
@@ -237,9 +242,8 @@ void drawPoints(const Sprite* sprites, size_t count) {
 bool draw(const Sprite* sprites, size_t count) {
   if (!enabled_ || !ready()) return false;
   View view;
-  if (!readView(view)) return false;
-  const float largest = 2.0f * largestHalfSize(sprites, count) * view.boundingScale();
-  if (largest + kPointMargin > program_.largestPoint) return false;
+  if (count == 0 || !readView(view) || !pointsFit(sprites, count, view, program_.largestPoint))
+    return false;
   glUseProgram(program_.id);
   setUniforms(program_, view);
   drawPoints(sprites, count);
