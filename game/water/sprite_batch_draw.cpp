@@ -21,19 +21,19 @@ void SpriteBatch::draw(uint32_t textureId) const {
   if (!sprite_points::draw(sprites_.data(), spriteCount_)) drawQuads();
 }
 
-// Each sprite's four corners from the top-left clockwise, all in its colour.
+// Each sprite's four corners from the top-left clockwise, all in its colour. The texture
+// corners are the same for every sprite, so only new room gets them.
 void SpriteBatch::drawQuads() const {
   quadCorners_.resize(spriteCount_ * 8);
   quadColours_.resize(spriteCount_ * 16);
-  quadTexture_.resize(spriteCount_ * 8);
+  for (size_t i = quadTexture_.size() / 8; i < spriteCount_; ++i)
+    quadTexture_.insert(quadTexture_.end(), std::begin(kCornerTexture), std::end(kCornerTexture));
   for (size_t i = 0; i < spriteCount_; ++i) {
     const Sprite& s = sprites_[i];
     const float h = s.halfSize;
     const float corners[8] = {s.x - h, s.y - h, s.x + h, s.y - h,
                               s.x + h, s.y + h, s.x - h, s.y + h};
     std::copy(std::begin(corners), std::end(corners), quadCorners_.begin() + ptrdiff_t(i * 8));
-    std::copy(std::begin(kCornerTexture), std::end(kCornerTexture),
-              quadTexture_.begin() + ptrdiff_t(i * 8));
     const float rgba[4] = {s.colour.r, s.colour.g, s.colour.b, s.colour.a};
     for (size_t corner = 0; corner < 4; ++corner)
       std::copy(std::begin(rgba), std::end(rgba),
