@@ -155,7 +155,7 @@ bool ConfigFile::getBool(std::string_view key) const {
 }
 
 float ConfigFile::getFloat(std::string_view key) const {
-  const std::string* value = find(key);
+  const std::string* value = findNumber(key);
   return value ? toNumber(*value) : 0.0f;
 }
 
@@ -170,8 +170,17 @@ void ConfigFile::read(std::string_view key, int32_t& value) const {
 }
 
 void ConfigFile::read(std::string_view key, float& value) const {
-  const std::string* text = key.empty() ? nullptr : find(key);
+  const std::string* text = key.empty() ? nullptr : findNumber(key);
   if (text && isNumber(*text)) value = toNumber(*text);
+}
+
+const std::string* ConfigFile::findNumber(std::string_view key) const {
+  const std::string* text = find(key);
+  if (text == nullptr || !isNumberOutOfRange(*text)) return text;
+  printMessage("\nThe value of ");
+  printMessage(key);
+  printMessage(" is beyond any number the game takes; the key is left at its default.");
+  return nullptr;
 }
 
 void ConfigFile::read(std::string_view key, bool& value) const {

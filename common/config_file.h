@@ -38,6 +38,8 @@ class ConfigFile {
  private:
   void load(std::string_view path);
   const std::string* find(std::string_view key) const;
+  // As find, but a number too large for a float is reported and reads as missing.
+  const std::string* findNumber(std::string_view key) const;
 
   // Keys are upper-cased; values are kept as written.
   std::map<std::string, std::string, std::less<>> values_;

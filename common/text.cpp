@@ -31,13 +31,29 @@ bool isDecimal(std::string_view text, int pointsAllowed) {
   return true;
 }
 
+// The value of a decimal text computed in double precision and narrowed to float; infinite
+// when it is beyond a float's range. from_chars ignores the locale, so a German desktop still
+// reads "2.5" as two and a half.
+float decimalValue(std::string_view text) {
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error == std::errc::result_out_of_range) return std::numeric_limits<float>::infinity();
+  return float(value);
+}
+
 }  // namespace
 
 bool isInteger(std::string_view text) {
   return isDecimal(text, 0);
 }
+// A number must also fit a float: forty digits typed in full would read as infinity, and one
+// infinity among the water's numbers turns every position it meets into NaN.
 bool isNumber(std::string_view text) {
-  return isDecimal(text, 1);
+  return isDecimal(text, 1) && std::isfinite(decimalValue(text));
+}
+
+bool isNumberOutOfRange(std::string_view text) {
+  return isDecimal(text, 1) && !std::isfinite(decimalValue(text));
 }
 
 bool isBoolean(std::string_view text) {
@@ -58,11 +74,7 @@ int32_t toInteger(std::string_view text) {
 }
 
 float toNumber(std::string_view text) {
-  if (!isNumber(text)) return 0.0f;
-  // from_chars ignores the locale, so a German desktop still reads "2.5" as two and a half.
-  double value = 0.0;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return float(value);
+  return isNumber(text) ? decimalValue(text) : 0.0f;
 }
 
 bool toBoolean(std::string_view text) {
@@ -93,8 +105,12 @@ std::string shortestTextOf(Float value) {
 
 }  // namespace
 
-std::string shortestText(float value) { return shortestTextOf(value); }
-std::string shortestText(double value) { return shortestTextOf(value); }
+std::string shortestText(float value) {
+  return shortestTextOf(value);
+}
+std::string shortestText(double value) {
+  return shortestTextOf(value);
+}
 
 bool isWordSeparator(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\b';

@@ -9,8 +9,11 @@
 
 // Non-empty, decimal digits only, with an optional leading "-" (a lone "-" passes).
 bool isInteger(std::string_view text);
-// As isInteger, plus at most one "." anywhere ("-.5", "3." and "." pass; "1e3" fails).
+// As isInteger, plus at most one "." anywhere ("-.5", "3." and "." pass; "1e3" fails), and
+// the value fits a float: a text of forty digits, which would read as infinity, fails.
 bool isNumber(std::string_view text);
+// Digits and at most one point, as isNumber asks, but beyond a float's range.
+bool isNumberOutOfRange(std::string_view text);
 // "TRUE" or "FALSE" in any letter case.
 bool isBoolean(std::string_view text);
 

@@ -368,9 +368,10 @@ ViewRectangle::ViewRectangle() {
   }
 }
 
+// A point with a NaN coordinate is far outside: such water has left the world.
 bool ViewRectangle::farOutside(Vec2 p, float margin) const {
   for (int i = 0; i < 4; ++i)
-    if (dot(p - edgePoint_[i], inward_[i]) < -margin) return true;
+    if (!(dot(p - edgePoint_[i], inward_[i]) >= -margin)) return true;
   return false;
 }
 

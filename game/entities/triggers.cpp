@@ -351,9 +351,10 @@ TriggerTriangle makeTriangle(Vec2 a, Vec2 b, Vec2 c) {
   return t;
 }
 
+// Written so that a point with a NaN coordinate is inside nothing.
 bool pointInTriangle(const TriggerTriangle& t, Vec2 p) {
   for (int i = 0; i < 3; ++i)
-    if (dot(p - t.vertices[i], t.normals[i]) < 0.0f) return false;
+    if (!(dot(p - t.vertices[i], t.normals[i]) >= 0.0f)) return false;
   return true;
 }
 
@@ -543,9 +544,10 @@ void step(float dt) {
 }
 
 bool pointInTrigger(const Trigger& trigger, Vec2 point) {
-  // The bounds also keep a triangle squeezed to one point from holding the whole plane.
-  if (point.x < trigger.minX || point.x > trigger.maxX || point.y < trigger.minY ||
-      point.y > trigger.maxY)
+  // The bounds also keep a triangle squeezed to one point from holding the whole plane, and
+  // water whose numbers went NaN from counting in any area, the end area above all.
+  if (!(point.x >= trigger.minX && point.x <= trigger.maxX && point.y >= trigger.minY &&
+        point.y <= trigger.maxY))
     return false;
   return pointInTriangle(trigger.triangleA, point) || pointInTriangle(trigger.triangleB, point);
 }

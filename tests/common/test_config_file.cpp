@@ -131,6 +131,19 @@ TEST(ConfigGetterTests, ReadKeepsTheCallersDefaultUnlessTheValuePassesItsTest) {
   EXPECT_EQ(empty, "keep");
 }
 
+TEST(ConfigGetterTests, ANumberBeyondAFloatIsReportedAndLeavesTheDefault) {
+  const MessageCapture messages;
+  const ConfigFile config = parse("gravity = " + std::string(40, '9'));
+  float gravity = 9.8f;
+  config.read("gravity", gravity);
+  EXPECT_FLOAT_EQ(gravity, 9.8f);
+  EXPECT_EQ(config.getFloat("GRAVITY"), 0.0f);
+  const std::string refused =
+      " is beyond any number the game takes; the key is left at its default.";
+  EXPECT_EQ(messages.text(),
+            "\nThe value of gravity" + refused + "\nThe value of GRAVITY" + refused);
+}
+
 TEST(ConfigLoadTests, ReadsFilesThroughTheDataPathResolver) {
   TempDirectory data;
   data.write("cfg/Console.cfg", "fontSize = 12");

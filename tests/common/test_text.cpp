@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "common/text.h"
 
@@ -11,10 +13,15 @@ TEST(TextTests, IntegerTestAcceptsDigitsWithOneLeadingMinus) {
   }
 }
 
-TEST(TextTests, NumberTestAllowsOnePointAnywhere) {
-  for (const char* text : {"-.5", "3.", ".", "12.25", "-", "7"})
+TEST(TextTests, NumberTestAllowsOnePointAnywhereAndOnlyWhatAFloatHolds) {
+  using Texts = std::vector<std::string>;
+  const std::string forty(40, '9');
+  const std::string floatMax = "340282346638528859811704183484516925440";
+  for (const std::string& text : Texts{"-.5", "3.", ".", "12.25", "-", "7", floatMax,
+                                       "0.0000000000000000000000000000000000000000000001"})
     EXPECT_TRUE(isNumber(text)) << text;
-  for (const char* text : {"1e3", "1.2.3", "0,5", "", "+1.0", "1.-2"}) {
+  for (const std::string& text : Texts{"1e3", "1.2.3", "0,5", "", "+1.0", "1.-2", forty,
+                                       "-" + forty, forty + ".5", std::string(400, '9')}) {
     EXPECT_FALSE(isNumber(text)) << text;
   }
 }
@@ -28,6 +35,7 @@ TEST(TextTests, ConversionsGiveZeroForTextThatFailsItsTest) {
   EXPECT_FLOAT_EQ(toNumber("."), 0.0f);
   EXPECT_FLOAT_EQ(toNumber("0,5"), 0.0f);
   EXPECT_FLOAT_EQ(toNumber("2.5"), 2.5f);
+  EXPECT_EQ(toNumber(std::string(40, '9')), 0.0f);
 }
 
 TEST(TextTests, HugeIntegersSaturateInsteadOfOverflowing) {

@@ -122,6 +122,8 @@ TEST_F(RegistryTest, ActionsConvertTheirOneArgumentOrPrintUsage) {
   EXPECT_EQ(run("IntAction 1 2"), "\nUSAGE: IntAction < integer number >");
   EXPECT_EQ(run("BoolAction yes"), "\nUSAGE: BoolAction < true OR false >");
   EXPECT_EQ(run("FloatAction 1e3"), "\nUSAGE: FloatAction < number >");
+  // Forty digits would read as infinity.
+  EXPECT_EQ(run("FloatAction " + std::string(40, '9')), "\nUSAGE: FloatAction < number >");
   EXPECT_EQ(run("FloatAction .25"), "");
   EXPECT_EQ(lastCall, "float 0.250000");
 }

@@ -139,7 +139,7 @@ TEST_F(TriggerTest, TargetsAreCollectedByIdInKindOrder) {
   EXPECT_TRUE(addSquare(300, {0, 0}, 10, 0).targets.empty());
 }
 
-TEST_F(TriggerTest, PointsOnTheEdgesAreInsideWhicheverWayTheCornersTurn) {
+TEST_F(TriggerTest, PointsOnTheEdgesAreInsideWhicheverWayTheCornersTurnAndNaNIsNowhere) {
   const Trigger& clockwise = addSquare(-1, {0, 0});
   triggers::addTrigger(-1, 0, 0, {0, 0}, {0, 10}, {10, 10}, {10, 0});
   const Trigger& anticlockwise = triggerList().back();
@@ -148,7 +148,7 @@ TEST_F(TriggerTest, PointsOnTheEdgesAreInsideWhicheverWayTheCornersTurn) {
                    Vec2{5, 5}, Vec2{2, 2}, Vec2{3, 7}, Vec2{7, 3}})
       EXPECT_TRUE(triggers::pointInTrigger(*t, p)) << p.x << ", " << p.y;
     for (Vec2 p : {Vec2{-0.001f, 5}, Vec2{10.001f, 5}, Vec2{5, -0.001f}, Vec2{5, 10.001f},
-                   Vec2{-1, -1}, Vec2{11, 11}})
+                   Vec2{-1, -1}, Vec2{11, 11}, Vec2{NAN, 5}, Vec2{5, NAN}, Vec2{NAN, NAN}})
       EXPECT_FALSE(triggers::pointInTrigger(*t, p)) << p.x << ", " << p.y;
   }
   EXPECT_EQ(clockwise.centre(), (Vec2{5, 5}));

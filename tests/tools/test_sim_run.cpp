@@ -126,6 +126,7 @@ TEST(SimSummaryTests, TextHasOneKeyAndValueALineWithFloatsExact) {
             "state_hash: 00f0000000000abc\n"
             "ms_per_tick: 0.0625\n"
             "won: true\n"
+            "water_finite: true\n"
             "win_tick: 240\n"
             "level_over: false\n"
             "level_clock_ms: 7966\n"
@@ -139,7 +140,7 @@ TEST(SimSummaryTests, TextHasOneKeyAndValueALineWithFloatsExact) {
 
 TEST(SimSummaryTests, JsonHasTheSameFieldsAndReadsBackExactly) {
   const nlohmann::json json = nlohmann::json::parse(summaryJson(sampleSummary()));
-  EXPECT_EQ(json.size(), 22u);
+  EXPECT_EQ(json.size(), 23u);
   EXPECT_EQ(json["won"], true);
   EXPECT_EQ(json["win_tick"], 240);
   EXPECT_EQ(json["score"], 496000);

@@ -249,17 +249,41 @@ TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {
       << json.err;
 }
 
+// Found by a tester: frozen water under a gravity typed with forty digits became NaN, and NaN
+// counted as inside the end area, so the first level was won with the full score. A number a
+// float can't hold is refused; water a huge but finite gravity makes non-finite wins nothing.
+TEST(VmrSimLevelTests, WaterThatGoesNonFiniteNeverWins) {
+  TempDirectory scripts;
+  const std::string nines(38, '9');
+  scripts.write("forty.txt",
+                "at 1 console RoomTemperature -100\nat 1 console Gravity 9" + nines + "9\n");
+  scripts.write("finite.txt",
+                "at 1 console RoomTemperature -100\nat 1 console Gravity 2" + nines + "\n");
+  for (const char* script : {"forty.txt", "finite.txt"}) {
+    const LevelRun run =
+        runLevel(scripts, std::string("--data '") + VELLMOOR_DATA_DIR +
+                              "' --level lev/01_first_turn.swah --ticks 400 --json --script '" +
+                              (scripts.path() / script).string() + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const nlohmann::json json = nlohmann::json::parse(run.out, nullptr, false);
+    EXPECT_EQ(json["won"], false) << script;
+    EXPECT_EQ(json["win_tick"], -1) << script;
+    EXPECT_EQ(json["water_finite"], std::string(script) == "forty.txt") << script;
+  }
+}
+
 // A replay is its own file: a later run of the program plays it back to the same end, and
 // refuses it once the level has changed.
 TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   TempDirectory data;
   ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
-  data.write("run.txt", "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
-                        "at 200 hold left 25\n");
+  data.write("run.txt",
+             "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
+             "at 200 hold left 25\n");
   const std::string replay = (data.path() / "run.vrep").string();
-  const nlohmann::json recorded = basinSummary(
-      data, "--ticks 400 --dt 0.02 --seed 9 --script '" + (data.path() / "run.txt").string() +
-                "' --record '" + replay + "'");
+  const nlohmann::json recorded =
+      basinSummary(data, "--ticks 400 --dt 0.02 --seed 9 --script '" +
+                             (data.path() / "run.txt").string() + "' --record '" + replay + "'");
   const LevelRun played = runLevel(data, "--replay '" + replay + "' --json");
   EXPECT_EQ(played.exitCode, 0) << played.err;
   EXPECT_NE(played.err.find("replay: matches"), std::string::npos) << played.err;

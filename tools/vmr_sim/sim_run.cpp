@@ -19,6 +19,7 @@
 #include "game/level/movers.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
+#include "game/water/finite_water.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 
@@ -142,6 +143,7 @@ std::vector<Field> summaryFields(const SimSummary& s) {
       {"state_hash", hex(s.stateHash), "\"" + hex(s.stateHash) + "\""},
       {"ms_per_tick", number(s.msPerTick), jsonNumber(s.msPerTick)},
       {"won", flag(s.won), flag(s.won)},
+      {"water_finite", flag(s.waterFinite), flag(s.waterFinite)},
       {"win_tick", whole(s.winTick), whole(s.winTick)},
       {"level_over", flag(s.levelOver), flag(s.levelOver)},
       {"level_clock_ms", whole(s.levelClockMs), whole(s.levelClockMs)},
@@ -166,6 +168,15 @@ bool windowOpen() {
 }
 
 }  // namespace
+
+bool waterIsFinite() {
+  return !nonFiniteWater(particle_manager::particleList(), grouped_particle_mover::groupList());
+}
+
+void noteWaterFinite(SimSummary& summary, bool finiteAllTheWhile) {
+  summary.waterFinite = finiteAllTheWhile && waterIsFinite();
+  summary.won = summary.won && summary.waterFinite;
+}
 
 SimSummary summariseState() {
   const ParticleList& particles = particle_manager::particleList();
@@ -212,6 +223,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   ScriptPlayer script(settings.script, recorder ? &*recorder : nullptr);
   int64_t ticksRun = 0;
   int64_t winTick = -1;
+  bool waterFinite = true;
   while (ticksRun < settings.ticks && windowOpen()) {
     script.beforeTick(ticksRun);
     if (!windowOpen()) break;
@@ -223,6 +235,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
     if (recorder) recorder->recordTick(dt, {}, report);
     ++ticksRun;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticksRun;
+    waterFinite = waterFinite && waterIsFinite();
     if (afterTick) afterTick(ticksRun);
   }
   services.releaseAllKeys();
@@ -230,7 +243,8 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
 
   SimSummary summary = summariseState();
   summary.ticks = ticksRun;
-  summary.winTick = winTick;
+  noteWaterFinite(summary, waterFinite);
+  summary.winTick = summary.waterFinite ? winTick : -1;
   if (ticksRun > 0)
     summary.msPerTick =
         std::chrono::duration<double, std::milli>(tickTime).count() / double(ticksRun);

@@ -37,10 +37,12 @@ struct SimSummary {
   float cameraZoom = 0.0f;
   int32_t cameraMode = 0;
   uint64_t stateHash = 0;
-  double msPerTick = 0.0;  // wall time of the ticks alone, per tick; 0 without ticks
-  bool won = false;        // enough water reached the end area: the finish began
-  int64_t winTick = -1;    // the tick after which it began; -1 when not won
-  bool levelOver = false;  // the finish has run out
+  double msPerTick = 0.0;   // wall time of the ticks alone, per tick; 0 without ticks
+  bool won = false;         // enough water reached the end area: the finish began, and the
+                            // water's numbers stayed finite all the while
+  bool waterFinite = true;  // no particle or ice group went non-finite on any tick
+  int64_t winTick = -1;     // the tick after which it began; -1 when not won
+  bool levelOver = false;   // the finish has run out
   uint32_t levelClockMs = 0;
   uint32_t timeScore = 0;
   int32_t waterScore = 0;
@@ -52,6 +54,11 @@ struct SimSummary {
 
 // The summary of the running level's present state, without timing.
 SimSummary summariseState();
+// Whether every number of the running level's water is finite now.
+bool waterIsFinite();
+// The summary's waterFinite from the run's ticks (`finiteAllTheWhile`) and the water now; a
+// run whose water went non-finite has won nothing.
+void noteWaterFinite(SimSummary& summary, bool finiteAllTheWhile);
 
 // Called after every tick with the number of ticks run so far; its time is not counted.
 using TickObserver = std::function<void(int64_t ticksRun)>;
