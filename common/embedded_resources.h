@@ -2,8 +2,9 @@
 // Files baked into the program at build time (fonts and placeholder images the game must have
 // even when the data folder is damaged). cmake/embed_resources.cmake turns each file into a
 // byte array and a registrar; the registrars run before main, so lookups made from main on
-// see every resource of the program. Names are matched without regard to ASCII letter case,
-// as the resource names of the original program were.
+// see every resource of the program. The names are upper-case words ("DEFAULT_FONT",
+// "DEFAULT_SPRITE", "DEFAULT_TEXTURE", "NO_TEXTURE", "PROGRAM_ICON"); callers may write them in
+// any letter case, so they are matched without regard to ASCII case.
 
 #include <initializer_list>
 #include <span>
