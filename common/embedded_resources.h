@@ -3,8 +3,8 @@
 // even when the data folder is damaged). cmake/embed_resources.cmake turns each file into a
 // byte array and a registrar; the registrars run before main, so lookups made from main on
 // see every resource of the program. The names are upper-case words ("DEFAULT_FONT",
-// "DEFAULT_SPRITE", "DEFAULT_TEXTURE", "NO_TEXTURE", "PROGRAM_ICON"); callers may write them in
-// any letter case, so they are matched without regard to ASCII case.
+// "DEFAULT_SPRITE", "DEFAULT_TEXTURE", "NO_TEXTURE"); callers may write them in any letter
+// case, so they are matched without regard to ASCII case.
 
 #include <initializer_list>
 #include <span>
