@@ -52,6 +52,7 @@ KeyPress 13
 KeyPress 13
 WaitSeconds 2
 FreeCamera 1
+FreeCameraReadout 0
 ObjectsCull 0
 $(framing "$bounds")
 Wait 2

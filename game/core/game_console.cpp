@@ -33,6 +33,9 @@ float freeCameraX(float value, bool set) {
 float freeCameraY(float value, bool set) {
   return console::variableValue(state().freeCameraY, value, set);
 }
+bool freeCameraReadout(bool value, bool set) {
+  return console::variableValue(state().freeCameraReadout, value, set);
+}
 float freeCameraZoom(float value, bool set) {
   using game_state::kFreeCameraZoomHigh, game_state::kFreeCameraZoomLow;
   const float zoom = set ? std::clamp(value, kFreeCameraZoomLow, kFreeCameraZoomHigh) : value;
@@ -81,7 +84,7 @@ void map(const std::string& path) {
 }
 
 // Removed when the game shuts down; "Version" and "Map" stay for the next run.
-const std::array<console::NamedCommand, 12> kLevelEntries = {{
+const std::array<console::NamedCommand, 13> kLevelEntries = {{
     {"ShowGameSpeeds", showGameSpeeds},
     {"ShowDrawSpeeds", showDrawSpeeds},
     {"ShowSimSpeeds", showSimSpeeds},
@@ -89,6 +92,7 @@ const std::array<console::NamedCommand, 12> kLevelEntries = {{
     {"FreeCameraX", freeCameraX},
     {"FreeCameraY", freeCameraY},
     {"FreeCameraZoom", freeCameraZoom},
+    {"FreeCameraReadout", freeCameraReadout},
     {"ZoomCamera", zoomCamera},
     {"ShakeCamera", shakeCamera},
     {"Restart", restart},

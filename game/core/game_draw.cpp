@@ -43,11 +43,9 @@ void applyFreeView() {
   glTranslatef(-s.freeCameraX, -s.freeCameraY, 0.0f);
 }
 
-// The free view's marks: its own centre, the player camera's view, and a readout.
-void drawFreeViewMarks() {
+// The free view's centre as a small cross, and its coordinates beside it.
+void drawFreeViewReadout() {
   const game_state::State& s = state();
-  glDisable(GL_TEXTURE_2D);
-  glDisable(GL_BLEND);
   glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
   const float arm = 4.0f / s.freeCameraZoom;
   glBegin(GL_LINES);
@@ -57,6 +55,19 @@ void drawFreeViewMarks() {
   glVertex2f(s.freeCameraX, s.freeCameraY + arm);
   glEnd();
 
+  const TextureHandle* font = console::fontTexture();
+  if (!font) return;
+  char readout[64];
+  std::snprintf(readout, sizeof readout, "%1f , %2f", s.freeCameraX, s.freeCameraY);
+  drawText(*font, readout, s.freeCameraX, s.freeCameraY + 16.0f / s.freeCameraZoom,
+           8.0f / s.freeCameraZoom, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+// The free view's marks: the player camera's view as a green box, and the readout unless it
+// is switched off (pictures of whole levels want the box alone).
+void drawFreeViewMarks() {
+  glDisable(GL_TEXTURE_2D);
+  glDisable(GL_BLEND);
   const float halfWidth = camera::viewWidth() * camera::zoom() / 2.0f;
   const float halfHeight = camera::viewHeight() * camera::zoom() / 2.0f;
   const float a = camera::angle() * kDegreesToRadians;
@@ -75,13 +86,7 @@ void drawFreeViewMarks() {
     }
   }
   glEnd();
-
-  const TextureHandle* font = console::fontTexture();
-  if (!font) return;
-  char readout[64];
-  std::snprintf(readout, sizeof readout, "%1f , %2f", s.freeCameraX, s.freeCameraY);
-  drawText(*font, readout, s.freeCameraX, s.freeCameraY + 16.0f / s.freeCameraZoom,
-           8.0f / s.freeCameraZoom, 1.0f, 1.0f, 1.0f, 1.0f);
+  if (state().freeCameraReadout) drawFreeViewReadout();
 }
 
 // "Paused" with a drop shadow (an outline in high contrast), on the 800 x 600 screen the

@@ -51,6 +51,7 @@ struct State {
   float freeCameraX = 0.0f;
   float freeCameraY = 0.0f;
   float freeCameraZoom = 1.0f;
+  bool freeCameraReadout = true;  // the free view's centre cross and its coordinates
   float frameTime = 0.0f;
   float tickAccumulator = 0.0f;
   float backgroundRed = 0.0f;
