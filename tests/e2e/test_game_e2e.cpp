@@ -109,7 +109,7 @@ class GameEndToEndTest : public ::testing::Test {
 
   std::filesystem::path picture(std::string_view name) const { return folder_.path() / name; }
   std::string screenshot(std::string_view name) const {
-    return "Screenshot " + picture(name).string() + "\nWait 1\n";
+    return "Screenshot " + picture(name).string() + "\n";
   }
 
   // On the test level, without the intro unless `withIntro`.
@@ -147,7 +147,6 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
       picture("console.png").string() +
       "\n"
       "Screenshot shots/relative.png\n"
-      "Wait 1\n"  // the picture is taken when the frame is finished
       "Quit\n";
   const GameRun run = play(script, /*withIntro=*/true);  // the one run that sits through it
   ASSERT_FALSE(run.timedOut) << run.output;
@@ -198,6 +197,17 @@ TEST_F(GameEndToEndTest, AResolutionLargerThanTheDesktopFallsBackAndSaysSo) {
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_NE(run.output.find("is larger than the desktop; using 800 x 600."), std::string::npos)
       << run.output;
+}
+
+// The lines act in their order: the picture asked for before Quit is of the last frame.
+TEST_F(GameEndToEndTest, AScreenshotRightBeforeQuitIsWritten) {
+  const std::filesystem::path file = folder_.write(
+      "run.script", "WaitSeconds 1\nScreenshot " + picture("last.png").string() + "\nQuit\n");
+  const GameRun run =
+      runGame({"-FULLSCREEN", "0", "-EXEC", file.string()}, folder_.path(), kLongestRun);
+  ASSERT_FALSE(run.timedOut) << run.output;
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(picture("last.png"))) << run.output;
 }
 
 TEST_F(GameEndToEndTest, AMissingStartMapLeavesAnEmptySceneThatStillQuits) {
