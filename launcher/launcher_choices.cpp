@@ -70,7 +70,8 @@ LauncherChoices preselect(const StoredPreferences& stored, std::span<const std::
   return choices;
 }
 
-std::string commandLine(const LauncherChoices& choices, std::span<const std::string> resolutions) {
+std::string commandLine(const LauncherChoices& choices, std::span<const std::string> resolutions,
+                        ScreenSize desktop) {
   const bool knownDetail = choices.detail >= 0 && choices.detail < int32_t(kDetailItems.size());
   std::string line = "-detail " + std::to_string(knownDetail ? choices.detail : kDefaultDetail) + " ";
   line += kSoundModeOptions[size_t(std::clamp(choices.soundMode, 0, 3))];
@@ -79,6 +80,10 @@ std::string commandLine(const LauncherChoices& choices, std::span<const std::str
   if (choices.resolution > 0 && size_t(choices.resolution) < resolutions.size()) {
     const std::vector<std::string> words = splitWords(resolutions[size_t(choices.resolution)]);
     if (words.size() >= 3) line += "-resolution " + words[0] + " " + words[2] + " ";
+  } else if (choices.resolution == 0 && choices.fullscreen != kFullscreenNo && desktop.width > 0 &&
+             desktop.height > 0) {
+    line += "-resolution " + std::to_string(desktop.width) + " " +
+            std::to_string(desktop.height) + " ";
   }
   return line;
 }

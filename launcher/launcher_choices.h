@@ -66,5 +66,7 @@ LauncherChoices preselect(const StoredPreferences& stored, std::span<const std::
 
 // The game's options for the choices, each ending with a blank:
 // "-detail D -music M -sound S -fullscreen F -reducedmotion R " and, for a chosen size,
-// "-resolution W H ".
-std::string commandLine(const LauncherChoices& choices, std::span<const std::string> resolutions);
+// "-resolution W H ". "Same as desktop" in full screen names the desktop's size, since the
+// game would otherwise take its stored or default size; in a window it names none.
+std::string commandLine(const LauncherChoices& choices, std::span<const std::string> resolutions,
+                        ScreenSize desktop);

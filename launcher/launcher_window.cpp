@@ -69,9 +69,12 @@ cairo_surface_t* readBitmap(const std::filesystem::path& file) {
 
 }  // namespace
 
-LauncherWindow::LauncherWindow(std::vector<std::string> resolutions,
+LauncherWindow::LauncherWindow(std::vector<std::string> resolutions, ScreenSize desktop,
                                const LauncherChoices& initial, GameProgram game)
-    : resolutions_(std::move(resolutions)), initial_(initial), game_(std::move(game)) {
+    : resolutions_(std::move(resolutions)),
+      desktop_(desktop),
+      initial_(initial),
+      game_(std::move(game)) {
   loadBackground();
   build();
 }
@@ -166,7 +169,7 @@ void LauncherWindow::paint(cairo_t* cr) const {
 }
 
 void LauncherWindow::startPressed() {
-  if (!startGame(game_, commandLine(choices(), resolutions_))) {
+  if (!startGame(game_, commandLine(choices(), resolutions_, desktop_))) {
     GtkWidget* message = gtk_message_dialog_new(
         GTK_WINDOW(window_), GtkDialogFlags(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
         GTK_MESSAGE_ERROR, GTK_BUTTONS_OK, "%s", launchFailureText(game_).c_str());

@@ -16,8 +16,9 @@ enum class LauncherList { Resolution, Fullscreen, Detail, SoundMode };
 
 class LauncherWindow {
  public:
-  LauncherWindow(std::vector<std::string> resolutions, const LauncherChoices& initial,
-                 GameProgram game);
+  // `desktop` is the size "Same as desktop" stands for.
+  LauncherWindow(std::vector<std::string> resolutions, ScreenSize desktop,
+                 const LauncherChoices& initial, GameProgram game);
   LauncherWindow(const LauncherWindow&) = delete;
   LauncherWindow& operator=(const LauncherWindow&) = delete;
   ~LauncherWindow();
@@ -47,6 +48,7 @@ class LauncherWindow {
   static void onDestroy(GtkWidget* widget, gpointer self);
 
   std::vector<std::string> resolutions_;
+  ScreenSize desktop_;
   LauncherChoices initial_;
   GameProgram game_;
   GtkWidget* window_ = nullptr;

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   const DisplayModes display = readDisplayModes();
   std::vector<std::string> resolutions = resolutionItems(display.modes);
   const LauncherChoices choices = preselect(readStoredPreferences(), resolutions, display.desktop);
-  LauncherWindow launcher(std::move(resolutions), choices, installedGame());
+  LauncherWindow launcher(std::move(resolutions), display.desktop, choices, installedGame());
   g_signal_connect(launcher.window(), "destroy", G_CALLBACK(gtk_main_quit), nullptr);
   gtk_main();
   return 0;

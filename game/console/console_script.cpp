@@ -154,6 +154,10 @@ void advanceFrame() {
   runDueLines();
 }
 
+void holdUntilNextFrame() {
+  state_.framesToWait = std::max(state_.framesToWait, 1);
+}
+
 bool hasPendingLines() {
   return !state_.pending.empty();
 }

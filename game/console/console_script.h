@@ -21,6 +21,9 @@ bool execFile(std::string_view path);
 void queueLine(std::string_view line);
 // Called once per frame: counts a waiting script down and runs its next lines when due.
 void advanceFrame();
+// Holds the lines after the one running now until the next frame has been drawn, as
+// "Wait 1" would.
+void holdUntilNextFrame();
 // Lines of scripts still to run.
 bool hasPendingLines();
 // Drops every pending line and any wait (console shut-down).

@@ -15,6 +15,7 @@
 #include "common/text.h"
 #include "common/user_data_path.h"
 #include "game/console/console.h"
+#include "game/console/console_script.h"
 #include "game/platform/window.h"
 
 namespace automation {
@@ -70,6 +71,9 @@ void screenshot(const std::string& path) {
     return;
   }
   pendingShots.push_back(path);
+  // The picture is taken when the frame is finished; the script's next line (a key, a Quit)
+  // waits for it, so the lines act in their order.
+  console_script::holdUntilNextFrame();
 }
 
 // Reads "a b c" integers; false unless all `count` are there and are integers.

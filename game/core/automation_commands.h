@@ -5,7 +5,7 @@
 // "MouseClick x y button" clicks at client pixels (button 1 left, 2 right, 4 middle);
 // "Screenshot file" writes the next finished frame as a PNG: a relative name into the per-user
 // data folder ("shots\turned.png" becomes <folder>/shots/turned.png), an absolute one where it
-// says.
+// says. A script's next line waits until that frame is finished.
 
 #include <string_view>
 

@@ -83,8 +83,10 @@ Menu_LevelFinished::Menu_LevelFinished() {
   timeDisplay->setEnabled(false);
   add(std::move(timeDisplay));
 
-  setDefaultWidget(menu.addButton("continueButton", [this] { return continueOnce(); }));
-  menu.addButton("watchReplayButton", [this] { return watchOnce(); });
+  GuiWidget* continueButton = menu.addButton("continueButton", [this] { return continueOnce(); });
+  GuiWidget* watchButton = menu.addButton("watchReplayButton", [this] { return watchOnce(); });
+  setDefaultWidget(continueButton);
+  chainNavigation({continueButton, watchButton});
 }
 
 void Menu_LevelFinished::onShow() {

@@ -10,6 +10,7 @@
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/core/level_completion.h"
+#include "game/core/run_playback.h"
 #include "game/gui/gui_animated_button.h"
 #include "game/gui/gui_image.h"
 #include "game/gui/high_score_entry.h"
@@ -36,6 +37,15 @@ class GameFlowTest : public GameTest {
     for (int i = 0; i < downs; ++i) press(vk::kDown);
     press(vk::kReturn);
     frames(50, 20);
+  }
+  // Plays the test level until its end area around the water is reached; a table no score
+  // can beat keeps the name entry shut.
+  static void winLevel() {
+    for (int i = 0; i < 10; ++i)
+      high_scores::insertHighScore(high_scores::makeHighScoreEntry("BEST", 4000000000u));
+    console::execute("TriggerCreate 801 0 100 100 200 200");
+    camera::setMode(1);
+    for (int i = 0; i < 300 && Game::currentMenu() != kLevelFinishedMenu; ++i) frameOf(20);
   }
 };
 
@@ -164,12 +174,7 @@ TEST_F(GameFlowTest, OptionsApplyAndStoreOnlyThroughTheBackButton) {
 }
 
 TEST_F(GameFlowTest, AWonLevelShowsItsResultThenTheTableOverTheMainMenuOnce) {
-  // A table no score can beat: the name entry doesn't open.
-  for (int i = 0; i < 10; ++i)
-    high_scores::insertHighScore(high_scores::makeHighScoreEntry("BEST", 4000000000u));
-  console::execute("TriggerCreate 801 0 100 100 200 200");  // the end area around the water
-  camera::setMode(1);
-  for (int i = 0; i < 300 && Game::currentMenu() != kLevelFinishedMenu; ++i) frameOf(20);
+  winLevel();
   ASSERT_EQ(Game::currentMenu(), kLevelFinishedMenu);
   press(vk::kReturn);
   press(vk::kReturn);
@@ -179,6 +184,15 @@ TEST_F(GameFlowTest, AWonLevelShowsItsResultThenTheTableOverTheMainMenuOnce) {
   EXPECT_EQ(Game::previousMenu(), kMainMenu);
   EXPECT_EQ(particle_manager::particleCount(), 128u);  // restarted behind the table
   EXPECT_EQ(high_scores::highScoreTable().back().score, 4000000000u);
+  high_scores::resetHighScores();
+}
+
+// Up, Down and Tab move between the result's two buttons, as a controller's d-pad does.
+TEST_F(GameFlowTest, TheWonLevelsReplayButtonIsReachedAndPressedWithTheKeys) {
+  winLevel();
+  for (const int32_t key : {vk::kReturn, vk::kDown, vk::kUp, vk::kTab, vk::kReturn}) press(key);
+  frames(50, 20);
+  EXPECT_TRUE(run_playback::isPlaying()) << printed;
   high_scores::resetHighScores();
 }
 

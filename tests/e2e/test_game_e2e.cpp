@@ -109,7 +109,7 @@ class GameEndToEndTest : public ::testing::Test {
 
   std::filesystem::path picture(std::string_view name) const { return folder_.path() / name; }
   std::string screenshot(std::string_view name) const {
-    return "Screenshot " + picture(name).string() + "\nWait 1\n";
+    return "Screenshot " + picture(name).string() + "\n";
   }
 
   // On the test level, without the intro unless `withIntro`.
@@ -146,8 +146,7 @@ TEST_F(GameEndToEndTest, WaterSettlesTurnsWithTheViewAndTheConsoleAnswers) {
       "Screenshot " +
       picture("console.png").string() +
       "\n"
-      "Screenshot shots/relative.png\n"
-      "Wait 1\n"  // the picture is taken when the frame is finished
+      "Screenshot shots/relative.png\n"  // both pictures are taken before the Quit acts
       "Quit\n";
   const GameRun run = play(script, /*withIntro=*/true);  // the one run that sits through it
   ASSERT_FALSE(run.timedOut) << run.output;

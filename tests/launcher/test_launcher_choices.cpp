@@ -67,14 +67,19 @@ TEST(LauncherChoicesTest, BuildsTheGameOptionsInTheirOrder) {
   struct Case {
     LauncherChoices choices;
     const char* expected;
+    ScreenSize desktop = {1920, 1080};
   };
+  // "Same as desktop" in full screen is the desktop's size; in a window, and on a desktop of
+  // unknown size, the game's own.
   const Case cases[] = {
       {{1, 1, 3, 2}, "-detail 3 -music 1 -sound 0 -fullscreen 0 -reducedmotion 0 -resolution 1024 768 "},
-      {{0, 0, 0, 0, true}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 1 "},
+      {{0, 0, 0, 0, true}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 1 -resolution 1920 1080 "},
+      {{0, 0, 0, 0}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 0 ", {0, 0}},
       {{3, 0, 5, 1}, "-detail 5 -music 0 -sound 1 -fullscreen 1 -reducedmotion 0 -resolution 640 480 "},
       {{0, 1, 9, 3}, "-detail 2 -music 0 -sound 0 -fullscreen 0 -reducedmotion 0 "},
   };
-  for (const Case& c : cases) EXPECT_EQ(commandLine(c.choices, kResolutions), c.expected);
+  for (const Case& c : cases)
+    EXPECT_EQ(commandLine(c.choices, kResolutions, c.desktop), c.expected);
 }
 
 }  // namespace

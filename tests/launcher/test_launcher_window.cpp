@@ -18,6 +18,7 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::vector<std::string> kResolutions = {"Same as desktop", "1024 x 768", "800 x 600"};
+constexpr ScreenSize kDesktop{1920, 1080};
 
 // Lets GTK map, lay out and paint for a while.
 void pumpEvents(std::chrono::milliseconds time = 300ms) {
@@ -60,7 +61,7 @@ guchar* pixel(GdkPixbuf* shot, int x, int y) {
 }
 
 TEST_F(LauncherWindowTest, ShowsItsPictureAndStartsTheGameInItsDataFolder) {
-  LauncherWindow launcher(kResolutions, {2, 1, 5, 3}, game);
+  LauncherWindow launcher(kResolutions, kDesktop, {2, 1, 5, 3}, game);
   pumpEvents();
   GdkPixbuf* shot = gdk_pixbuf_get_from_window(gtk_widget_get_window(launcher.window()), 0, 0,
                                                525, 365);
@@ -93,7 +94,7 @@ TEST_F(LauncherWindowTest, ShowsItsPictureAndStartsTheGameInItsDataFolder) {
 
 TEST_F(LauncherWindowTest, SaysSoWhenTheGameCantBeStartedAndCloses) {
   game.program = data.path() / "missing" / "vmr_main";
-  LauncherWindow launcher(kResolutions, {}, game);
+  LauncherWindow launcher(kResolutions, kDesktop, {}, game);
   pumpEvents(100ms);
   std::string shown;
   // The message is modal: it is read and answered from inside its own loop.
