@@ -1,6 +1,7 @@
 #include "common/atomic_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,14 +61,39 @@ bool isTemporarySuffix(std::string_view suffix) {
          digits(suffix.substr(dash + 1));
 }
 
+// Removes the files of `folder` whose names `isLeftover` takes.
+template <typename Predicate>
+void removeFilesNamed(const fs::path& folder, Predicate isLeftover) {
+  std::error_code error;
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error), end;
+       !error && it != end; it.increment(error)) {
+    if (isLeftover(std::string_view(it->path().filename().native())))
+      ::unlink(it->path().c_str());
+  }
+}
+
+// Fails with EEXIST when something is at `to`.
+bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that can't refuse by itself: asked first, which leaves only a short gap.
+  struct stat status {};
+  if (::lstat(to.c_str(), &status) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
 // Makes the rename itself durable; without it a power cut can bring the old file back.
 void syncFolder(const fs::path& folder) {
   FileDescriptor fd(
       ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (fd.isOpen()) ::fsync(fd.get());
 }
-
-}  // namespace
 
 bool replaceFileAtomically(const fs::path& file, std::string_view bytes) {
   auto created = createTemporaryBeside(file);
@@ -92,13 +118,33 @@ bool replaceFileAtomically(const fs::path& file, std::string_view bytes) {
 
 void removeLeftoverTemporaryFiles(const fs::path& file) {
   const std::string prefix = file.filename().native() + std::string(kTemporaryMark);
-  const fs::path folder = file.parent_path().empty() ? fs::path(".") : file.parent_path();
-  std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().native();
-    if (name.starts_with(prefix) && isTemporarySuffix(std::string_view(name).substr(prefix.size())))
-      ::unlink(it->path().c_str());
+  removeFilesNamed(file.parent_path(), [&](std::string_view name) {
+    return name.starts_with(prefix) && isTemporarySuffix(name.substr(prefix.size()));
+  });
+}
+
+void removeLeftoverTemporaryFilesIn(const fs::path& folder) {
+  removeFilesNamed(folder, [](std::string_view name) {
+    const size_t mark = name.rfind(kTemporaryMark);
+    return mark != std::string_view::npos && mark > 0 &&
+           isTemporarySuffix(name.substr(mark + kTemporaryMark.size()));
+  });
+}
+
+bool moveAsideWithoutReplacing(const fs::path& file, std::string_view suffix) {
+  const std::string aside = file.native() + std::string(suffix);
+  for (int attempt = 1; attempt <= 100; ++attempt) {
+    const std::string name = attempt == 1 ? aside : aside + "-" + std::to_string(attempt);
+    if (renameWithoutReplacing(file, name)) {
+      syncFolder(file.parent_path());
+      return true;
+    }
+    if (errno != EEXIST) {
+      struct stat status {};
+      return errno == ENOENT && ::lstat(file.c_str(), &status) != 0 && errno == ENOENT;
+    }
   }
+  return false;
 }
 
 FolderLock::FolderLock(const fs::path& folder, Wait wait)

@@ -19,6 +19,18 @@ bool replaceFileAtomically(const std::filesystem::path& file, std::string_view b
 // of `file` is under way (a lock every writer holds), or that write would lose its file.
 void removeLeftoverTemporaryFiles(const std::filesystem::path& file);
 
+// As removeLeftoverTemporaryFiles for every saved file of `folder` at once: for a folder of
+// many saved files, all written under the folder's lock.
+void removeLeftoverTemporaryFilesIn(const std::filesystem::path& folder);
+
+// Makes renames in `folder` durable; without it a power cut can undo them.
+void syncFolder(const std::filesystem::path& folder);
+
+// Moves whatever is at `file` (a file, folder, pipe or link, never followed) to the first free
+// name of "<file><suffix>", "<file><suffix>-2", "<file><suffix>-3", ...: nothing already there
+// is replaced. True when nothing is left at `file`: moved aside, or never there.
+bool moveAsideWithoutReplacing(const std::filesystem::path& file, std::string_view suffix);
+
 // An exclusive lock on a folder (flock), held by every writer of the saved files in it, so
 // that clearing away leftovers never takes the temporary file of a write under way. Released
 // when the object goes, and by the death of its process, so a killed writer holds nothing.

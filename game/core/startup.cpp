@@ -13,6 +13,7 @@
 #include "game/core/key_bindings.h"
 #include "game/core/player_settings.h"
 #include "game/core/startup_settings.h"
+#include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/intro_screen.h"
 #include "game/level/level_renderers.h"
@@ -151,6 +152,7 @@ int runProgram(std::string_view commandLine) {
   // Closing the window during the intro skips the game below.
   IntroScreen().run();
   high_scores::loadHighScores();
+  high_score_replays::removeLeftovers();
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
   if (!settings.execFile.empty()) console_script::queueLine("Exec " + settings.execFile);

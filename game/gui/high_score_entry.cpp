@@ -130,9 +130,6 @@ void offerHighScore(uint32_t score, window::GLWindowEventListener& backdrop) {
     console_script::advanceFrame();
   }
   window::setEventListener(previous);
-  const high_scores::HighScoreTable before = high_scores::highScoreTable();
-  const std::optional<size_t> rank =
-      high_scores::insertHighScore(high_scores::makeHighScoreEntry(screen->name(), score));
-  high_scores::saveHighScores();
-  if (rank) high_score_replays::entryInserted(before, *rank, score, finishedRunReplay(score));
+  high_score_replays::insertHighScore(high_scores::makeHighScoreEntry(screen->name(), score),
+                                      finishedRunReplay(score));
 }

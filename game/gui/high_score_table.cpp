@@ -1,6 +1,7 @@
 #include "game/gui/high_score_table.h"
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 
 #include "common/atomic_file.h"
@@ -18,6 +19,15 @@ constexpr size_t kEntryBytes = kNameBytes + kScoreBytes;
 static_assert(kFileSize == 284, "the size every scores file ever written has");
 
 HighScoreTable table = defaultHighScoreTable();
+// The scores file the last load couldn't use, moved aside before it would be written over.
+std::optional<fs::path> unusableFile;
+
+enum class Stored { kMissing, kTable, kUnreadable, kNoTable };
+
+struct StoredTable {
+  Stored state;
+  HighScoreTable table = defaultHighScoreTable();
+};
 
 uint32_t readUint32(std::string_view bytes) {
   uint32_t value = 0;
@@ -29,12 +39,47 @@ void appendUint32(std::string& bytes, uint32_t value) {
   for (size_t i = 0; i < kScoreBytes; ++i) bytes += char((value >> (8 * i)) & 0xFF);
 }
 
+// One byte past the size tells a longer file, whose first kFileSize bytes count, from a
+// shorter one; nothing beyond is read.
+StoredTable readStoredTable(const fs::path& file) {
+  const FileContents contents = readRegularFile(file, kFileSize);
+  if (contents.complete() || contents.result == FileReadResult::kTooLarge) {
+    if (const auto read = parseHighScores(contents.bytes)) return {Stored::kTable, *read};
+    return {Stored::kNoTable};
+  }
+  // The reader takes a folder, a pipe or a file it may not open for a missing one; only a name
+  // with nothing at it (not even a broken link) is.
+  std::error_code error;
+  if (contents.result == FileReadResult::kNotFound &&
+      fs::symlink_status(file, error).type() == fs::file_type::not_found) {
+    return {Stored::kMissing};
+  }
+  return {Stored::kUnreadable};
+}
+
+void reportUnusable(const fs::path& file, Stored state) {
+  console::print("\nThe high-score file ");
+  console::print(file.native());
+  console::print(state == Stored::kUnreadable ? " can't be read" : " holds no high-score table");
+  console::print("; the default table is used and the file is kept as ");
+  console::print(file.filename().native());
+  console::print(".bad-<seconds since 1970> when the table is saved.");
+}
+
+bool keepUnusableFileAside(const fs::path& file) {
+  if (unusableFile != file) return true;
+  if (!moveAsideWithoutReplacing(file, ".bad-" + std::to_string(std::time(nullptr))))
+    return false;
+  unusableFile.reset();
+  return true;
+}
+
 // Every save holds the lock of the file's folder (a second game running at the same moment
 // saves too), so the leftovers of killed saves are cleared away only while no save is under
 // way: a temporary file that is still being written is never taken.
 bool replaceScoresFile(const fs::path& file, std::string_view bytes) {
   const FolderLock lock(file.parent_path(), FolderLock::Wait::kUntilFree);
-  const bool written = replaceFileAtomically(file, bytes);
+  const bool written = keepUnusableFileAside(file) && replaceFileAtomically(file, bytes);
   if (lock.held()) removeLeftoverTemporaryFiles(file);
   return written;
 }
@@ -66,7 +111,7 @@ HighScoreTable defaultHighScoreTable() {
 }
 
 std::optional<HighScoreTable> parseHighScores(std::string_view bytes) {
-  if (bytes.size() != kFileSize || readUint32(bytes) != kFileMagic) return std::nullopt;
+  if (bytes.size() < kFileSize || readUint32(bytes) != kFileMagic) return std::nullopt;
   HighScoreTable read;
   for (size_t rank = 0; rank < kEntryCount; ++rank) {
     const std::string_view entry = bytes.substr(kScoreBytes + rank * kEntryBytes, kEntryBytes);
@@ -92,14 +137,24 @@ std::string serializeHighScores(const HighScoreTable& scores) {
 }
 
 void loadHighScores() {
-  table = defaultHighScoreTable();
+  resetHighScores();
   const std::optional<fs::path> file = userDataPath(kFileName);
   if (!file) return;
   removeLeftoverSaves(*file);
-  // One byte past the size tells a longer file from a scores file; nothing beyond is read.
-  const FileContents contents = readRegularFile(*file, kFileSize);
-  if (!contents.complete()) return;
-  if (const auto read = parseHighScores(contents.bytes)) table = *read;
+  const StoredTable stored = readStoredTable(*file);
+  table = stored.table;
+  if (stored.state == Stored::kUnreadable || stored.state == Stored::kNoTable) {
+    reportUnusable(*file, stored.state);
+    unusableFile = *file;
+  }
+}
+
+std::optional<HighScoreTable> savedHighScoreTable() {
+  const std::optional<fs::path> file = userDataPath(kFileName);
+  if (!file) return std::nullopt;
+  const StoredTable stored = readStoredTable(*file);
+  if (stored.state == Stored::kMissing || stored.state == Stored::kTable) return stored.table;
+  return std::nullopt;
 }
 
 bool saveHighScores() {
@@ -132,6 +187,7 @@ const HighScoreTable& highScoreTable() {
 
 void resetHighScores() {
   table = defaultHighScoreTable();
+  unusableFile.reset();
 }
 
 }  // namespace high_scores

@@ -4,9 +4,11 @@
 // the scores players enter, each written back at once and once more at the end.
 //
 // The file is 284 little-endian bytes: the magic 0x1231230F, then the ten entries in rank
-// order, each a 24-byte zero-terminated name and a uint32 score. Anything else is not a scores
-// file and leaves the default table. No window, sound or GL here: the screens that show the
-// table and take a new name sit on top of it.
+// order, each a 24-byte zero-terminated name and a uint32 score. Bytes after those are ignored
+// (an editor may add a newline). A file that can't be read, or holds no table, leaves the
+// default table, is reported, and is never written over: the first save moves it aside to
+// "scores.sav.bad-<seconds since 1970>". No window, sound or GL here: the screens that show
+// the table and take a new name sit on top of it.
 
 #include <array>
 #include <cstddef>
@@ -46,22 +48,29 @@ HighScoreEntry makeHighScoreEntry(std::string_view name, uint32_t score);
 // Ten entries "NO NAME" with score 0.
 HighScoreTable defaultHighScoreTable();
 
-// The table held by `bytes` when they are exactly a scores file (kFileSize bytes starting with
-// the magic), else nothing. A name with no terminator in its 24 bytes, or a longer one, is cut
-// to kMaxNameLength characters; a table out of order is put in order, equal scores keeping
-// theirs.
+// The table held by `bytes` when they are a scores file (at least kFileSize bytes, starting
+// with the magic; what follows the first kFileSize is ignored), else nothing. A name with no
+// terminator in its 24 bytes, or a longer one, is cut to kMaxNameLength characters; a table
+// out of order is put in order, equal scores keeping theirs.
 std::optional<HighScoreTable> parseHighScores(std::string_view bytes);
 
 // The kFileSize bytes of the scores file holding `table`.
 std::string serializeHighScores(const HighScoreTable& table);
 
 // The table becomes the defaults, then what the scores file holds, if it is one. Reads at most
-// kFileSize + 1 bytes of it, and only from a regular file. Clears away what saves killed
+// kFileSize + 1 bytes of it, and only from a regular file. Something at the file's name that
+// can't be read or is no table is reported, and the next save moves it aside; nothing is moved
+// here, so a program that only reads the table changes nothing. Clears away what saves killed
 // part-way left beside the file.
 void loadHighScores();
 
-// Replaces the scores file with the table as a whole, creating its folder. False, with a
-// console message, when it can't be written; the old file is then untouched.
+// What the scores file holds now: its table, the defaults when there is no file, nothing when
+// it can't be read or holds no table.
+std::optional<HighScoreTable> savedHighScoreTable();
+
+// Replaces the scores file with the table as a whole, creating its folder, after moving aside
+// the file that the last load couldn't use. False, with a console message, when it can't be
+// written; the old file is then untouched.
 bool saveHighScores();
 
 // The entry takes the first rank whose score is strictly less than its own (so it ranks below
@@ -74,7 +83,7 @@ bool qualifiesForHighScore(uint32_t score);
 
 const HighScoreTable& highScoreTable();
 
-// Back to the default table, as before loading.
+// Back to the default table, as before loading; nothing is moved aside at the next save.
 void resetHighScores();
 
 }  // namespace high_scores

@@ -1,15 +1,21 @@
-// The high-score table: where a new score ranks, which bytes are a scores file, and that a save
-// killed at any moment leaves one whole table and, after the next save or load, no leftovers.
+// The high-score table: where a new score ranks, which bytes are a scores file, that a file the
+// game can't use is kept, and that a save killed at any moment leaves one whole table, each
+// entry its own replay or none and, after the next save or load, no leftovers.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <random>
+#include <set>
 
+#include "common/atomic_file.h"
 #include "game/console/console_output.h"
+#include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
 #include "test_support/scoped_environment.h"
 #include "test_support/temp_directory.h"
@@ -66,7 +72,7 @@ std::optional<HighScoreTable> tableOf(Entries entries) {
   return table;
 }
 
-TEST(HighScoreFileTest, OnlyA284ByteFileWithTheMagicIsBelieved) {
+TEST(HighScoreFileTest, TheMagicAndTheNext280BytesAreATable) {
   const Entries two = {{"Ann", 0x0A0B0C0D}, {"Bob", 0x0A0B0C00}};
   const std::string valid = scoresFile(two);
   const struct {
@@ -77,7 +83,7 @@ TEST(HighScoreFileTest, OnlyA284ByteFileWithTheMagicIsBelieved) {
       {"valid", valid, tableOf(two)},
       {"byte-swapped magic", scoresFile(two, "\x12\x31\x23\x0F"), std::nullopt},
       {"283 bytes", valid.substr(0, 283), std::nullopt},
-      {"285 bytes", valid + '\0', std::nullopt},
+      {"a newline after it", valid + '\n', tableOf(two)},
       {"unterminated", scoresFile({{std::string(24, 'N'), 1}}),
        tableOf({{std::string(20, 'N'), 1}})},
       {"out of order", scoresFile({{"a", 5}, {"b", 7}, {"c", 5}}),
@@ -88,6 +94,22 @@ TEST(HighScoreFileTest, OnlyA284ByteFileWithTheMagicIsBelieved) {
 
 std::string printed;
 
+size_t filesIn(const fs::path& folder) {
+  std::error_code missing;
+  return size_t(std::distance(fs::directory_iterator(folder, missing), {}));
+}
+
+// What is at `path`, without following a link or opening a pipe.
+std::string describe(const fs::path& path) {
+  const fs::file_type type = fs::symlink_status(path).type();
+  return type == fs::file_type::regular ? readFileBytes(path) : "type " + std::to_string(int(type));
+}
+
+// The bytes kept as an entry's replay here: its name and score, so another's replay shows.
+std::string runOf(const HighScoreEntry& entry) {
+  return std::string(entry.nameText()) + " " + std::to_string(entry.score);
+}
+
 class HighScoreStorageTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -96,6 +118,29 @@ class HighScoreStorageTest : public ::testing::Test {
   }
   void TearDown() override { console::setOutputListener(nullptr), printed.clear(); }
   fs::path file() const { return data_.path() / "vellmoor/sav/scores.sav"; }
+  fs::path replays() const { return file().parent_path() / "replays"; }
+
+  // What is kept aside beside the scores file.
+  std::multiset<std::string> keptAside() const {
+    std::multiset<std::string> kept;
+    for (const auto& entry : fs::directory_iterator(file().parent_path()))
+      if (entry.path().filename().native().starts_with("scores.sav.bad-"))
+        kept.insert(describe(entry.path()));
+    return kept;
+  }
+
+  // The saved table's entries that have a replay, each checked to be the entry's own run.
+  size_t ownReplays() const {
+    const auto saved = parseHighScores(readFileBytes(file()));
+    size_t own = 0;
+    for (size_t rank = 0; saved && rank < kEntryCount; ++rank) {
+      const fs::path replay = *high_score_replays::replayFile(rank, (*saved)[rank].score);
+      if (!fs::exists(replay)) continue;
+      EXPECT_EQ(readFileBytes(replay), runOf((*saved)[rank])) << replay;
+      ++own;
+    }
+    return own;
+  }
 
   TempDirectory data_;
   ScopedEnvironment xdg_{"XDG_DATA_HOME", data_.path().c_str()};
@@ -121,38 +166,121 @@ TEST_F(HighScoreStorageTest, AFailedSaveNamesTheFile) {
   }
 }
 
+// What the game can't use is reported at load and moved aside (not by the load itself) at the
+// first save, never over what was kept aside before. Tests run as root, who reads a file of
+// mode 000, so a folder, a pipe and a link to itself stand for a file that can't be read.
+TEST_F(HighScoreStorageTest, AFileTheGameCantUseIsReportedAndKeptAsideAtTheFirstSave) {
+  const std::string ann = scoresFile({{"Ann", 700}});
+  const struct {
+    const char* what;
+    std::string bytes;
+    void (*make)(const fs::path&);
+    const char* said;  // after the file's name; nothing for a table or a missing file
+  } cases[] = {
+      {"a newline after a table", ann + '\n', nullptr, nullptr},
+      {"no magic", scoresFile({{"Ann", 700}}, "VREP"), nullptr, "holds no high-score table"},
+      {"a folder", "", [](const fs::path& at) { fs::create_directory(at); }, "can't be read"},
+      {"a pipe", "", [](const fs::path& at) { mkfifo(at.c_str(), 0600); }, "can't be read"},
+      {"a link to itself", "", [](const fs::path& at) { fs::create_symlink(at.filename(), at); },
+       "can't be read"},
+      {"missing", "", [](const fs::path&) {}, nullptr},
+  };
+  for (const auto& test : cases) {
+    fs::remove_all(data_.path() / "vellmoor"), printed.clear();
+    std::multiset<std::string> kept;
+    for (std::time_t now = std::time(nullptr), t = now; t < now + 5; ++t, kept.insert("older"))
+      data_.write("vellmoor/sav/scores.sav.bad-" + std::to_string(t), "older");
+    test.make ? test.make(file()) : void(data_.write("vellmoor/sav/scores.sav", test.bytes));
+    if (test.said) kept.insert(describe(file()));
+    loadHighScores();
+    EXPECT_EQ(printed.substr(0, printed.find(';')),
+              test.said ? "\nThe high-score file " + file().string() + " " + test.said : "")
+        << test.what;
+    EXPECT_EQ(keptAside().size(), 5u) << test.what;
+    EXPECT_EQ(highScoreTable()[0].score, test.bytes == ann + '\n' ? 700u : 0u) << test.what;
+    ASSERT_TRUE(saveHighScores()) << test.what;
+    EXPECT_EQ(keptAside(), kept) << test.what;
+    EXPECT_EQ(readFileBytes(file()), serializeHighScores(highScoreTable())) << test.what;
+  }
+}
+
+// Nothing is a leftover while another game holds the replays folder; look-alikes always stay.
+TEST_F(HighScoreStorageTest, ReplayLeftoversGoOnlyWhileNobodySaves) {
+  for (const char* name : {"1-0.vrep.tmp-12-3", "1-0.vrep.staged", "2-9.vrep", "1-0.vrep.tmp-x"})
+    data_.write("vellmoor/sav/replays/" + std::string(name), "x");
+  std::optional<FolderLock> otherGame(std::in_place, replays(), FolderLock::Wait::kNo);
+  high_score_replays::removeLeftovers();
+  EXPECT_EQ(filesIn(replays()), 4u);
+  otherGame.reset(), high_score_replays::removeLeftovers();
+  EXPECT_EQ(filesIn(replays()), 1u);  // "1-0.vrep.tmp-x"
+}
+
+// Runs `saver` in a child process, which writes a byte to `ready` once it is under way, and
+// kills it at a random moment of up to `longest` microseconds after that.
+void killAtRandom(std::mt19937& random, void (*saver)(int run, int ready), int run,
+                  unsigned longest) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) saver(run, ready[1]);
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]), close(ready[1]);
+  usleep(useconds_t(random() % longest));
+  kill(child, SIGKILL), waitpid(child, nullptr, 0);
+}
+
+// Runs go on until enough kills have landed inside a save: how often one does depends on how
+// much slower the rest of the saver's loop is (a sanitized build's is much slower).
+constexpr int kKillsMidSave = 10;
+
 // A saver killed at random moments, again and again, between two tables.
 TEST_F(HighScoreStorageTest, ASaverKilledAnywhereLeavesOneWholeTable) {
   const HighScoreTable first = highScoreTable();
   insertHighScore(makeHighScoreEntry("second", 42));
   const HighScoreTable second = highScoreTable();
   ASSERT_TRUE(saveHighScores());
-  const auto filesInFolder = [&] {
-    return std::distance(fs::directory_iterator(file().parent_path()), {});
-  };
   std::mt19937 random(7);
   int killedMidSave = 0;
-  constexpr int kKillsMidSave = 10;
-  // Runs go on until enough kills have landed inside a save: how often one does depends on
-  // how much slower the rest of the saver's loop is (a sanitized build's is much slower).
   for (int run = 0; run < 1000 && killedMidSave <= kKillsMidSave; ++run) {
-    int started[2];
-    ASSERT_EQ(pipe(started), 0);
-    const pid_t saver = fork();
-    if (saver == 0) {
-      if (write(started[1], "!", 1) != 1) _exit(1);
-      for (;;) resetHighScores(), saveHighScores(), insertHighScore(second[0]), saveHighScores();
-    }
-    char byte = 0;
-    ASSERT_EQ(read(started[0], &byte, 1), 1);
-    close(started[0]), close(started[1]);
-    usleep(useconds_t(random() % 3000));
-    kill(saver, SIGKILL), waitpid(saver, nullptr, 0);
+    killAtRandom(random, [](int, int ready) {
+      const HighScoreEntry second = makeHighScoreEntry("second", 42);
+      if (write(ready, "!", 1) != 1) _exit(1);
+      for (;;) resetHighScores(), saveHighScores(), insertHighScore(second), saveHighScores();
+    }, run, 3000);
     const auto onDisk = parseHighScores(readFileBytes(file()));
     ASSERT_TRUE(onDisk == first || onDisk == second) << "run " << run;
-    killedMidSave += filesInFolder() > 1;
+    killedMidSave += filesIn(file().parent_path()) > 1;
     run % 2 ? loadHighScores() : void(saveHighScores());
-    ASSERT_EQ(filesInFolder(), 1) << "run " << run;
+    ASSERT_EQ(filesIn(file().parent_path()), 1u) << "run " << run;
+  }
+  EXPECT_GT(killedMidSave, kKillsMidSave);
+}
+
+// The same with replays: entries with equal scores side by side move down past a new one, and
+// the tenth drops out. Wherever the kill lands, each entry of the saved table has its own run
+// or none; once the game has started again, no other file is left in the replays folder.
+TEST_F(HighScoreStorageTest, ASaverKilledAnywhereLeavesEachEntryItsOwnReplayOrNone) {
+  ASSERT_TRUE(saveHighScores());
+  std::mt19937 random(11);
+  int killedMidSave = 0;
+  for (int run = 0; run < 1000 && killedMidSave <= kKillsMidSave; ++run) {
+    // Each run goes on from the table the last one left, and is under way once an entry is in.
+    killAtRandom(random, [](int run, int ready) {
+      constexpr uint32_t kScores[] = {300, 300, 500, 300, 400, 300, 100, 500, 300, 300, 200, 600};
+      loadHighScores();
+      for (int i = run * 3;; ++i) {
+        if (i % 12 == 0) resetHighScores(), saveHighScores(), high_score_replays::removeLeftovers();
+        const HighScoreEntry entry = makeHighScoreEntry("e" + std::to_string(i), kScores[i % 12]);
+        high_score_replays::insertHighScore(entry, runOf(entry));
+        if (i == run * 3 && write(ready, "!", 1) != 1) _exit(1);
+      }
+    }, run, 20000);  // a save with its replays takes several syncs to the disk
+    ASSERT_TRUE(parseHighScores(readFileBytes(file()))) << "run " << run;
+    killedMidSave += filesIn(replays()) > ownReplays() || filesIn(file().parent_path()) > 2;
+    loadHighScores(), high_score_replays::removeLeftovers();
+    ASSERT_EQ(filesIn(replays()), ownReplays()) << "run " << run;
+    ASSERT_FALSE(HasFailure()) << "run " << run;
   }
   EXPECT_GT(killedMidSave, kKillsMidSave);
 }
