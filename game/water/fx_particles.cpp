@@ -139,8 +139,9 @@ struct ViewArea {
     const float radians = camera::angle() * kDegreesToRadians;
     const float c = std::abs(std::cos(radians));
     const float s = std::abs(std::sin(radians));
-    return {camera::centre(), {std::max(square, halfWidth * c + halfHeight * s),
-                               std::max(square, halfWidth * s + halfHeight * c)}};
+    return {camera::centre(),
+            {std::max(square, halfWidth * c + halfHeight * s),
+             std::max(square, halfWidth * s + halfHeight * c)}};
   }
   // Edges count as inside.
   bool contains(Vec2 p, float margin = 0.0f) const {

@@ -90,12 +90,11 @@ TEST_F(FxParticleTest, SettingsKeepTheirNumbersInRange) {
   };
   const std::string huge = "1000000000000000000000000000000";  // 1e30
   const std::string hugeTimes = "liveTime_1 = " + huge + " liveTime_2 = -" + huge;
-  for (const Case& c :
-       {Case{"frequency = 0 burstSize = -1", 0.001f, 4096, 1, 1, 0},
-        Case{"frequency = 0.5 burstSize = 5000", 0.5f, 4096, 1, 1, 0},
-        Case{"frequency = -3 burstSize = 12", 0.001f, 12, 1, 1, 0},
-        Case{"frequency = " + huge + " " + hugeTimes, 3600, 16, 60, 0.0001f, 0},
-        Case{"velocity_1 = -" + huge + " velocity_2 = 3", 1, 16, 1, 1, -10000}}) {
+  for (const Case& c : {Case{"frequency = 0 burstSize = -1", 0.001f, 4096, 1, 1, 0},
+                        Case{"frequency = 0.5 burstSize = 5000", 0.5f, 4096, 1, 1, 0},
+                        Case{"frequency = -3 burstSize = 12", 0.001f, 12, 1, 1, 0},
+                        Case{"frequency = " + huge + " " + hugeTimes, 3600, 16, 60, 0.0001f, 0},
+                        Case{"velocity_1 = -" + huge + " velocity_2 = 3", 1, 16, 1, 1, -10000}}) {
     data_.write("fx/e.cfg", c.text);
     FxEmitter emitter = fx_particles::createEmitter();
     emitter.loadSettings("fx\\e.cfg");
