@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/data_path.h"
+#include "common/embedded_resources.h"
 #include "common/messages.h"
 #include "common/regular_file.h"
 #include "common/text.h"
@@ -93,13 +94,13 @@ std::optional<std::vector<std::string_view>> parseWords(std::string_view text) {
 
 void reportFailure(std::string_view message, std::string_view path) {
   printMessage(message);
-  printMessage(path);
+  printMessage(messageExcerpt(path));
 }
 
 }  // namespace
 
 ConfigFile::ConfigFile(std::string_view path) {
-  load(path);
+  useShippedCopyIfNeeded(path, load(path));
 }
 
 std::optional<ConfigFile> ConfigFile::fromText(std::string_view text) {
@@ -113,26 +114,51 @@ std::optional<ConfigFile> ConfigFile::fromText(std::string_view text) {
   return config;
 }
 
-void ConfigFile::load(std::string_view path) {
+std::optional<ConfigFile> ConfigFile::shippedCopy(std::string_view path) {
+  const EmbeddedResource* shipped =
+      path.empty() ? nullptr : findEmbeddedResource(shippedSettingsName(path));
+  if (shipped == nullptr) return std::nullopt;
+  return fromText({reinterpret_cast<const char*>(shipped->bytes.data()), shipped->bytes.size()});
+}
+
+bool ConfigFile::load(std::string_view path) {
   values_.clear();
   if (path.empty()) {
     printMessage("\nError in configuration Loader: no file name given");
-    return;
+    return false;
   }
   // A folder, device or pipe is reported as missing: none of them holds settings, and
   // reading one would fail late, block, or never end.
   const FileContents file = readRegularFile(resolveDataPath(path), kMaxConfigFileBytes);
   if (file.result == FileReadResult::kNotFound) {
-    return reportFailure("\nCould not open config file: ", path);
+    reportFailure("\nCould not open config file: ", path);
+    return false;
   }
-  if (!file.complete()) return reportFailure("Error reading config file: ", path);
-  if (file.bytes.empty()) return;
-
-  if (auto parsed = fromText(file.bytes)) {
-    values_ = std::move(parsed->values_);
-  } else {
+  if (!file.complete()) {
+    reportFailure("\nError reading config file: ", path);
+    return false;
+  }
+  auto parsed = fromText(file.bytes);
+  if (!parsed) {
     reportFailure("\nError parsing configuration file: ", path);
+    return false;
   }
+  values_ = std::move(parsed->values_);
+  return true;
+}
+
+// A loaded file that shares a key with the shipped copy is a settings file of its kind, even
+// when it leaves keys out; one that shares none (empty, or some other text) is not.
+void ConfigFile::useShippedCopyIfNeeded(std::string_view path, bool loaded) {
+  std::optional<ConfigFile> copy = shippedCopy(path);
+  if (!copy) return;
+  if (loaded) {
+    for (const auto& entry : values_)
+      if (copy->values_.contains(entry.first)) return;
+    reportFailure("\nNo settings found in config file: ", path);
+  }
+  reportFailure("\nUsing the shipped settings instead of ", path);
+  values_ = std::move(copy->values_);
 }
 
 const std::string* ConfigFile::find(std::string_view key) const {
@@ -191,4 +217,17 @@ void ConfigFile::read(std::string_view key, bool& value) const {
 void ConfigFile::read(std::string_view key, std::string& value) const {
   const std::string* text = key.empty() ? nullptr : find(key);
   if (text) value = *text;
+}
+
+std::string shippedSettingsName(std::string_view path) {
+  std::string name = "SHIPPED_";
+  for (const char c : path) {
+    const bool letterOrDigit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (letterOrDigit)
+      name += c;
+    else if (name.back() != '_')
+      name += '_';
+  }
+  return name;
 }

@@ -10,6 +10,8 @@ void printToStandardError(std::string_view text) {
 
 MessageSink currentSink = printToStandardError;
 
+constexpr size_t kLongestExcerpt = 64;
+
 }  // namespace
 
 void setMessageSink(MessageSink sink) {
@@ -18,4 +20,9 @@ void setMessageSink(MessageSink sink) {
 
 void printMessage(std::string_view text) {
   currentSink(text);
+}
+
+std::string messageExcerpt(std::string_view text) {
+  if (text.size() <= kLongestExcerpt) return std::string(text);
+  return std::string(text.substr(0, kLongestExcerpt)) + "...";
 }

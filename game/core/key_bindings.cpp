@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/config_file.h"
+#include "common/messages.h"
 #include "game/console/console_output.h"
 #include "game/platform/key_names.h"
 #include "game/platform/platform_services.h"
@@ -62,9 +63,9 @@ void reportBadName(std::string_view path, size_t action, std::string_view value,
                    std::string_view name) {
   const std::string actionName(kActions[action].name);
   const std::string problem =
-      name.empty() ? "an empty key name" : "no key is called \"" + std::string(name) + "\"";
-  console::print("\n" + std::string(path) + ": " + actionName + " = " + std::string(value) + ": " +
-                 problem + "; " + actionName + " stays " + namesOf(bindings[action]) + ".");
+      name.empty() ? "an empty key name" : "no key is called \"" + messageExcerpt(name) + "\"";
+  console::print("\n" + messageExcerpt(path) + ": " + actionName + " = " + messageExcerpt(value) +
+                 ": " + problem + "; " + actionName + " stays " + namesOf(bindings[action]) + ".");
 }
 
 // The keys `value` names, or nothing after telling the console of the first bad name.

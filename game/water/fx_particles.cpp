@@ -21,9 +21,22 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int32_t kMaxBurstSize = 4096;
-constexpr float kMinInterval = 0.001f;
-constexpr float kMinLiveTime = 0.0001f;
-static_assert(sizeof(FxParticle) == 56, "the sprite's size is written next to it");
+static_assert(kMaxBurstSize <= fx_particles::kMostSpritesPerEmitter, "a whole burst fits");
+static_assert(sizeof(FxParticle) == 64, "the sprite's size is written next to it");
+
+// The ranges of a settings file's numbers: far beyond every shipped effect (lifetimes of a few
+// seconds, speeds of a few hundred units), and finite whatever the file says.
+struct Range {
+  float least, most;
+  float operator()(float value) const { return std::clamp(value, least, most); }
+};
+constexpr Range kIntervalRange{0.001f, 3600.0f};  // seconds between emissions
+constexpr Range kSpreadRange{-360.0f, 360.0f};    // degrees
+constexpr Range kGravityRange{-1000.0f, 1000.0f};
+constexpr Range kSizeRange{0.0f, 1000.0f};  // units; a view is 800 across
+constexpr Range kLiveTimeRange{0.0001f, 60.0f};
+constexpr Range kSpeedRange{-10000.0f, 10000.0f};  // units per second
+constexpr Range kChannelRange{0.0f, 1.0f};
 
 std::list<FxEmitter> emitterList_;
 std::vector<FxParticle> particleList_;
@@ -34,12 +47,11 @@ size_t runCount_ = 0;
 bool emitterDraw_ = false;
 
 // Both keys of a range, or neither: a half-given range keeps the old one.
-bool readRange(const ConfigFile& file, std::string_view key1, std::string_view key2, float& value1,
-               float& value2) {
-  if (!file.has(key1) || !file.has(key2)) return false;
-  value1 = file.getFloat(key1);
-  value2 = file.getFloat(key2);
-  return true;
+void readRange(const ConfigFile& file, std::string_view key1, std::string_view key2, Range range,
+               float& value1, float& value2) {
+  if (!file.has(key1) || !file.has(key2)) return;
+  value1 = range(file.getFloat(key1));
+  value2 = range(file.getFloat(key2));
 }
 
 void readColours(const ConfigFile& file, FxEmitter& emitter) {
@@ -49,7 +61,7 @@ void readColours(const ConfigFile& file, FxEmitter& emitter) {
     if (!file.has(key)) return;
   float* channels[8] = {&emitter.color1.r, &emitter.color1.g, &emitter.color1.b, &emitter.color1.a,
                         &emitter.color2.r, &emitter.color2.g, &emitter.color2.b, &emitter.color2.a};
-  for (int i = 0; i < 8; ++i) *channels[i] = file.getFloat(kKeys[i]);
+  for (int i = 0; i < 8; ++i) *channels[i] = kChannelRange(file.getFloat(kKeys[i]));
 }
 
 void readTextures(const ConfigFile& file, FxEmitter& emitter) {
@@ -81,6 +93,9 @@ void printCreateUsage() {
   console::print("< dir_x : number > < dir_y : number > ");
   console::print("< id : integer > ");
   console::print("< emitter settings : fileName > ");
+  console::print("(at most " + std::to_string(fx_particles::kMostSpritesPerEmitter) +
+                 " sprites alive per emitter and " + std::to_string(fx_particles::kMostSprites) +
+                 " in all)");
 }
 
 // "FxEmitterCreate x y dir_x dir_y id settings"
@@ -110,19 +125,28 @@ const console::NamedCommand kEntries[] = {
 
 // ---- Step -------------------------------------------------------------------------------
 
-// The square around the view in which emitters work and sprites are drawn.
-struct ViewSquare {
+// The area in which emitters work and sprites are drawn: a square of the view's longer side
+// around the camera centre, widened to the bounding box of the turned view so that the
+// corners of a turned view are covered too. Two comparisons a sprite keep it cheap.
+struct ViewArea {
   Vec2 centre;
-  float halfSize = 0.0f;
+  Vec2 halfSize;
 
-  static ViewSquare current() {
+  static ViewArea current() {
+    const float halfWidth = camera::viewWidth() * 0.5f * camera::zoom();
+    const float halfHeight = camera::viewHeight() * 0.5f * camera::zoom();
+    const float square = std::max(halfWidth, halfHeight);
+    const float radians = camera::angle() * kDegreesToRadians;
+    const float c = std::abs(std::cos(radians));
+    const float s = std::abs(std::sin(radians));
     return {camera::centre(),
-            std::max(camera::viewWidth(), camera::viewHeight()) * 0.5f * camera::zoom()};
+            {std::max(square, halfWidth * c + halfHeight * s),
+             std::max(square, halfWidth * s + halfHeight * c)}};
   }
   // Edges count as inside.
   bool contains(Vec2 p, float margin = 0.0f) const {
-    const float reach = halfSize + margin;
-    return std::abs(p.x - centre.x) <= reach && std::abs(p.y - centre.y) <= reach;
+    return std::abs(p.x - centre.x) <= halfSize.x + margin &&
+           std::abs(p.y - centre.y) <= halfSize.y + margin;
   }
 };
 
@@ -136,7 +160,7 @@ Vec2 rotated(Vec2 v, float radians) {
   return {v.x * c - v.y * s, v.x * s + v.y * c};
 }
 
-void emitOverTime(FxEmitter& emitter, const ViewSquare& view, float dt) {
+void emitOverTime(FxEmitter& emitter, const ViewArea& view, float dt) {
   if (!emitter.active || !view.contains(emitter.position)) return;
   emitter.timeAccumulator += dt;
   while (emitter.timeAccumulator >= emitter.interval) {
@@ -151,7 +175,10 @@ void moveSprites(float dt) {
   auto alive = particleList_.begin();
   for (FxParticle& sprite : particleList_) {
     sprite.lifeLeft -= dt;
-    if (sprite.lifeLeft <= 0.0f) continue;
+    if (sprite.lifeLeft <= 0.0f) {
+      --sprite.source->liveSprites;
+      continue;
+    }
     sprite.position += sprite.velocity * dt;
     sprite.velocity += g * sprite.gravityFactor * dt;
     *alive++ = sprite;
@@ -186,19 +213,16 @@ void FxEmitter::setDirection(float dx, float dy) {
 void FxEmitter::loadSettings(std::string_view fileName) {
   const ConfigFile file(fileName);
   file.read("active", active);
-  if (file.has("frequency")) interval = std::max(kMinInterval, file.getFloat("frequency"));
+  if (file.has("frequency")) interval = kIntervalRange(file.getFloat("frequency"));
   if (file.has("burstSize")) {
     const int32_t size = file.getInt("burstSize");
     burstSize = size < 0 || size > kMaxBurstSize ? kMaxBurstSize : size;
   }
-  if (file.has("spread")) spread = file.getFloat("spread") * kDegreesToRadians;
-  readRange(file, "gravity_1", "gravity_2", gravity1, gravity2);
-  readRange(file, "size_1", "size_2", size1, size2);
-  if (readRange(file, "liveTime_1", "liveTime_2", liveTime1, liveTime2)) {
-    liveTime1 = std::max(kMinLiveTime, liveTime1);
-    liveTime2 = std::max(kMinLiveTime, liveTime2);
-  }
-  readRange(file, "velocity_1", "velocity_2", velocity1, velocity2);
+  if (file.has("spread")) spread = kSpreadRange(file.getFloat("spread")) * kDegreesToRadians;
+  readRange(file, "gravity_1", "gravity_2", kGravityRange, gravity1, gravity2);
+  readRange(file, "size_1", "size_2", kSizeRange, size1, size2);
+  readRange(file, "liveTime_1", "liveTime_2", kLiveTimeRange, liveTime1, liveTime2);
+  readRange(file, "velocity_1", "velocity_2", kSpeedRange, velocity1, velocity2);
   file.read("useAlphaBlending", useAlphaBlending);
   readColours(file, *this);
   readTextures(file, *this);
@@ -238,8 +262,12 @@ const std::vector<FxParticle>& particleList() {
 
 // Every property draws a random number of its own, in the order below.
 void emit(FxEmitter& emitter) {
-  if (emitter.textures.empty()) return;
+  if (emitter.textures.empty() || emitter.liveSprites >= kMostSpritesPerEmitter ||
+      particleList_.size() >= kMostSprites)
+    return;
   FxParticle& sprite = particleList_.emplace_back();
+  sprite.source = &emitter;
+  ++emitter.liveSprites;
   sprite.useAlphaBlending = emitter.useAlphaBlending;
   sprite.position = emitter.position;
   const float turn = rng::uniform() * emitter.spread - emitter.spread * 0.5f;
@@ -261,16 +289,16 @@ void burst(FxEmitter& emitter) {
 }
 
 void step(float dt) {
-  const ViewSquare view = ViewSquare::current();
+  const ViewArea view = ViewArea::current();
   for (FxEmitter& emitter : emitterList_) emitOverTime(emitter, view, dt);
   moveSprites(dt);
 }
 
 // Sprites far from the view are not drawn: a sprite counts while its square reaches into the
-// emitters' square.
+// emitters' area.
 std::span<const FxSpriteRun> buildSpriteRuns() {
   runCount_ = 0;
-  const ViewSquare view = ViewSquare::current();
+  const ViewArea view = ViewArea::current();
   FxSpriteRun* last = nullptr;
   for (const FxParticle& sprite : particleList_) {
     const float half = sprite.size * 0.5f;

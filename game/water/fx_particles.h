@@ -34,18 +34,21 @@ struct FxEmitter {
   Colour4 color1, color2;
   float gravity1 = 0.0f, gravity2 = 0.0f;
   std::vector<TextureHandle> textures;
+  int32_t liveSprites = 0;  // its sprites still alive; at most kMostSpritesPerEmitter
 
   void setPosition(float x, float y) { position = {x, y}; }
   // (0, 0) picks a random direction from the game's random source.
   void setDirection(float dx, float dy);
   void setId(uint32_t newId) { id = newId; }
-  // Reads the settings file; a missing key keeps its field.
+  // Reads the settings file; a missing key keeps its field, and every number is held to a
+  // finite range (lifetimes at most a minute, speeds, sizes and gravity factors bounded).
   void loadSettings(std::string_view fileName);
 };
 
-// One live sprite; 56 bytes. The sprite keeps its texture's OpenGL name rather than a
+// One live sprite; 64 bytes. The sprite keeps its texture's OpenGL name rather than a
 // handle: its emitter holds the handle, and sprites never outlive the emitters (both go
-// when the level is cleared), so ten thousand sprites cost no reference counting.
+// when the level is cleared), so ten thousand sprites cost no reference counting. For the
+// same reason it may point at its emitter, whose count of live sprites it lowers as it dies.
 struct FxParticle {
   Vec2 position;
   Vec2 velocity;  // units per second
@@ -56,6 +59,7 @@ struct FxParticle {
   float gravityFactor = 0.0f;
   uint32_t textureId = 0;
   bool useAlphaBlending = true;
+  FxEmitter* source = nullptr;
 };
 
 // The sprites of one texture and one blend mode, ready to be drawn in one call.
@@ -67,6 +71,12 @@ struct FxSpriteRun {
 
 namespace fx_particles {
 
+// Sprites alive at once, per emitter and in all. The shipped effects keep a few dozen each and
+// a few hundred in a level; one emitter may hold its largest burst, and the whole stays at
+// the load the frame budget is set for. An emitter at a cap simply skips its emissions.
+constexpr int32_t kMostSpritesPerEmitter = 4096;
+constexpr size_t kMostSprites = 10000;
+
 void initialise();
 void shutdown();
 FxEmitter createEmitter();
@@ -75,7 +85,8 @@ void addEmitter(FxEmitter emitter);
 std::list<FxEmitter>& emitterList();
 const std::vector<FxParticle>& particleList();
 
-// Releases one sprite, unless the emitter has no texture.
+// Releases one sprite, unless the emitter has no texture or a cap is reached. The emitter
+// must stay listed while its sprites live.
 void emit(FxEmitter& emitter);
 // Releases burstSize sprites at once, whether the emitter is active or not.
 void burst(FxEmitter& emitter);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/config_file.h"
@@ -204,9 +206,55 @@ TEST(ConfigLoadTests, BinaryAndHugeFilesLoadWithoutHanging) {
   EXPECT_EQ(noisy.getString("marker"), "found");
   EXPECT_EQ(messages.text(), "");
   EXPECT_EQ(ConfigFile("run.cfg").size(), 0u);
-  EXPECT_EQ(messages.text(), "Error reading config file: run.cfg");
+  EXPECT_EQ(messages.text(), "\nError reading config file: run.cfg");
   // Each "x" between two "=" is a remark; the chain collapses to one pair.
   const ConfigFile run = parse(equalsRun);
   EXPECT_EQ(run.size(), 1u);
   EXPECT_EQ(run.getString("x"), "1");
+}
+
+TEST(ConfigLoadTests, NamesEchoedFromAFileOrCommandAreCut) {
+  MessageCapture messages;
+  ConfigFile(std::string(900, 'x') + ".cfg");
+  EXPECT_EQ(messages.text(), "\nCould not open config file: " + std::string(64, 'x') + "...");
+}
+
+// test_common carries a shipped copy of cfg\sample.cfg: speed = 2.5, name = shipped.
+TEST(ConfigLoadTests, AFileThatCannotServeIsReportedAndTheShippedCopyTakesItsPlace) {
+  const std::string path = "cfg\\sample.cfg";
+  const std::string instead = "\nUsing the shipped settings instead of " + path;
+  const std::string noSettings = "\nNo settings found in config file: " + path + instead;
+  const struct {
+    std::optional<std::string> text;  // nullopt: a folder of that name
+    std::string printed;
+  } cases[] = {
+      {std::nullopt, "\nCould not open config file: " + path + instead},
+      {"", noSettings},
+      {"\x01\x7f garbage = 1 \xff = \xfe", noSettings},
+      {std::string(2 << 20, 'x'), "\nError reading config file: " + path + instead},
+  };
+  for (const auto& c : cases) {
+    TempDirectory data;
+    WorkingDirectory inside(data.path());
+    if (c.text)
+      data.write("cfg/sample.cfg", *c.text);
+    else
+      std::filesystem::create_directories(data.path() / "cfg" / "sample.cfg");
+    MessageCapture messages;
+    const ConfigFile config(path);
+    EXPECT_EQ(messages.text(), c.printed) << c.printed;
+    EXPECT_EQ(config.getString("name"), "shipped") << c.printed;
+    EXPECT_EQ(config.getFloat("speed"), 2.5f) << c.printed;
+  }
+  // A file with some of its keys is taken as it stands; missing keys read as empty.
+  TempDirectory data;
+  data.write("cfg/sample.cfg", "speed = 4");
+  WorkingDirectory inside(data.path());
+  MessageCapture messages;
+  const ConfigFile partial("cfg//sample.cfg");
+  EXPECT_EQ(partial.getFloat("speed"), 4.0f);
+  EXPECT_EQ(partial.getString("name"), "");
+  EXPECT_EQ(messages.text(), "");
+  ConfigFile missing("cfg/other.cfg");
+  EXPECT_EQ(missing.size(), 0u) << "no shipped copy";
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/config_file.h"
 #include "common/registry_key.h"
 #include "core/game_fixture.h"
 #include "common/data_path.h"
@@ -207,28 +208,39 @@ TEST_F(GameFlowTest, TheMenusAndTheirBackgroundSoundAreMadeOncePerGameRun) {
 
 }  // namespace
 
-TEST_F(GameFlowTest, AMenuWithoutItsFilesPilesUpAtTheTopLeftAndStillWorks) {
-  const TempDirectory empty;
-  const WorkingDirectory inside(empty.path());
-  printed.clear();
-  Menu_Main menu;
-  EXPECT_NE(printed.find("Could not open config file"), std::string::npos);
-  for (const auto& widget : menu.widgets()) {
-    if (!dynamic_cast<GuiAnimatedButton*>(widget.get())) continue;
-    EXPECT_EQ(std::vector<int32_t>({widget->x(), widget->y(), widget->width(), widget->height()}),
-              std::vector<int32_t>(4, 0));
+// The game carries its shipped settings files: a menu file that is missing or holds no
+// settings gives way to the shipped layout, and missing pictures to the built-in ones.
+TEST_F(GameFlowTest, AMenuWithMissingOrGarbageFilesTakesTheShippedLayoutAndStillWorks) {
+  const ConfigFile shipped = ConfigFile::shippedCopy("cfg\\menu_main.cfg").value();
+  for (const char* ownFile : {"", "\x01\x7f garbage = \xfe"}) {
+    const TempDirectory folder;
+    if (*ownFile) folder.write("cfg/menu_main.cfg", ownFile);
+    const WorkingDirectory inside(folder.path());
+    printed.clear();
+    Menu_Main menu;
+    EXPECT_NE(printed.find("\nUsing the shipped settings instead of cfg\\menu_main.cfg"),
+              std::string::npos);
+    int buttons = 0;
+    for (const auto& widget : menu.widgets())
+      buttons += dynamic_cast<GuiAnimatedButton*>(widget.get()) && widget->width() > 0;
+    EXPECT_EQ(buttons, 7) << ownFile;
+    // The logo falls back to the built-in sprite; a button's missing frames show it too.
+    const auto* logo = dynamic_cast<const GuiImage*>(menu.widgets().front().get());
+    ASSERT_NE(logo, nullptr);
+    EXPECT_GT(logo->image().width(), 0);
+    const auto* play = dynamic_cast<const GuiAnimatedButton*>(menu.widgets()[1].get());
+    ASSERT_NE(play, nullptr);
+    std::vector<int32_t> shippedRectangle;
+    for (const char* key : {"startButton_x", "startButton_y", "startButton_w", "startButton_h"})
+      shippedRectangle.push_back(shipped.getInt(key));
+    EXPECT_EQ(std::vector<int32_t>({play->x(), play->y(), play->width(), play->height()}),
+              shippedRectangle);
+    ASSERT_NE(play->currentFrame(), nullptr);
+    EXPECT_GT(play->currentFrame()->width(), 0);
+    menu.onShow();
+    menu.onKeyDown(vk::kReturn);
+    EXPECT_EQ(menu.hoveredWidget(), play);
   }
-  // The logo falls back to the built-in sprite; a button's missing frames show it too.
-  const auto* logo = dynamic_cast<const GuiImage*>(menu.widgets().front().get());
-  ASSERT_NE(logo, nullptr);
-  EXPECT_GT(logo->image().width(), 0);
-  const auto* play = dynamic_cast<const GuiAnimatedButton*>(menu.widgets()[1].get());
-  ASSERT_NE(play, nullptr);
-  ASSERT_NE(play->currentFrame(), nullptr);
-  EXPECT_GT(play->currentFrame()->width(), 0);
-  menu.onShow();
-  menu.onKeyDown(vk::kReturn);
-  EXPECT_EQ(menu.hoveredWidget(), play);
 }
 
 TEST_F(GameFlowTest, TheNameEntryTakesTwentyNameCharactersAndClosesAfterItsClick) {

@@ -24,8 +24,10 @@ class KeyBindings : public ConsoleTest {
 };
 
 TEST_F(KeyBindings, NamedKeysReplaceAnActionsKeysAndBadNamesKeepThem) {
+  const std::string longName(900, 'x');
+  const std::string echoedName = std::string(64, 'x') + "...";
   const struct {
-    const char* file;
+    std::string file;
     Action action;
     std::vector<int32_t> keys;
     std::string printed;
@@ -48,6 +50,15 @@ TEST_F(KeyBindings, NamedKeysReplaceAnActionsKeysAndBadNamesKeepThem) {
        kConsole,
        {vk::kConsoleToggle},
        "\ncfg\\keys.cfg: console = F1,: an empty key name; console stays Grave."},
+      {"pause = " + longName,
+       kPause,
+       {'P', vk::kPause},
+       "\ncfg\\keys.cfg: pause = " + echoedName + ": no key is called \"" + echoedName +
+           "\"; pause stays P,Pause."},
+      {"pause = A " + std::string(2 << 20, ' '),
+       kPause,
+       {'P', vk::kPause},
+       "\nError reading config file: cfg\\keys.cfg"},
   };
   for (const auto& c : cases) {
     data_.write("cfg/keys.cfg", c.file);

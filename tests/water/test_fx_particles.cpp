@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "common/random.h"
 #include "game/core/camera.h"
 #include "game/water/fx_particles.h"
@@ -79,21 +81,52 @@ TEST_F(FxParticleTest, EmittersAwayFromTheViewNeitherEmitNorGatherTime) {
   EXPECT_EQ(far.timeAccumulator, 0.125f);
 }
 
-TEST_F(FxParticleTest, SettingsKeepIntervalAndBurstSizeInRange) {
+TEST_F(FxParticleTest, SettingsKeepTheirNumbersInRange) {
   struct Case {
-    const char* text;
+    std::string text;
     float interval;
     int32_t burstSize;
+    float liveTime1, liveTime2, speed1;
   };
-  for (const Case& c : {Case{"frequency = 0 burstSize = -1", 0.001f, 4096},
-                        Case{"frequency = 0.5 burstSize = 5000", 0.5f, 4096},
-                        Case{"frequency = -3 burstSize = 12", 0.001f, 12}}) {
+  const std::string huge = "1000000000000000000000000000000";  // 1e30
+  const std::string hugeTimes = "liveTime_1 = " + huge + " liveTime_2 = -" + huge;
+  for (const Case& c : {Case{"frequency = 0 burstSize = -1", 0.001f, 4096, 1, 1, 0},
+                        Case{"frequency = 0.5 burstSize = 5000", 0.5f, 4096, 1, 1, 0},
+                        Case{"frequency = -3 burstSize = 12", 0.001f, 12, 1, 1, 0},
+                        Case{"frequency = " + huge + " " + hugeTimes, 3600, 16, 60, 0.0001f, 0},
+                        Case{"velocity_1 = -" + huge + " velocity_2 = 3", 1, 16, 1, 1, -10000}}) {
     data_.write("fx/e.cfg", c.text);
     FxEmitter emitter = fx_particles::createEmitter();
     emitter.loadSettings("fx\\e.cfg");
     EXPECT_EQ(emitter.interval, c.interval) << c.text;
     EXPECT_EQ(emitter.burstSize, c.burstSize) << c.text;
+    EXPECT_EQ(emitter.liveTime1, c.liveTime1) << c.text;
+    EXPECT_EQ(emitter.liveTime2, c.liveTime2) << c.text;
+    EXPECT_EQ(emitter.velocity1, c.speed1) << c.text;
   }
+}
+
+TEST_F(FxParticleTest, SpritesStayWithinTheirCapPerEmitterAndInAll) {
+  FxEmitter& greedy = addEmitter({0, 0}, 0.001f);
+  greedy.liveTime1 = greedy.liveTime2 = 1.0f;
+  greedy.burstSize = 4096;
+  fx_particles::burst(greedy);
+  takePrinted();
+  fx_particles::burst(greedy);
+  steps(5, 0.1f);
+  EXPECT_EQ(greedy.liveSprites, fx_particles::kMostSpritesPerEmitter);
+  EXPECT_EQ(particleList().size(), size_t(fx_particles::kMostSpritesPerEmitter));
+  EXPECT_EQ(takePrinted(), "") << "a held-back emission is silent";
+  steps(6, 0.1f);  // the bursts' sprites die and make room again
+  EXPECT_GT(greedy.liveSprites, 0);
+  EXPECT_LT(greedy.liveSprites, 1000);
+  for (int i = 0; i < 4; ++i) {
+    FxEmitter& more = addEmitter({0, 0}, 0.001f);
+    more.burstSize = 4096;
+    fx_particles::burst(more);
+  }
+  steps(2, 0.1f);
+  EXPECT_EQ(particleList().size(), fx_particles::kMostSprites);
 }
 
 // The sprite moves first; then its velocity gains gravity × dt × factor × dt.
@@ -140,12 +173,35 @@ TEST_F(FxParticleTest, SpritesFarFromTheViewAreNotDrawn) {
   }
 }
 
+// An 800 x 600 view turned 30 degrees reaches about 496 units from its centre along x and
+// 460 along y, past the 400 of its longer side.
+TEST_F(FxParticleTest, EmittersWorkAndSpritesShowInTheCornersOfATurnedView) {
+  camera::setAngle(30.0f);
+  struct Case {
+    Vec2 inView;  // in view coordinates: x across, y down the screen
+    bool seen;
+  };
+  for (const Case& c : {Case{{390, 290}, true}, Case{{-390, 290}, true}, Case{{390, -290}, true},
+                        Case{{600, 0}, false}, Case{{0, 600}, false}}) {
+    fx_particles::initialise();
+    const Vec2 world = camera::turned(c.inView);
+    addEmitter(world, 0.25f);
+    steps(4, 0.25f);
+    EXPECT_EQ(particleList().size(), c.seen ? 4u : 0u) << world.x << ", " << world.y;
+    fx_particles::emit(fx_particles::emitterList().back());
+    size_t drawn = 0;
+    for (const FxSpriteRun& run : fx_particles::buildSpriteRuns()) drawn += run.batch.spriteCount();
+    EXPECT_EQ(drawn, c.seen ? 5u : 0u) << world.x << ", " << world.y;
+  }
+}
+
 TEST_F(FxParticleTest, EmitterCreateTakesSixWordsOfTheRightKinds) {
   takePrinted();
   console::execute("FxEmitterCreate 1 2 0 1 4.5 e.cfg");
   EXPECT_EQ(takePrinted(),
             "\nUSAGE: Emitter create < x : number > < y : number > < dir_x : number > "
-            "< dir_y : number > < id : integer > < emitter settings : fileName > ");
+            "< dir_y : number > < id : integer > < emitter settings : fileName > "
+            "(at most 4096 sprites alive per emitter and 10000 in all)");
   data_.write("e.cfg", "burstSize = 3");
   console::execute("FxEmitterCreate 1 2 0 -5 4 e.cfg");
   const FxEmitter& e = fx_particles::emitterList().front();

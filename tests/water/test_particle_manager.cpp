@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
+#include "common/config_file.h"
 #include "game/console/console.h"
 #include "game/core/camera.h"
 #include "game/water/grouped_particle_mover.h"
@@ -31,6 +33,23 @@ TEST_F(ParticleManagerTest, SettingsTakeTheirRulesFromTheFileAndTheConsole) {
   EXPECT_EQ(particle_manager::settings().heatTransferRate, 1.0f);
   console::execute("HeatTransferRate -1");
   EXPECT_EQ(particle_manager::settings().heatTransferRate, 0.0f);
+}
+
+// test_water carries the shipped water.cfg, as the game does.
+TEST_F(ParticleManagerTest, AWaterFileOfNoUseGivesWayToTheShippedSettings) {
+  const ConfigFile shipped = ConfigFile::shippedCopy("cfg\\water.cfg").value();
+  for (const char* text : {"", "\x7f\x01 = \xfe garbage = 3"}) {
+    data_.write("cfg/water.cfg", text);
+    takePrinted();
+    particle_manager::initialise();
+    EXPECT_NE(takePrinted().find("\nUsing the shipped settings instead of cfg\\water.cfg"),
+              std::string::npos);
+    const particle_manager::Settings& settings = particle_manager::settings();
+    EXPECT_GT(settings.gravity, 0.0f);
+    EXPECT_EQ(settings.gravity, shipped.getFloat("gravity"));
+    EXPECT_EQ(settings.roomTemperature, shipped.getFloat("roomTemperature"));
+    EXPECT_EQ(settings.particleKillTime, shipped.getFloat("particleKillTime"));
+  }
 }
 
 TEST_F(ParticleManagerTest, TemperaturesDriftByTheTransferRate) {
