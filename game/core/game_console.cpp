@@ -80,7 +80,9 @@ void map(const std::string& path) {
   }
 }
 
-// Removed when the game shuts down; "Version" and "Map" stay for the next run.
+// Removed when the game shuts down; "Version" and "Map" stay for the next run. A zoom and a
+// shake belong in a replay: the view decides which water is kept, and the shake draws from the
+// random source the water draws from.
 const std::array<console::NamedCommand, 12> kLevelEntries = {{
     {"ShowGameSpeeds", showGameSpeeds},
     {"ShowDrawSpeeds", showDrawSpeeds},
@@ -89,8 +91,8 @@ const std::array<console::NamedCommand, 12> kLevelEntries = {{
     {"FreeCameraX", freeCameraX},
     {"FreeCameraY", freeCameraY},
     {"FreeCameraZoom", freeCameraZoom},
-    {"ZoomCamera", zoomCamera},
-    {"ShakeCamera", shakeCamera},
+    {"ZoomCamera", zoomCamera, console::InReplay::kPlayed},
+    {"ShakeCamera", shakeCamera, console::InReplay::kPlayed},
     {"Restart", restart},
     {"ReplayLast", replayLast},
     {"Pause", pause},

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
 #include <string_view>
 
 #include "game/core/replay_file.h"
@@ -36,7 +40,7 @@ Replay everyField() {
   return replayOf(
       {{kSixtieth, true, false, 0, 0.5f, false, {}, true, false, 16},
        {kThirtieth, true, true, -37, 0.5f, false, {}, false, false, 17},
-       {kSixtieth, false, true, 2'000'000'000, -1.0f, true, {"ParticleCreate 1 2 3 4", ""}},
+       {kSixtieth, false, true, kMaxMouseTurn, -1.0f, true, {"ParticleCreate 1 2 3 4", ""}},
        {kSixtieth, false, false, 0, 0.0f, false, {"Gravity 2"}, true, true, 0},
        {0, false, false, 0, 0.0f, true, {}, false, true, 0}});
 }
@@ -123,6 +127,68 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
     EXPECT_FALSE(read.replay) << c.name;
     EXPECT_EQ(read.error, c.error) << c.name;
   }
+}
+
+// Played back, such values would send the water and the camera off to infinity.
+TEST(ReplayFileTest, AStepOrTurnOutOfRangeIsRefused) {
+  constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
+  constexpr float kInfinity = std::numeric_limits<float>::infinity();
+  struct Case {
+    float step;
+    float stickTurn;
+    int32_t mouseTurn;
+  };
+  for (const Case c : {Case{kNan, 0, 0}, Case{-0.01f, 0, 0}, Case{kInfinity, 0, 0},
+                       Case{1.01f, 0, 0}, Case{0.02f, kNan, 0}, Case{0.02f, -kInfinity, 0},
+                       Case{0.02f, 1.01f, 0}, Case{0.02f, 0, -kMaxMouseTurn - 1}}) {
+    const Replay bad = replayOf(
+        {{kSixtieth}, {std::bit_cast<uint32_t>(c.step), false, false, c.mouseTurn, c.stickTurn}});
+    EXPECT_EQ(parseReplay(serializeReplay(bad)).error,
+              "damaged: tick 2 has a step or turn out of range")
+        << c.step << " " << c.stickTurn << " " << c.mouseTurn;
+  }
+}
+
+// A body of empty lines packs to almost nothing but costs a string each when read; the run's
+// lines are counted as they are read and refused past the limit.
+TEST(ReplayFileTest, ConsoleLinesPastTheRunsLimitsAreRefused) {
+  const size_t linesPerTick = kMaxConsoleLinesPerTick;
+  const size_t fullTicks = kMaxConsoleLines / linesPerTick;
+  std::vector<ReplayTick> ticks(fullTicks + 1, ReplayTick{kSixtieth});
+  for (ReplayTick& tick : ticks) tick.consoleLines.assign(linesPerTick, "");
+  const std::vector<uint8_t> tooMany = serializeReplay(replayOf(ticks));
+  EXPECT_LT(tooMany.size(), 1000u);
+  EXPECT_EQ(parseReplay(tooMany).error, "damaged: tick " + std::to_string(fullTicks + 1) +
+                                            " takes the run past its console lines");
+  ticks.pop_back();
+  EXPECT_TRUE(parseReplay(serializeReplay(replayOf(ticks))).replay) << "at the limit";
+
+  const std::string longLine(kMaxConsoleLineBytes, 'x');
+  std::vector<ReplayTick> longTicks;
+  for (size_t left = kMaxConsoleBytes / longLine.size() + 1; left > 0;) {
+    const size_t lines = std::min(left, linesPerTick);
+    longTicks.push_back({kSixtieth, false, false, 0, 0.0f, false, {lines, longLine}});
+    left -= lines;
+  }
+  EXPECT_EQ(parseReplay(serializeReplay(replayOf(longTicks))).error,
+            "damaged: tick " + std::to_string(longTicks.size()) +
+                " takes the run past its console bytes");
+}
+
+// A short run can't claim a large body: the header's few ticks bound it, before it unpacks.
+TEST(ReplayFileTest, ABodyLongerThanItsTicksCanBeIsRefused) {
+  std::vector<ReplayTick> ticks(70'000);  // records of 18 bytes: every field changes
+  for (size_t i = 0; i < ticks.size(); ++i)
+    ticks[i] = {.stepBits = i % 2 ? kSixtieth : kThirtieth,
+                .mouseTurn = 1,
+                .stickTurn = i % 2 ? 0.5f : -0.5f,
+                .clockStepMs = uint32_t(16 + i % 2)};
+  std::vector<uint8_t> bytes = serializeReplay(replayOf(ticks));
+  ASSERT_TRUE(parseReplay(bytes).replay);
+  const size_t tickCountAt = 8 + 2 + 4 + 2 + 22 + 8 + 8 + 4 + 4;
+  putU32(bytes, tickCountAt, 1);
+  EXPECT_EQ(parseReplay(resealed(bytes)).error,
+            "damaged: the body is longer than its ticks can be");
 }
 
 TEST(ReplayFileTest, LevelHashIsFnv1a64) {

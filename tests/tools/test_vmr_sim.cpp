@@ -8,6 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "game/core/replay_file.h"
+#include "game/gui/high_score_table.h"
 #include "sim_test_levels.h"
 #include "test_support/temp_directory.h"
 
@@ -18,9 +20,11 @@ struct SimRun {
   std::string output;
 };
 
-// The simulator's user data folder (its console log) is the vellmoor folder inside `data`.
+// The simulator's user data folder (its console log) is the vellmoor folder inside `data`;
+// its preferences would go into `data`/config.
 std::string userDataHome(const TempDirectory& data) {
-  return "XDG_DATA_HOME='" + data.path().string() + "' ";
+  return "XDG_DATA_HOME='" + data.path().string() + "' XDG_CONFIG_HOME='" +
+         (data.path() / "config").string() + "' ";
 }
 
 // Runs the simulator in `data` with `input` on standard input.
@@ -254,8 +258,9 @@ TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {
 TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   TempDirectory data;
   ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
-  data.write("run.txt", "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
-                        "at 200 hold left 25\n");
+  data.write("run.txt",
+             "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
+             "at 150 console Gravity 300\nat 200 hold left 25\n");
   const std::string replay = (data.path() / "run.vrep").string();
   const nlohmann::json recorded = basinSummary(
       data, "--ticks 400 --dt 0.02 --seed 9 --script '" + (data.path() / "run.txt").string() +
@@ -275,4 +280,95 @@ TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   EXPECT_EQ(changed.exitCode, 1);
   EXPECT_NE(changed.err.find("has changed since the replay was made"), std::string::npos)
       << changed.err;
+}
+
+namespace {
+
+// A replay of one tick on the basin level with `lines` before it.
+void writeBasinReplay(const TempDirectory& data, std::string_view file,
+                      std::vector<std::string> lines) {
+  const std::string level = readFileBytes(data.path() / kBasinLevel);
+  replay::Replay run;
+  run.header.levelFile = std::string(kBasinLevel);
+  run.header.levelHash =
+      replay::fnv1a64(std::span(reinterpret_cast<const uint8_t*>(level.data()), level.size()));
+  run.header.tickCount = 1;
+  run.ticks = {{0x3C888889, false, false, 0, 0.0f, false, std::move(lines)}};
+  const std::vector<uint8_t> bytes = replay::serializeReplay(run);
+  data.write(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+}  // namespace
+
+// A replay is anyone's file: one line that is not the world's refuses it whole, before any
+// of it plays, so no file or preference is written.
+TEST(VmrSimLevelTests, AReplayHoldingALineThatIsNotTheWorldsIsRefusedWhole) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const std::filesystem::path text = data.write("notes.txt", "not a picture");
+  data.write("script", "LogConsole 1\n");
+  for (const std::string line :
+       {"Screenshot " + text.string(), std::string("Exec script"),
+        std::string("Map lev\\basin.swah"), std::string("Quit"), std::string("LogConsole 1"),
+        std::string("HighContrast 1"), std::string("ControllerDeadZone 0.5"),
+        std::string("ParticleCount"), std::string("Frobnicate 3"), std::string("")}) {
+    writeBasinReplay(data, "run.vrep", {"Gravity 300", line});
+    const LevelRun run = runLevel(data, "--replay '" + (data.path() / "run.vrep").string() + "'");
+    EXPECT_EQ(run.exitCode, 1) << line;
+    EXPECT_NE(run.err.find("it holds a console line a replay may not run: " + line.substr(0, 60)),
+              std::string::npos)
+        << line << ": " << run.err;
+    EXPECT_EQ(run.out.find("Gravity is now"), std::string::npos) << line;
+    EXPECT_EQ(readFileBytes(text), "not a picture") << line;
+    EXPECT_FALSE(std::filesystem::exists(data.path() / "vellmoor/ConsoleLog.txt")) << line;
+    EXPECT_FALSE(std::filesystem::exists(data.path() / "config")) << line;
+  }
+}
+
+// The names are the player's bytes: a terminal is shown only their printable characters. A
+// score won with console lines is the console's, not the player's alone.
+TEST(VmrSimLevelTests, VerifiedScoresSayWhichRunsUsedTheConsoleAndShowNamesSafely) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  data.write("world.txt", "at 5 console Gravity 300\n");
+  data.write("player.txt", "at 5 hold left 20\n");
+  const std::filesystem::path replays = data.path() / "vellmoor/sav/replays";
+  std::filesystem::create_directories(replays);
+  high_scores::HighScoreTable table = high_scores::defaultHighScoreTable();
+  const std::pair<const char*, const char*> runs[] = {{"world.txt",
+                                                       "\x1b[2J\x9b"
+                                                       "Eve"},
+                                                      {"player.txt", "Bob"}};
+  for (size_t rank = 0; rank < 2; ++rank) {
+    const nlohmann::json recorded =
+        basinSummary(data, "--ticks 40 --script '" + (data.path() / runs[rank].first).string() +
+                               "' --record '" + (data.path() / "run.vrep").string() + "'");
+    const uint32_t score = recorded["score"];
+    std::filesystem::rename(data.path() / "run.vrep", replays / (std::to_string(rank + 1) + "-" +
+                                                                 std::to_string(score) + ".vrep"));
+    table[rank] = high_scores::makeHighScoreEntry(runs[rank].second, score);
+  }
+  ASSERT_EQ(table[0].score, table[1].score) << "two runs of the same length";
+  data.write("vellmoor/sav/scores.sav", high_scores::serializeHighScores(table));
+  const LevelRun verified = runLevel(data, "--verify-scores");
+  EXPECT_EQ(verified.exitCode, 0) << verified.err;
+  const std::string score = std::to_string(table[0].score);
+  EXPECT_TRUE(verified.out.starts_with("1. ?[2J?Eve " + score +
+                                       ": confirmed, made with console commands\n2. Bob " + score +
+                                       ": confirmed\n"))
+      << verified.out;
+}
+
+// Files named on the command line are where the user is, not in the data folder.
+TEST(VmrSimLevelTests, RelativeReplayFilesAreTakenFromWhereTheSimulatorStarts) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  TempDirectory here;
+  const WorkingDirectory startedHere(here.path());
+  const LevelRun recorded = runLevel(data, "--level lev/basin.swah --ticks 20 --record run.vrep");
+  EXPECT_EQ(recorded.exitCode, 0) << recorded.err;
+  EXPECT_TRUE(std::filesystem::exists(here.path() / "run.vrep"));
+  EXPECT_FALSE(std::filesystem::exists(data.path() / "run.vrep"));
+  const LevelRun played = runLevel(data, "--replay run.vrep");
+  EXPECT_EQ(played.exitCode, 0) << played.err;
 }
