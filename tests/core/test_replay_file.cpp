@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
 #include <limits>
 #include <string_view>
 
@@ -114,6 +113,7 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
       {"trailing", good, "damaged: bytes follow the check sum"},
       {"more ticks", good, "damaged: the body holds fewer ticks than the header counts"},
       {"fewer ticks", good, "damaged: the body holds more ticks than the header counts"},
+      {"long body", good, "damaged: the body is longer than its ticks can be"},
   };
   cases[1].bytes[4] = 3;
   cases[3].bytes[tickCountAt + 20] ^= 1;
@@ -122,6 +122,8 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
   cases[5].bytes = resealed(cases[5].bytes);
   putU32(cases[6].bytes, tickCountAt, 4);
   cases[6].bytes = resealed(cases[6].bytes);
+  putU32(cases[7].bytes, tickCountAt + 29, 2'000'000);  // the raw length, for five ticks
+  cases[7].bytes = resealed(cases[7].bytes);
   for (const Case& c : cases) {
     const ReplayReadResult read = parseReplay(c.bytes);
     EXPECT_FALSE(read.replay) << c.name;
@@ -131,64 +133,37 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
 
 // Played back, such values would send the water and the camera off to infinity.
 TEST(ReplayFileTest, AStepOrTurnOutOfRangeIsRefused) {
-  constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-  constexpr float kInfinity = std::numeric_limits<float>::infinity();
-  struct Case {
-    float step;
-    float stickTurn;
-    int32_t mouseTurn;
-  };
-  for (const Case c : {Case{kNan, 0, 0}, Case{-0.01f, 0, 0}, Case{kInfinity, 0, 0},
-                       Case{1.01f, 0, 0}, Case{0.02f, kNan, 0}, Case{0.02f, -kInfinity, 0},
-                       Case{0.02f, 1.01f, 0}, Case{0.02f, 0, -kMaxMouseTurn - 1}}) {
-    const Replay bad = replayOf(
-        {{kSixtieth}, {std::bit_cast<uint32_t>(c.step), false, false, c.mouseTurn, c.stickTurn}});
-    EXPECT_EQ(parseReplay(serializeReplay(bad)).error,
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const ReplayTick bad[] = {
+      {std::bit_cast<uint32_t>(nan)},      {std::bit_cast<uint32_t>(-0.01f)},
+      {std::bit_cast<uint32_t>(inf)},      {std::bit_cast<uint32_t>(1.01f)},
+      {kSixtieth, false, false, 0, nan},   {kSixtieth, false, false, 0, -inf},
+      {kSixtieth, false, false, 0, 1.01f}, {kSixtieth, false, false, -kMaxMouseTurn - 1}};
+  for (const ReplayTick& tick : bad)
+    EXPECT_EQ(parseReplay(serializeReplay(replayOf({{kSixtieth}, tick}))).error,
               "damaged: tick 2 has a step or turn out of range")
-        << c.step << " " << c.stickTurn << " " << c.mouseTurn;
-  }
+        << "case " << &tick - bad;
 }
 
-// A body of empty lines packs to almost nothing but costs a string each when read; the run's
-// lines are counted as they are read and refused past the limit.
+// A body of empty lines packs to almost nothing but costs a string each when read: the run's
+// lines are counted as they are read and refused past the limits.
 TEST(ReplayFileTest, ConsoleLinesPastTheRunsLimitsAreRefused) {
-  const size_t linesPerTick = kMaxConsoleLinesPerTick;
-  const size_t fullTicks = kMaxConsoleLines / linesPerTick;
-  std::vector<ReplayTick> ticks(fullTicks + 1, ReplayTick{kSixtieth});
-  for (ReplayTick& tick : ticks) tick.consoleLines.assign(linesPerTick, "");
-  const std::vector<uint8_t> tooMany = serializeReplay(replayOf(ticks));
+  const auto linesOf = [](size_t count, const std::string& line) {  // full ticks of lines
+    std::vector<ReplayTick> ticks;
+    for (size_t n = 0; count > 0; count -= n) {
+      n = std::min(count, kMaxConsoleLinesPerTick);
+      ticks.push_back({kSixtieth, false, false, 0, 0.0f, false, {n, line}});
+    }
+    return replayOf(std::move(ticks));
+  };
+  EXPECT_TRUE(parseReplay(serializeReplay(linesOf(kMaxConsoleLines, ""))).replay);
+  const std::vector<uint8_t> tooMany = serializeReplay(linesOf(kMaxConsoleLines + 1, ""));
   EXPECT_LT(tooMany.size(), 1000u);
-  EXPECT_EQ(parseReplay(tooMany).error, "damaged: tick " + std::to_string(fullTicks + 1) +
-                                            " takes the run past its console lines");
-  ticks.pop_back();
-  EXPECT_TRUE(parseReplay(serializeReplay(replayOf(ticks))).replay) << "at the limit";
-
-  const std::string longLine(kMaxConsoleLineBytes, 'x');
-  std::vector<ReplayTick> longTicks;
-  for (size_t left = kMaxConsoleBytes / longLine.size() + 1; left > 0;) {
-    const size_t lines = std::min(left, linesPerTick);
-    longTicks.push_back({kSixtieth, false, false, 0, 0.0f, false, {lines, longLine}});
-    left -= lines;
-  }
-  EXPECT_EQ(parseReplay(serializeReplay(replayOf(longTicks))).error,
-            "damaged: tick " + std::to_string(longTicks.size()) +
-                " takes the run past its console bytes");
-}
-
-// A short run can't claim a large body: the header's few ticks bound it, before it unpacks.
-TEST(ReplayFileTest, ABodyLongerThanItsTicksCanBeIsRefused) {
-  std::vector<ReplayTick> ticks(70'000);  // records of 18 bytes: every field changes
-  for (size_t i = 0; i < ticks.size(); ++i)
-    ticks[i] = {.stepBits = i % 2 ? kSixtieth : kThirtieth,
-                .mouseTurn = 1,
-                .stickTurn = i % 2 ? 0.5f : -0.5f,
-                .clockStepMs = uint32_t(16 + i % 2)};
-  std::vector<uint8_t> bytes = serializeReplay(replayOf(ticks));
-  ASSERT_TRUE(parseReplay(bytes).replay);
-  const size_t tickCountAt = 8 + 2 + 4 + 2 + 22 + 8 + 8 + 4 + 4;
-  putU32(bytes, tickCountAt, 1);
-  EXPECT_EQ(parseReplay(resealed(bytes)).error,
-            "damaged: the body is longer than its ticks can be");
+  EXPECT_EQ(parseReplay(tooMany).error, "damaged: tick 17 takes the run past its console lines");
+  const std::string full(kMaxConsoleLineBytes, 'x');
+  EXPECT_EQ(parseReplay(serializeReplay(linesOf(kMaxConsoleBytes / full.size() + 1, full))).error,
+            "damaged: tick 5 takes the run past its console bytes");
 }
 
 TEST(ReplayFileTest, LevelHashIsFnv1a64) {
