@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -295,13 +296,12 @@ TEST_F(GameTest, ALastRunHoldingALineThatIsNotTheWorldsIsNotWatched) {
   automation::registerCommands();
   const TempDirectory folder;
   const std::filesystem::path text = folder.write("notes.txt", "not a picture");
-  replay::Replay run{
-      replayHeaderHere(kTestLevel, 0),
-      {{0x3C888889, false, false, 0, 0.0f, false, {"Gravity 300", "Screenshot " + text.string()}}}};
+  replay::Replay run{replayHeaderHere(kTestLevel, 0),
+                     {{0x3C888889, false, false, 0, 0.0f, false, {"Screenshot " + text.string()}}}};
   run.header.tickCount = 1;
   const std::vector<uint8_t> bytes = replay::serializeReplay(run);
-  folder.write("run.vrep", std::string(bytes.begin(), bytes.end()));
-  std::filesystem::copy_file(folder.path() / "run.vrep", *run_recording::lastRunFile(kTestLevel));
+  std::ofstream(*run_recording::lastRunFile(kTestLevel))
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
   console::execute("ReplayLast");
   frames(3, 16);
   EXPECT_FALSE(run_playback::isPlaying());
@@ -309,6 +309,5 @@ TEST_F(GameTest, ALastRunHoldingALineThatIsNotTheWorldsIsNotWatched) {
                          "replay may not run: Screenshot "),
             std::string::npos)
       << printed;
-  EXPECT_TRUE(printed.find("Gravity is now") == std::string::npos &&
-              readFileBytes(text) == "not a picture");
+  EXPECT_TRUE(readFileBytes(text) == "not a picture") << "a screenshot was taken";
 }
