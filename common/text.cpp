@@ -133,3 +133,10 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
            return upperOf(x) == upperOf(y);
          });
 }
+
+std::string printableText(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown)
+    if (c < ' ' || c > '~') c = '?';
+  return shown;
+}

@@ -40,3 +40,7 @@ std::vector<std::string> splitWords(std::string_view text);
 
 // Equal without regard to ASCII letter case.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// The text with every byte that is not printable ASCII shown as '?', so text from a file
+// can't send control or escape sequences to a terminal.
+std::string printableText(std::string_view text);

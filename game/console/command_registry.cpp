@@ -175,15 +175,22 @@ void dispatch(const CommandEntry& entry, const std::string& rest) {
 
 ExecutedLineObserver executedLineObserver = nullptr;
 
+// The line's first word, after any leading blanks; empty for a blank line.
+std::string_view commandWord(std::string_view line) {
+  const size_t start = line.find_first_not_of(' ');
+  if (start == std::string_view::npos) return {};
+  return line.substr(start, std::min(line.find(' ', start), line.size()) - start);
+}
+
 }  // namespace
 
-void addCommandFunction(std::string_view name, CommandFunction function) {
+void addCommandFunction(std::string_view name, CommandFunction function, InReplay inReplay) {
   if (name.empty() || name.find(' ') != std::string_view::npos) return;
   if (isNullFunction(function)) return;
   const Shape shape = kShapes[function.index()];
   registry.insert_or_assign(
       upperCased(name), CommandEntry{std::string(name), function, shape.type, shape.takesArgument,
-                                     shape.returnsValue});
+                                     shape.returnsValue, inReplay});
 }
 
 void addCommand(std::string_view name, void (*f)()) {
@@ -276,8 +283,15 @@ size_t commandCount() {
   return registry.size();
 }
 
+bool playsInReplay(std::string_view line) {
+  const std::string_view word = commandWord(line);
+  const CommandEntry* entry = word.empty() ? nullptr : findCommand(word);
+  return entry != nullptr && entry->inReplay == InReplay::kPlayed;
+}
+
 void addCommands(std::span<const NamedCommand> table) {
-  for (const NamedCommand& entry : table) addCommandFunction(entry.name, entry.function);
+  for (const NamedCommand& entry : table)
+    addCommandFunction(entry.name, entry.function, entry.inReplay);
 }
 
 void removeCommands(std::span<const NamedCommand> table) {

@@ -23,12 +23,19 @@ using CommandFunction =
 
 enum class ValueType { None, Int, Bool, Float, Text };
 
+// Whether a replay may hold the entry. Replays are shared, so a replay is a stranger's input:
+// only entries that change the world the simulation steps, and do nothing outside the run
+// (no file, preference, input, other level, script or log), are kept by the recorder and run
+// by playback. Refused unless the entry's table says otherwise, so a new entry is safe.
+enum class InReplay : bool { kRefused, kPlayed };
+
 struct CommandEntry {
   std::string name;  // in the letter case it was registered with; used in every echo
   CommandFunction function;
   ValueType valueType = ValueType::None;
   bool takesArgument = false;
   bool returnsValue = false;
+  InReplay inReplay = InReplay::kRefused;
 };
 
 // Registers or replaces the entry; a name that is empty or holds a blank, or a null
@@ -47,7 +54,8 @@ void addCommand(std::string_view name, bool (*function)(bool, bool));
 void addCommand(std::string_view name, float (*function)(float, bool));
 void addCommand(std::string_view name, std::string (*function)(const std::string&));
 // The same for a function of any of the shapes above.
-void addCommandFunction(std::string_view name, CommandFunction function);
+void addCommandFunction(std::string_view name, CommandFunction function,
+                        InReplay inReplay = InReplay::kRefused);
 
 // The body of a console variable's function: stores `value` when `set`, then answers the
 // field's value.
@@ -62,6 +70,7 @@ T variableValue(T& field, T value, bool set) {
 struct NamedCommand {
   std::string_view name;
   CommandFunction function;
+  InReplay inReplay = InReplay::kRefused;
 };
 void addCommands(std::span<const NamedCommand> table);
 void removeCommands(std::span<const NamedCommand> table);
@@ -81,5 +90,9 @@ const CommandEntry* findCommand(std::string_view name);
 const CommandEntry* firstCommandAtOrAfter(std::string_view upperCasedName);
 const CommandEntry* commandAfter(std::string_view upperCasedName);
 size_t commandCount();
+
+// Whether a replay may run `line`: its command word names an entry registered now that a
+// replay may hold. Blank lines and unknown words may not.
+bool playsInReplay(std::string_view line);
 
 }  // namespace console

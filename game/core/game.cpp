@@ -128,6 +128,7 @@ void tick() {
   if (run_playback::isPlaying()) return playbackTick();
   const simulation::TickControls controls{s.paused, !s.freeCamera && !s.consoleOpen};
   const bool menuOpen = screen_flow::isMenuOpen();
+  s.tickAccumulator = std::min(s.tickAccumulator, simulation::kLongestTick);
   const simulation::TickReport report = simulation::tick(s.tickAccumulator, controls);
   run_recording::tickDone(s.tickAccumulator, controls, report, menuOpen);
   countSimulationCost(report);

@@ -83,7 +83,9 @@ void map(const std::string& path) {
   }
 }
 
-// Removed when the game shuts down; "Version" and "Map" stay for the next run.
+// Removed when the game shuts down; "Version" and "Map" stay for the next run. A zoom and a
+// shake belong in a replay: the view decides which water is kept, and the shake draws from the
+// random source the water draws from.
 const std::array<console::NamedCommand, 13> kLevelEntries = {{
     {"ShowGameSpeeds", showGameSpeeds},
     {"ShowDrawSpeeds", showDrawSpeeds},
@@ -93,8 +95,8 @@ const std::array<console::NamedCommand, 13> kLevelEntries = {{
     {"FreeCameraY", freeCameraY},
     {"FreeCameraZoom", freeCameraZoom},
     {"FreeCameraReadout", freeCameraReadout},
-    {"ZoomCamera", zoomCamera},
-    {"ShakeCamera", shakeCamera},
+    {"ZoomCamera", zoomCamera, console::InReplay::kPlayed},
+    {"ShakeCamera", shakeCamera, console::InReplay::kPlayed},
     {"Restart", restart},
     {"ReplayLast", replayLast},
     {"Pause", pause},

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <bit>
 #include <cassert>
+#include <cmath>
 #include <cstring>
 #include <string_view>
 
 #include "common/regular_file.h"
+#include "game/core/simulation.h"
 
 namespace replay {
 namespace {
@@ -242,6 +244,8 @@ std::string checkHeader(const Framing& f) {
   if (f.header.tickCount > kMaxTicks) return "damaged: more ticks than a replay holds";
   if (f.header.tickCount > f.rawLength) return "damaged: more ticks than the body has bytes";
   if (f.rawLength > kMaxBodyBytes) return "damaged: the body is too large";
+  if (f.rawLength > uint64_t{f.header.tickCount} * kMaxTickRecordBytes + kMaxConsoleRecordBytes)
+    return "damaged: the body is longer than its ticks can be";
   const bool compressed = f.flags & kFlagCompressed;
   if (!compressed && f.rawLength != f.storedLength) return "damaged: the body's lengths differ";
   if (compressed && f.rawLength > f.storedLength * kMaxPackRatio) {
@@ -264,22 +268,44 @@ std::optional<std::vector<uint8_t>> unpackBody(std::span<const uint8_t> stored, 
   return raw;
 }
 
-bool readConsoleLines(ByteReader& r, ReplayTick& tick) {
+// The console lines read so far in the whole body.
+struct ConsoleTotals {
+  size_t lines = 0;
+  size_t bytes = 0;
+};
+
+// Counted before anything is kept, so a body of empty lines can't grow past the limits.
+std::string readConsoleLines(ByteReader& r, ReplayTick& tick, ConsoleTotals& totals) {
   const uint16_t count = r.u16();
-  if (r.failed() || count == 0 || count > kMaxConsoleLinesPerTick) return false;
+  if (r.failed() || count == 0 || count > kMaxConsoleLinesPerTick) return "cannot be read";
+  totals.lines += count;
+  if (totals.lines > kMaxConsoleLines) return "takes the run past its console lines";
   tick.consoleLines.reserve(count);
   for (uint16_t i = 0; i < count; ++i) {
-    tick.consoleLines.push_back(r.text());
-    if (r.failed() || tick.consoleLines.back().size() > kMaxConsoleLineBytes) return false;
+    std::string line = r.text();
+    if (r.failed() || line.size() > kMaxConsoleLineBytes) return "cannot be read";
+    totals.bytes += line.size();
+    if (totals.bytes > kMaxConsoleBytes) return "takes the run past its console bytes";
+    tick.consoleLines.push_back(std::move(line));
   }
-  return true;
+  return "";
 }
 
-bool readTick(ByteReader& r, ReplayTick& tick, const Previous& previous) {
+// A step is a tick's length; the controller's turn is within its range; the mouse turn is
+// within a screen.
+bool valuesInRange(const ReplayTick& tick) {
+  const float step = std::bit_cast<float>(tick.stepBits);
+  return step >= 0.0f && step <= simulation::kLongestTick && std::isfinite(tick.stickTurn) &&
+         std::abs(tick.stickTurn) <= 1.0f && std::abs(int64_t{tick.mouseTurn}) <= kMaxMouseTurn;
+}
+
+// What is wrong with the tick record; "" when it reads.
+std::string readTick(ByteReader& r, ReplayTick& tick, const Previous& previous,
+                     ConsoleTotals& totals) {
   const uint8_t flags = r.u8();
   const uint8_t more = (flags & kMoreFlagsFollow) ? r.u8() : 0;
   if (r.failed() || (more & ~kKnownMoreTickFlags) || ((flags & kMoreFlagsFollow) && more == 0))
-    return false;
+    return "cannot be read";
   tick.left = flags & kLeft;
   tick.right = flags & kRight;
   tick.restart = flags & kRestart;
@@ -289,8 +315,10 @@ bool readTick(ByteReader& r, ReplayTick& tick, const Previous& previous) {
   tick.stickTurn = std::bit_cast<float>((more & kStickTurnFollows) ? r.u32() : previous.stickBits);
   tick.stepBits = (flags & kStepFollows) ? r.u32() : previous.stepBits;
   if (flags & kMouseTurnFollows) tick.mouseTurn = static_cast<int32_t>(r.u32());
-  if (flags & kConsoleLinesFollow) return readConsoleLines(r, tick);
-  return !r.failed();
+  if (r.failed()) return "cannot be read";
+  if (!valuesInRange(tick)) return "has a step or turn out of range";
+  if (flags & kConsoleLinesFollow) return readConsoleLines(r, tick, totals);
+  return "";
 }
 
 std::string readTicks(std::span<const uint8_t> raw, uint32_t tickCount,
@@ -298,13 +326,13 @@ std::string readTicks(std::span<const uint8_t> raw, uint32_t tickCount,
   ByteReader r(raw);
   ticks.reserve(tickCount);
   Previous previous;
+  ConsoleTotals totals;
   while (!r.atEnd()) {
     if (ticks.size() == tickCount)
       return "damaged: the body holds more ticks than the header counts";
     ReplayTick& tick = ticks.emplace_back();
-    if (!readTick(r, tick, previous)) {
-      return "damaged: tick " + std::to_string(ticks.size()) + " cannot be read";
-    }
+    if (std::string error = readTick(r, tick, previous, totals); !error.empty())
+      return "damaged: tick " + std::to_string(ticks.size()) + " " + error;
     previous = {tick.stepBits, tick.clockStepMs, std::bit_cast<uint32_t>(tick.stickTurn)};
   }
   if (ticks.size() != tickCount)
@@ -320,7 +348,7 @@ std::vector<uint8_t> serializeReplay(const Replay& replay) {
   assert(header.gameVersion.size() <= kMaxGameVersionBytes);
   assert(header.levelFile.size() <= kMaxLevelFileBytes);
   const std::vector<uint8_t> raw = encodeTicks(replay.ticks);
-  assert(raw.size() <= kMaxBodyBytes);
+  assert(raw.size() <= size_t{header.tickCount} * kMaxTickRecordBytes + kMaxConsoleRecordBytes);
   const auto packed = deflated(raw);
   const std::vector<uint8_t>& stored = packed ? *packed : raw;
 

@@ -24,14 +24,32 @@ inline constexpr uint16_t kFormatVersion = 2;
 // Longer strings are refused by the reader and must not be given to the writer.
 inline constexpr size_t kMaxGameVersionBytes = 64;
 inline constexpr size_t kMaxLevelFileBytes = 1024;
-inline constexpr size_t kMaxConsoleLineBytes = 4096;
+// As long as the console's input line, which playback types each line into.
+inline constexpr size_t kMaxConsoleLineBytes = 255;
+// A script run from the console may type hundreds of lines before one tick.
 inline constexpr size_t kMaxConsoleLinesPerTick = 1024;
+// The console lines of the whole run, and their bytes. A player types a few dozen; even a
+// script that builds a level line by line stays far below. They bound what the lines cost
+// when read: an empty line is a string of 32 bytes, so the lines of the worst replay take a
+// few megabytes. A recorder stops recording at either limit.
+inline constexpr size_t kMaxConsoleLines = 16384;
+inline constexpr size_t kMaxConsoleBytes = size_t{1} << 20;
 // A replay is held whole in memory; this is nearly five hours at 60 ticks a second, and a
 // recorder stops there.
 inline constexpr uint32_t kMaxTicks = uint32_t{1} << 20;
-// The longest body the reader unpacks. An hour at 60 ticks a second is 216,000 ticks, a few
-// hundred kilobytes even with the mouse turning all the while.
-inline constexpr size_t kMaxBodyBytes = size_t{64} << 20;
+// The longest tick record: two flags bytes, the clock step, the controller's turn, the step
+// and the mouse turn, without console lines.
+inline constexpr size_t kMaxTickRecordBytes = 18;
+// The console lines' share of a body at most: each line's length, each tick's count (at most
+// one tick per line) and the lines' bytes.
+inline constexpr size_t kMaxConsoleRecordBytes = 4 * kMaxConsoleLines + kMaxConsoleBytes;
+// The longest body the reader unpacks: every tick a replay holds at its longest, and every
+// console line. An hour at 60 ticks a second is 216,000 ticks, a few hundred kilobytes even
+// with the mouse turning all the while. A body is also refused when it is longer than its own
+// tick count can need, so a short run can't claim a large body.
+inline constexpr size_t kMaxBodyBytes = kMaxTicks * kMaxTickRecordBytes + kMaxConsoleRecordBytes;
+// The pointer's offset from the window's middle, wider than any screen.
+inline constexpr int32_t kMaxMouseTurn = 1 << 16;
 
 // What the simulation consumed on one tick.
 struct ReplayTick {
@@ -79,8 +97,9 @@ struct Replay {
   friend bool operator==(const Replay&, const Replay&) = default;
 };
 
-// The file's bytes. The header's tickCount must equal ticks.size() and the strings and
-// console lines must be within the limits above.
+// The file's bytes. The header's tickCount must equal ticks.size(), and each string and each
+// tick's console lines must be within the limits above; a run past the whole run's limits or
+// with values out of range is written as it is, and refused by the reader.
 std::vector<uint8_t> serializeReplay(const Replay& replay);
 
 // The replay in `bytes`, or a clear one-line reason it is refused ("not a replay", "made by a

@@ -1,10 +1,19 @@
 #include "game/core/replay_player.h"
 
+#include <algorithm>
 #include <bit>
 
+#include "common/text.h"
 #include "game/console/console.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
+
+namespace {
+
+// Enough of a refused line to know it by.
+constexpr size_t kShownLineBytes = 60;
+
+}  // namespace
 
 simulation::TickReport ReplayPlayer::playTick() {
   const replay::ReplayTick& tick = replay_.ticks[next_++];
@@ -15,4 +24,18 @@ simulation::TickReport ReplayPlayer::playTick() {
   const camera::TurnInput input{tick.left, tick.right, tick.mouseTurn, tick.stickTurn};
   const simulation::TickControls controls{tick.paused, tick.turnTaken, &input};
   return simulation::tick(std::bit_cast<float>(tick.stepBits), controls);
+}
+
+std::string refusedConsoleLine(const replay::Replay& replay) {
+  for (const replay::ReplayTick& tick : replay.ticks)
+    for (const std::string& line : tick.consoleLines)
+      if (!console::playsInReplay(line))
+        return "it holds a console line a replay may not run: " +
+               printableText(std::string_view(line).substr(0, kShownLineBytes));
+  return "";
+}
+
+bool usedTheConsole(const replay::Replay& replay) {
+  return std::ranges::any_of(
+      replay.ticks, [](const replay::ReplayTick& tick) { return !tick.consoleLines.empty(); });
 }

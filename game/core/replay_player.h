@@ -5,6 +5,7 @@
 // (game_clock::useSimulatedClock) from before the level began.
 
 #include <cstddef>
+#include <string>
 
 #include "game/core/replay_file.h"
 #include "game/core/simulation.h"
@@ -21,3 +22,11 @@ class ReplayPlayer {
   const replay::Replay& replay_;
   size_t next_ = 0;
 };
+
+// Why playback refuses the replay, "" when it doesn't: a console line that names no entry a
+// replay may run (console::playsInReplay). A replay may come from anyone, so it is checked
+// whole before any of it plays. Asks the registry as it stands, so the replay's level must
+// have been started.
+std::string refusedConsoleLine(const replay::Replay& replay);
+// Whether the run typed console lines into the world at all.
+bool usedTheConsole(const replay::Replay& replay);

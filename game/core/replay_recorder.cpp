@@ -21,7 +21,12 @@ void ReplayRecorder::noteRestart() {
 }
 
 void ReplayRecorder::noteConsoleLine(std::string line) {
-  pending_.consoleLines.push_back(std::move(line));
+  ++consoleLines_;
+  consoleBytes_ += line.size();
+  overfull_ = overfull_ || line.size() > replay::kMaxConsoleLineBytes ||
+              pending_.consoleLines.size() == replay::kMaxConsoleLinesPerTick ||
+              consoleLines_ > replay::kMaxConsoleLines || consoleBytes_ > replay::kMaxConsoleBytes;
+  if (!overfull_) pending_.consoleLines.push_back(std::move(line));
 }
 
 void ReplayRecorder::recordTick(float t, const simulation::TickControls& controls,

@@ -19,7 +19,10 @@ class ReplayRecorder {
   explicit ReplayRecorder(replay::ReplayHeader header);
 
   void noteRestart();
+  // A line past a replay's limits (its length, the lines of one tick or of the whole run)
+  // is not kept, and the recording is overfull from then on.
   void noteConsoleLine(std::string line);
+  bool overfull() const { return overfull_; }
   // After simulation::tick(t, controls) returned `report`.
   void recordTick(float t, const simulation::TickControls& controls,
                   const simulation::TickReport& report);
@@ -31,6 +34,9 @@ class ReplayRecorder {
  private:
   replay::Replay replay_;
   replay::ReplayTick pending_;  // what comes before the next tick
+  size_t consoleLines_ = 0;     // in the whole run, and their bytes
+  size_t consoleBytes_ = 0;
+  bool overfull_ = false;
 };
 
 // The running level's score parts, as a replay's header keeps them.

@@ -35,6 +35,8 @@ std::optional<replay::Replay> lastRunOf(std::string_view map, std::string& error
   else if (read.replay->header.levelFile != map ||
            levelFileHash(map) != read.replay->header.levelHash)
     error = "The level has changed since its last run.";
+  else if (const std::string refusal = refusedConsoleLine(*read.replay); !refusal.empty())
+    error = "The level's last run can't be watched: " + refusal + ".";
   if (!error.empty()) return std::nullopt;
   return std::move(read.replay);
 }

@@ -14,7 +14,8 @@
 namespace run_playback {
 
 // The last run of `map` as kept in the user's data folder, ready to watch; nullopt, with the
-// reason in `error`, when there is none, it is refused or the level has changed since.
+// reason in `error`, when there is none, it is refused, the level has changed since or it
+// holds a console line a replay may not run (checked against the running level's entries).
 std::optional<replay::Replay> lastRunOf(std::string_view map, std::string& error);
 
 // Takes over the clock and the random source for `replay`; the caller begins its level

@@ -3,10 +3,9 @@
 #include <string>
 
 #include "common/atomic_file.h"
-#include "common/text.h"
 #include "common/user_data_path.h"
-#include "game/console/console_output.h"
 #include "game/console/command_registry.h"
+#include "game/console/console_output.h"
 #include "game/core/level_completion.h"
 #include "game/core/replay_recorder.h"
 
@@ -21,25 +20,12 @@ struct Run {
 };
 std::optional<Run> run;
 
-// Console lines that only wait, drive the input (the turn input is recorded as the camera
-// takes it), take pictures or leave the run are not the world's; every other line is kept.
-bool changesTheWorld(std::string_view line) {
-  static constexpr std::string_view kNotTheWorlds[] = {
-      "Exec", "Wait", "WaitSeconds", "KeyPress", "KeyDown", "KeyUp", "MouseMove",
-      "MouseClick", "Screenshot", "Quit", "Restart", "Map", "ReplayLast"};
-  const size_t start = line.find_first_not_of(' ');
-  if (start == std::string_view::npos) return false;
-  const std::string_view word = line.substr(start, line.find(' ', start) - start);
-  for (std::string_view name : kNotTheWorlds)
-    if (equalsIgnoringCase(word, name)) return false;
-  return true;
-}
-
+// Only the world's console lines are kept: those a replay may run.
 void lineExecuted(std::string_view line) {
-  if (!run || !changesTheWorld(line)) return;
+  if (!run || !console::playsInReplay(line)) return;
   if (run->recorder)
     run->recorder->noteConsoleLine(std::string(line));
-  else
+  else if (run->earlyLines.size() <= replay::kMaxConsoleLines)
     run->earlyLines.emplace_back(line);
 }
 
@@ -76,6 +62,12 @@ void tickDone(float t, const simulation::TickControls& controls,
   }
   if (run->recorder->tickCount() == replay::kMaxTicks) {
     console::print("\nThe run is too long for a replay; it is no longer recorded.");
+    run.reset();
+    return;
+  }
+  if (run->recorder->overfull()) {
+    console::print(
+        "\nThe run's console lines are too many for a replay; it is no longer recorded.");
     run.reset();
     return;
   }

@@ -15,6 +15,9 @@ namespace simulation {
 // One simulation step covers at most this many seconds: a frame rate below 30 slows the game
 // down instead of letting particles jump through walls.
 constexpr float kLongestStep = 0.033333335f;
+// One tick covers at most this many seconds: after a longer stall (the machine asleep, the
+// window dragged) the camera and the finish move on by a second, not by the whole stall.
+constexpr float kLongestTick = 1.0f;
 // The disc of water every level starts with, around the level's water start.
 constexpr float kStartWaterRadius = 10.0f;
 constexpr int32_t kStartWaterAmount = 128;
@@ -52,7 +55,7 @@ void step(float t);
 // of the screen flow,
 // during the camera's opening move or after the finish has run out), the sound sources and
 // the water sounds, the camera with the whole of `t` (not in a menu), then the level clock,
-// the win and the loss, asked after the camera has moved.
+// the win and the loss, asked after the camera has moved. `t` is from 0 to kLongestTick.
 TickReport tick(float t, const TickControls& controls = {});
 // Puts the running level, its water and its camera back to their start.
 void restartLevel();

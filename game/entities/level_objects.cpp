@@ -69,9 +69,11 @@ void objectCreateCommand(const std::string& arguments) {
 
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
-    {"ObjectsDraw", objectsDrawVariable},  {"ObjectsCull", objectsCullVariable},
-    {"ObjectsCount", objectsCountCommand}, {"ObjectsDrawIds", objectsDrawIdsVariable},
-    {"ObjectCreate", objectCreateCommand},
+    {"ObjectsDraw", objectsDrawVariable},
+    {"ObjectsCull", objectsCullVariable},
+    {"ObjectsCount", objectsCountCommand},
+    {"ObjectsDrawIds", objectsDrawIdsVariable},
+    {"ObjectCreate", objectCreateCommand, console::InReplay::kPlayed},
 };
 
 void resetSwitches() {

@@ -135,7 +135,7 @@ bool soundSourceDrawVariable(bool value, bool set) {
 
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
-    {"SoundSourceCreate", soundSourceCreateCommand},
+    {"SoundSourceCreate", soundSourceCreateCommand, console::InReplay::kPlayed},
     {"SoundSourceCount", soundSourceCountCommand},
     {"SoundSourceDraw", soundSourceDrawVariable},
 };

@@ -479,7 +479,7 @@ int32_t triggerCountCommand() {
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
     {"TriggerTypeList", triggerTypeListCommand},
-    {"TriggerCreate", triggerCreateCommand},
+    {"TriggerCreate", triggerCreateCommand, console::InReplay::kPlayed},
     {"TriggerDraw", triggerDrawVariable},
     {"TriggerCount", triggerCountCommand},
 };

@@ -49,7 +49,7 @@ void forceCreateCommand(const std::string& arguments) {
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
     {"ForceCount", forceCountCommand},
-    {"ForceCreate", forceCreateCommand},
+    {"ForceCreate", forceCreateCommand, console::InReplay::kPlayed},
     {"ForceDraw", forceDrawVariable},
 };
 

@@ -117,7 +117,7 @@ void emitterCreateCommand(const std::string& arguments) {
 
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
-    {"FxEmitterCreate", emitterCreateCommand},
+    {"FxEmitterCreate", emitterCreateCommand, console::InReplay::kPlayed},
     {"FxEmitterDraw", emitterDrawVariable},
     {"FxEmitterCount", emitterCountCommand},
     {"FxParticleCount", particleCountCommand},

@@ -87,12 +87,12 @@ void particleCreateCommand(const std::string& arguments) {
 
 // Registered by initialise and removed by shutdown, both from this table.
 const console::NamedCommand kEntries[] = {
-    {"Gravity", gravityVariable},
-    {"RoomTemperature", roomTemperatureVariable},
-    {"HeatTransferRate", heatTransferRateVariable},
-    {"SteamRiseRate", steamRiseRateVariable},
-    {"SteamScatterRate", steamScatterRateVariable},
-    {"ParticleCreate", particleCreateCommand},
+    {"Gravity", gravityVariable, console::InReplay::kPlayed},
+    {"RoomTemperature", roomTemperatureVariable, console::InReplay::kPlayed},
+    {"HeatTransferRate", heatTransferRateVariable, console::InReplay::kPlayed},
+    {"SteamRiseRate", steamRiseRateVariable, console::InReplay::kPlayed},
+    {"SteamScatterRate", steamScatterRateVariable, console::InReplay::kPlayed},
+    {"ParticleCreate", particleCreateCommand, console::InReplay::kPlayed},
     {"ParticleCount", particleCountCommand},
 };
 

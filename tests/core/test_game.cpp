@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "core/game_fixture.h"
 #include "game/console/command_registry.h"
 #include "game/console/console.h"
 #include "game/console/console_output.h"
@@ -16,7 +18,9 @@
 #include "game/core/game_clock.h"
 #include "game/core/game_state.h"
 #include "game/core/key_bindings.h"
+#include "game/core/replay_recorder.h"
 #include "game/core/run_playback.h"
+#include "game/core/run_recording.h"
 #include "game/core/screen_flow.h"
 #include "game/core/simulation.h"
 #include "game/platform/music.h"
@@ -24,7 +28,6 @@
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/water/particle_manager.h"
-#include "core/game_fixture.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
 
@@ -285,4 +288,26 @@ TEST_F(GameTest, TheLastRunPlaysBackTickForTickAndPlayStartsAfresh) {
   frameOf(16);  // the tick of the frame that asked for the restart ends the run
   EXPECT_FALSE(run_playback::isPlaying());
   EXPECT_TRUE(camera::isOpeningMove()) << "play starts afresh";
+}
+
+// A kept run is a file anyone may have put there: one line in it that is not the world's
+// keeps the whole run from being watched, so nothing of it runs.
+TEST_F(GameTest, ALastRunHoldingALineThatIsNotTheWorldsIsNotWatched) {
+  automation::registerCommands();
+  const TempDirectory folder;
+  const std::filesystem::path text = folder.write("notes.txt", "not a picture");
+  replay::Replay run{replayHeaderHere(kTestLevel, 0),
+                     {{0x3C888889, false, false, 0, 0.0f, false, {"Screenshot " + text.string()}}}};
+  run.header.tickCount = 1;
+  const std::vector<uint8_t> bytes = replay::serializeReplay(run);
+  std::ofstream(*run_recording::lastRunFile(kTestLevel))
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  console::execute("ReplayLast");
+  frames(3, 16);
+  EXPECT_FALSE(run_playback::isPlaying());
+  EXPECT_NE(printed.find("\nThe level's last run can't be watched: it holds a console line a "
+                         "replay may not run: Screenshot "),
+            std::string::npos)
+      << printed;
+  EXPECT_TRUE(readFileBytes(text) == "not a picture") << "a screenshot was taken";
 }

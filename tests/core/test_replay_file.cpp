@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+#include <bit>
+#include <limits>
 #include <string_view>
 
 #include "game/core/replay_file.h"
@@ -36,7 +39,7 @@ Replay everyField() {
   return replayOf(
       {{kSixtieth, true, false, 0, 0.5f, false, {}, true, false, 16},
        {kThirtieth, true, true, -37, 0.5f, false, {}, false, false, 17},
-       {kSixtieth, false, true, 2'000'000'000, -1.0f, true, {"ParticleCreate 1 2 3 4", ""}},
+       {kSixtieth, false, true, kMaxMouseTurn, -1.0f, true, {"ParticleCreate 1 2 3 4", ""}},
        {kSixtieth, false, false, 0, 0.0f, false, {"Gravity 2"}, true, true, 0},
        {0, false, false, 0, 0.0f, true, {}, false, true, 0}});
 }
@@ -110,6 +113,7 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
       {"trailing", good, "damaged: bytes follow the check sum"},
       {"more ticks", good, "damaged: the body holds fewer ticks than the header counts"},
       {"fewer ticks", good, "damaged: the body holds more ticks than the header counts"},
+      {"long body", good, "damaged: the body is longer than its ticks can be"},
   };
   cases[1].bytes[4] = 3;
   cases[3].bytes[tickCountAt + 20] ^= 1;
@@ -118,11 +122,48 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
   cases[5].bytes = resealed(cases[5].bytes);
   putU32(cases[6].bytes, tickCountAt, 4);
   cases[6].bytes = resealed(cases[6].bytes);
+  putU32(cases[7].bytes, tickCountAt + 29, 2'000'000);  // the raw length, for five ticks
+  cases[7].bytes = resealed(cases[7].bytes);
   for (const Case& c : cases) {
     const ReplayReadResult read = parseReplay(c.bytes);
     EXPECT_FALSE(read.replay) << c.name;
     EXPECT_EQ(read.error, c.error) << c.name;
   }
+}
+
+// Played back, such values would send the water and the camera off to infinity.
+TEST(ReplayFileTest, AStepOrTurnOutOfRangeIsRefused) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const ReplayTick bad[] = {
+      {std::bit_cast<uint32_t>(nan)},      {std::bit_cast<uint32_t>(-0.01f)},
+      {std::bit_cast<uint32_t>(inf)},      {std::bit_cast<uint32_t>(1.01f)},
+      {kSixtieth, false, false, 0, nan},   {kSixtieth, false, false, 0, -inf},
+      {kSixtieth, false, false, 0, 1.01f}, {kSixtieth, false, false, -kMaxMouseTurn - 1}};
+  for (const ReplayTick& tick : bad)
+    EXPECT_EQ(parseReplay(serializeReplay(replayOf({{kSixtieth}, tick}))).error,
+              "damaged: tick 2 has a step or turn out of range")
+        << "case " << &tick - bad;
+}
+
+// A body of empty lines packs to almost nothing but costs a string each when read: the run's
+// lines are counted as they are read and refused past the limits.
+TEST(ReplayFileTest, ConsoleLinesPastTheRunsLimitsAreRefused) {
+  const auto linesOf = [](size_t count, const std::string& line) {  // full ticks of lines
+    std::vector<ReplayTick> ticks;
+    for (size_t n = 0; count > 0; count -= n) {
+      n = std::min(count, kMaxConsoleLinesPerTick);
+      ticks.push_back({kSixtieth, false, false, 0, 0.0f, false, {n, line}});
+    }
+    return replayOf(std::move(ticks));
+  };
+  EXPECT_TRUE(parseReplay(serializeReplay(linesOf(kMaxConsoleLines, ""))).replay);
+  const std::vector<uint8_t> tooMany = serializeReplay(linesOf(kMaxConsoleLines + 1, ""));
+  EXPECT_LT(tooMany.size(), 1000u);
+  EXPECT_EQ(parseReplay(tooMany).error, "damaged: tick 17 takes the run past its console lines");
+  const std::string full(kMaxConsoleLineBytes, 'x');
+  EXPECT_EQ(parseReplay(serializeReplay(linesOf(kMaxConsoleBytes / full.size() + 1, full))).error,
+            "damaged: tick 5 takes the run past its console bytes");
 }
 
 TEST(ReplayFileTest, LevelHashIsFnv1a64) {

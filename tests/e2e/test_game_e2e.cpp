@@ -278,13 +278,15 @@ TEST_F(GameEndToEndTest, AWonLevelCountsUpTakesANameAndTheTableKeepsIt) {
   ASSERT_TRUE(table.has_value());
   EXPECT_EQ((*table)[0].nameText(), "ada 7");  // "!" (Page Up here) is no name character
   EXPECT_GT((*table)[0].score, 64000u);
-  // The run's replay, kept beside its entry, confirms the score in another program.
+  // The run's replay, kept beside its entry, confirms the score in another program, which
+  // tells that the end area came from the console.
   const std::string verify = "XDG_DATA_HOME='" + userDataHome(folder_.path()).string() + "' " +
                              VMR_SIM_PROGRAM + " --data '" VMR_DATA_DIR "' --verify-scores > '" +
                              picture("verified.txt").string() + "' 2> /dev/null";
   EXPECT_EQ(std::system(verify.c_str()), 0);
   EXPECT_TRUE(readFileBytes(picture("verified.txt"))
-                  .starts_with("1. ada 7 " + std::to_string((*table)[0].score) + ": confirmed\n"))
+                  .starts_with("1. ada 7 " + std::to_string((*table)[0].score) +
+                               ": confirmed, made with console commands\n"))
       << readFileBytes(picture("verified.txt"));
   // The next start shows the same table from the file.
   std::filesystem::rename(picture("table.png"), picture("table_first.png"));

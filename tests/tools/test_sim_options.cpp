@@ -56,10 +56,11 @@ TEST(SimOptionsTests, RefusesBadTicksAndSteps) {
   EXPECT_EQ(error, "vmr_sim: --ticks takes a whole number from 0, not \"-3\"");
   EXPECT_FALSE(parse({"--level", "a", "--ticks", "1e3"}, &error));
   EXPECT_EQ(error, "vmr_sim: --ticks takes a whole number from 0, not \"1e3\"");
-  for (const char* step : {"0", "-0.1", "nan", "inf", "fast"}) {
+  for (const char* step : {"0", "-0.1", "nan", "inf", "1.01", "fast"}) {
     EXPECT_FALSE(parse({"--level", "a", "--dt", step}, &error)) << step;
     EXPECT_EQ(error,
-              std::string("vmr_sim: --dt takes a number of seconds above 0, not \"") + step + "\"");
+              std::string("vmr_sim: --dt takes a number of seconds above 0, at most 1, not \"") +
+                  step + "\"");
   }
   EXPECT_FALSE(parse({"--level", "a", "--script"}, &error));
   EXPECT_EQ(error, "vmr_sim: --script needs a value");

@@ -8,6 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "game/core/replay_file.h"
+#include "game/gui/high_score_table.h"
 #include "sim_test_levels.h"
 #include "test_support/temp_directory.h"
 
@@ -18,9 +20,11 @@ struct SimRun {
   std::string output;
 };
 
-// The simulator's user data folder (its console log) is the vellmoor folder inside `data`.
+// The simulator's user data folder (its console log) is the vellmoor folder inside `data`;
+// its preferences would go into `data`/config.
 std::string userDataHome(const TempDirectory& data) {
-  return "XDG_DATA_HOME='" + data.path().string() + "' ";
+  return "XDG_DATA_HOME='" + data.path().string() + "' XDG_CONFIG_HOME='" +
+         (data.path() / "config").string() + "' ";
 }
 
 // Runs the simulator in `data` with `input` on standard input.
@@ -279,7 +283,7 @@ TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
   data.write("run.txt",
              "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
-             "at 200 hold left 25\n");
+             "at 150 console Gravity 300\nat 200 hold left 25\n");
   const std::string replay = (data.path() / "run.vrep").string();
   const nlohmann::json recorded =
       basinSummary(data, "--ticks 400 --dt 0.02 --seed 9 --script '" +
@@ -299,4 +303,82 @@ TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   EXPECT_EQ(changed.exitCode, 1);
   EXPECT_NE(changed.err.find("has changed since the replay was made"), std::string::npos)
       << changed.err;
+}
+
+// A replay is anyone's file: one line in it that is not the world's refuses it whole before
+// any of it plays, so no file or preference is written.
+TEST(VmrSimLevelTests, AReplayHoldingALineThatIsNotTheWorldsIsRefusedWhole) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const std::filesystem::path text = data.write("notes.txt", "not a picture");
+  data.write("script", "LogConsole 1\n");
+  const std::string level = readFileBytes(data.path() / kBasinLevel);
+  replay::Replay run{
+      {"1.03", std::string(kBasinLevel),
+       replay::fnv1a64({reinterpret_cast<const uint8_t*>(level.data()), level.size()})},
+      {{0x3C888889}}};
+  run.header.tickCount = 1;
+  const std::string lines[] = {"Screenshot " + text.string(),
+                               "Exec script",
+                               "Map lev\\basin.swah",
+                               "Quit",
+                               "LogConsole 1",
+                               "HighContrast 1",
+                               "ControllerDeadZone 0.5",
+                               "ParticleCount",
+                               "Frobnicate 3",
+                               ""};
+  for (const std::string& line : lines) {
+    run.ticks[0].consoleLines = {"Gravity 300", line};
+    const std::vector<uint8_t> bytes = replay::serializeReplay(run);
+    data.write("run.vrep", std::string(bytes.begin(), bytes.end()));
+    const LevelRun played =
+        runLevel(data, "--replay '" + (data.path() / "run.vrep").string() + "'");
+    EXPECT_EQ(played.exitCode, 1) << line;
+    EXPECT_NE(played.err.find("it holds a console line a replay may not run: " + line),
+              std::string::npos)
+        << line << ": " << played.err;
+    EXPECT_TRUE(played.out.find("Gravity is now") == std::string::npos &&
+                readFileBytes(text) == "not a picture" &&
+                !std::filesystem::exists(data.path() / "vellmoor/ConsoleLog.txt") &&
+                !std::filesystem::exists(data.path() / "config"))
+        << line;
+  }
+}
+
+// A score won with console lines is the console's, not the player's alone; the names are the
+// player's bytes, of which a terminal is shown only the printable characters.
+TEST(VmrSimLevelTests, AVerifiedScoreSaysItsRunUsedTheConsoleAndItsNameIsShownSafely) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  const std::filesystem::path script = data.write("run.txt", "at 5 console Gravity 300\n");
+  const std::filesystem::path run = data.write("vellmoor/sav/replays/run.vrep", "");
+  const nlohmann::json recorded = basinSummary(
+      data, "--ticks 40 --script '" + script.string() + "' --record '" + run.string() + "'");
+  const std::string score = recorded["score"].dump();
+  std::filesystem::rename(run, run.parent_path() / ("1-" + score + ".vrep"));
+  high_scores::HighScoreTable table = high_scores::defaultHighScoreTable();
+  table[0] = high_scores::makeHighScoreEntry(
+      "\x1b[2J\x9b"
+      "Eve",
+      recorded["score"]);
+  data.write("vellmoor/sav/scores.sav", high_scores::serializeHighScores(table));
+  const LevelRun verified = runLevel(data, "--verify-scores");
+  EXPECT_TRUE(verified.out.starts_with("1. ?[2J?Eve " + score +
+                                       ": confirmed, made with console commands\n"))
+      << verified.out;
+}
+
+// Files named on the command line are where the user is, not in the data folder.
+TEST(VmrSimLevelTests, RelativeReplayFilesAreTakenFromWhereTheSimulatorStarts) {
+  TempDirectory data;
+  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
+  TempDirectory here;
+  const WorkingDirectory startedHere(here.path());
+  const LevelRun recorded = runLevel(data, "--level lev/basin.swah --ticks 20 --record run.vrep");
+  EXPECT_EQ(recorded.exitCode, 0) << recorded.err;
+  EXPECT_TRUE(std::filesystem::exists(here.path() / "run.vrep"));
+  EXPECT_FALSE(std::filesystem::exists(data.path() / "run.vrep"));
+  const LevelRun played = runLevel(data, "--replay run.vrep");
+  EXPECT_EQ(played.exitCode, 0) << played.err;
 }

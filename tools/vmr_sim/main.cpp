@@ -41,6 +41,14 @@ bool enterDataFolder(const std::string& folder) {
   return !error;
 }
 
+// Files named on the command line are where the user sees them, relative to where vmr_sim
+// was started, not in the data folder it then enters (which it only reads).
+void takeFromHere(std::string& file) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+  if (!file.empty() && !error) file = absolute.string();
+}
+
 // The script is named relative to where vmr_sim was started, so it is read before the
 // data folder is entered. A folder, device or pipe is reported like a missing script.
 bool readScript(const std::string& file, SimScript& script) {
@@ -87,6 +95,10 @@ int runLevel(const SimOptions& options, const SimRunSettings& settings, bool& st
   if (!summary) return 1;
   printSummary(options, *summary);
   std::string error;
+  if (!options.recordFile.empty() && !recording) {
+    std::cerr << "vmr_sim: the run's console lines are more than a replay keeps\n";
+    return 1;
+  }
   if (recording && !writeReplayFile(options.recordFile, *recording, error)) {
     std::cerr << "vmr_sim: " << error << "\n";
     return 1;
@@ -167,7 +179,10 @@ int main(int argc, char** argv) {
   if (settings.ticks == 0 && settings.script.expected.any())
     settings.ticks = routeTicks(settings.script);
   if (!recordable(*options, settings)) return 2;
-  if (!enterDataFolder(options->dataFolder)) return 1;
-  rng::seed(options->seed);
-  return run(*options, settings);
+  SimOptions started = *options;
+  takeFromHere(started.replayFile);
+  takeFromHere(started.recordFile);
+  if (!enterDataFolder(started.dataFolder)) return 1;
+  rng::seed(started.seed);
+  return run(started, settings);
 }

@@ -1,7 +1,11 @@
 #include "tools/vmr_sim/replay_run.h"
 
+#include <chrono>
+#include <iostream>
+
 #include "common/atomic_file.h"
 #include "common/random.h"
+#include "common/text.h"
 #include "game/core/camera.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
@@ -59,6 +63,25 @@ void compare(const replay::Replay& replay, ReplayOutcome& outcome) {
   check(reached.score == h.score.score, "score", "the score");
 }
 
+// A long replay plays for minutes: where it stands is said on standard error now and then.
+class ProgressReport {
+ public:
+  explicit ProgressReport(size_t tickCount) : tickCount_(tickCount) {}
+
+  void tickPlayed(int64_t ticks) {
+    if (ticks % kTicksBetweenLooks != 0 || Clock::now() < nextReport_) return;
+    std::cerr << "replay: tick " << ticks << " of " << tickCount_ << "\n" << std::flush;
+    nextReport_ = Clock::now() + kInterval;
+  }
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr int64_t kTicksBetweenLooks = 1000;
+  static constexpr std::chrono::seconds kInterval{5};
+  size_t tickCount_;
+  Clock::time_point nextReport_ = Clock::now() + kInterval;
+};
+
 }  // namespace
 
 std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string& error) {
@@ -68,15 +91,22 @@ std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string
     error = "the level " + replay->header.levelFile + " was refused";
     return std::nullopt;
   }
+  error = refusedConsoleLine(*replay);
+  if (!error.empty()) {
+    simulation::endLevel();
+    return std::nullopt;
+  }
   ReplayPlayer player(*replay);
+  ProgressReport progress(replay->ticks.size());
   int64_t ticks = 0;
   int64_t winTick = -1;
   while (!player.done()) {
     player.playTick();
     ++ticks;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticks;
+    progress.tickPlayed(ticks);
   }
-  ReplayOutcome outcome{summariseState(), {}, {}};
+  ReplayOutcome outcome{summariseState(), {}, {}, usedTheConsole(*replay)};
   outcome.summary.ticks = ticks;
   outcome.summary.winTick = winTick;
   compare(*replay, outcome);
@@ -97,7 +127,8 @@ std::string verdict(const high_scores::HighScoreEntry& entry, size_t rank, bool&
       outcome && outcome->mismatches.empty() && outcome->summary.score == int64_t{entry.score};
   if (outcome) simulation::endLevel();
   contradicts = contradicts || !scored;
-  if (scored) return "confirmed";
+  if (scored)
+    return outcome->usedTheConsole ? "confirmed, made with console commands" : "confirmed";
   if (!outcome) return "not confirmed: " + error;
   if (!outcome->mismatches.empty())
     return "not confirmed: " + outcome->mismatches.substr(0, outcome->mismatches.find('\n'));
@@ -111,8 +142,8 @@ bool verifyHighScores(std::ostream& out) {
   const high_scores::HighScoreTable& table = high_scores::highScoreTable();
   bool contradicts = false;
   for (size_t rank = 0; rank < table.size(); ++rank) {
-    out << rank + 1 << ". " << table[rank].nameText() << " " << table[rank].score << ": "
-        << verdict(table[rank], rank, contradicts) << "\n";
+    out << rank + 1 << ". " << printableText(table[rank].nameText()) << " " << table[rank].score
+        << ": " << verdict(table[rank], rank, contradicts) << "\n";
   }
   return !contradicts;
 }

@@ -1,7 +1,8 @@
 #include "tools/vmr_sim/sim_options.h"
 
 #include <charconv>
-#include <cmath>
+
+#include "game/core/simulation.h"
 
 const char* const kSimUsage =
     "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--record FILE]\n"
@@ -13,7 +14,8 @@ const char* const kSimUsage =
     "                 the level is refused)\n"
     "  --ticks N      ticks to run (default 0: the level is only started, or, for a script\n"
     "                 that expects a win, until its deadline and the finish after it)\n"
-    "  --dt S         seconds per tick (default 0.0333333); a step covers at most 1/30 s\n"
+    "  --dt S         seconds per tick, above 0 and at most 1 (default 0.0333333); a step\n"
+    "                 of the world covers at most 1/30 s\n"
     "  --script FILE  actions at given ticks, one a line (blank lines and lines starting\n"
     "                 with # are ignored; an action at tick T runs before tick T, the\n"
     "                 first tick is 0):\n"
@@ -28,9 +30,13 @@ const char* const kSimUsage =
     "  --record FILE  write the run's replay to FILE (a script's angle actions can't be kept)\n"
     "  --replay FILE  play the replay FILE back in its level, with its seed and view, print\n"
     "                 the summary and whether the final state and the score match the\n"
-    "                 replay's (exit status 3 when not, 1 when the replay is refused)\n"
+    "                 replay's (exit status 3 when not, 1 when the replay is refused); its\n"
+    "                 progress goes to standard error every few seconds\n"
+    "                 (FILE of --script, --record and --replay: relative to where vmr_sim\n"
+    "                 starts)\n"
     "  --verify-scores  play back the replay kept beside each high-score entry and print\n"
-    "                 which scores it confirms (exit status 3 when one contradicts its entry)\n"
+    "                 which scores it confirms, and which of those runs used console lines\n"
+    "                 that change the world (exit status 3 when one contradicts its entry)\n"
     "  --json         write only the summary, as JSON, to standard output; the console's\n"
     "                 text goes to standard error\n"
     "  --console      type each line of standard input into the game's console (after the\n"
@@ -51,7 +57,8 @@ bool parseWhole(const std::string& text, Number& value) {
 
 bool parseStep(const std::string& text, float& dt) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), dt);
-  return error == std::errc() && end == text.data() + text.size() && std::isfinite(dt) && dt > 0.0f;
+  return error == std::errc() && end == text.data() + text.size() && dt > 0.0f &&
+         dt <= simulation::kLongestTick;
 }
 
 bool takesValue(const std::string& option) {
@@ -77,7 +84,7 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
     if (!parseWhole(value, options.ticks) || options.ticks < 0)
       return "--ticks takes a whole number from 0";
   } else if (option == "--dt") {
-    if (!parseStep(value, options.dt)) return "--dt takes a number of seconds above 0";
+    if (!parseStep(value, options.dt)) return "--dt takes a number of seconds above 0, at most 1";
   }
   return {};
 }

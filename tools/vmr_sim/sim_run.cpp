@@ -56,7 +56,8 @@ class ScriptPlayer {
   }
 
   void note(const ScriptAction& action) {
-    if (action.kind == ScriptActionKind::kConsole) recorder_->noteConsoleLine(action.consoleLine);
+    if (action.kind == ScriptActionKind::kConsole && console::playsInReplay(action.consoleLine))
+      recorder_->noteConsoleLine(action.consoleLine);
     if (action.kind == ScriptActionKind::kRestart) recorder_->noteRestart();
   }
 
@@ -239,7 +240,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
     if (afterTick) afterTick(ticksRun);
   }
   services.releaseAllKeys();
-  if (recorder) *recording = recorder->finish();
+  if (recorder && !recorder->overfull()) *recording = recorder->finish();
 
   SimSummary summary = summariseState();
   summary.ticks = ticksRun;

@@ -65,7 +65,8 @@ using TickObserver = std::function<void(int64_t ticksRun)>;
 
 // Runs the level as `settings` says; nullopt when the level was refused. Needs a running
 // console; leaves the level running (simulation::endLevel takes it down) and no key held.
-// With `recording`, the run's replay is left there.
+// With `recording`, the run's replay is left there; nothing when its console lines are more
+// than a replay keeps.
 std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
                                         const TickObserver& afterTick = {},
                                         std::optional<replay::Replay>* recording = nullptr);
