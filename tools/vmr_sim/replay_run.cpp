@@ -56,7 +56,7 @@ void compare(const replay::Replay& replay, ReplayOutcome& outcome) {
     outcome.differingKeys.emplace_back(key);
   };
   check(outcome.summary.stateHash == h.finalStateHash, "state_hash", "the final state hash");
-  check(reached.won == h.score.won, "won", "the win");
+  check(outcome.summary.won == h.score.won, "won", "the win");
   check(reached.levelClockMs == h.score.levelClockMs, "level_clock_ms", "the level time");
   check(reached.timeScore == h.score.timeScore, "time_score", "the time score");
   check(reached.waterScore == h.score.waterScore, "water_score", "the water score");
@@ -100,15 +100,16 @@ std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string
   ProgressReport progress(replay->ticks.size());
   int64_t ticks = 0;
   int64_t winTick = -1;
+  bool waterFinite = true;
   while (!player.done()) {
     player.playTick();
     ++ticks;
     if (winTick < 0 && level_completion::isFinishing()) winTick = ticks;
+    waterFinite = waterFinite && waterIsFinite();
     progress.tickPlayed(ticks);
   }
   ReplayOutcome outcome{summariseState(), {}, {}, usedTheConsole(*replay)};
-  outcome.summary.ticks = ticks;
-  outcome.summary.winTick = winTick;
+  noteRunEnd(outcome.summary, ticks, winTick, waterFinite);
   compare(*replay, outcome);
   return outcome;
 }

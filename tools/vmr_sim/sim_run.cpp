@@ -174,9 +174,11 @@ bool waterIsFinite() {
   return !nonFiniteWater(particle_manager::particleList(), grouped_particle_mover::groupList());
 }
 
-void noteWaterFinite(SimSummary& summary, bool finiteAllTheWhile) {
+void noteRunEnd(SimSummary& summary, int64_t ticks, int64_t winTick, bool finiteAllTheWhile) {
+  summary.ticks = ticks;
   summary.waterFinite = finiteAllTheWhile && waterIsFinite();
   summary.won = summary.won && summary.waterFinite;
+  summary.winTick = summary.waterFinite ? winTick : -1;
 }
 
 SimSummary summariseState() {
@@ -243,9 +245,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   if (recorder && !recorder->overfull()) *recording = recorder->finish();
 
   SimSummary summary = summariseState();
-  summary.ticks = ticksRun;
-  noteWaterFinite(summary, waterFinite);
-  summary.winTick = summary.waterFinite ? winTick : -1;
+  noteRunEnd(summary, ticksRun, winTick, waterFinite);
   if (ticksRun > 0)
     summary.msPerTick =
         std::chrono::duration<double, std::milli>(tickTime).count() / double(ticksRun);

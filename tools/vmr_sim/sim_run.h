@@ -56,9 +56,10 @@ struct SimSummary {
 SimSummary summariseState();
 // Whether every number of the running level's water is finite now.
 bool waterIsFinite();
-// The summary's waterFinite from the run's ticks (`finiteAllTheWhile`) and the water now; a
-// run whose water went non-finite has won nothing.
-void noteWaterFinite(SimSummary& summary, bool finiteAllTheWhile);
+// Completes the summary of a run of `ticks` that began to win after `winTick` (-1: never) and
+// whose water stayed finite after each tick (`finiteAllTheWhile`): a run whose water went
+// non-finite has won nothing.
+void noteRunEnd(SimSummary& summary, int64_t ticks, int64_t winTick, bool finiteAllTheWhile);
 
 // Called after every tick with the number of ticks run so far; its time is not counted.
 using TickObserver = std::function<void(int64_t ticksRun)>;
