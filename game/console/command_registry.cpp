@@ -247,10 +247,9 @@ void setExecutedLineObserver(ExecutedLineObserver observer) {
 
 void execute(std::string_view line) {
   if (executedLineObserver != nullptr) executedLineObserver(line);
-  const size_t wordStart = line.find_first_not_of(' ');
-  if (wordStart == std::string_view::npos) return;
-  const size_t wordEnd = std::min(line.find(' ', wordStart), line.size());
-  const std::string_view word = line.substr(wordStart, wordEnd - wordStart);
+  const std::string_view word = commandWord(line);
+  if (word.empty()) return;
+  const size_t wordEnd = size_t(word.data() - line.data()) + word.size();
   // The rest starts after the single blank that ends the word; further blanks belong to it.
   const std::string rest(wordEnd < line.size() ? line.substr(wordEnd + 1) : std::string_view());
 
