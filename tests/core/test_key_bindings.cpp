@@ -24,7 +24,6 @@ class KeyBindings : public ConsoleTest {
 };
 
 TEST_F(KeyBindings, NamedKeysReplaceAnActionsKeysAndBadNamesKeepThem) {
-  const std::string longName(900, 'x');
   const std::string echoedName = std::string(64, 'x') + "...";
   const struct {
     std::string file;
@@ -50,7 +49,7 @@ TEST_F(KeyBindings, NamedKeysReplaceAnActionsKeysAndBadNamesKeepThem) {
        kConsole,
        {vk::kConsoleToggle},
        "\ncfg\\keys.cfg: console = F1,: an empty key name; console stays Grave."},
-      {"pause = " + longName,
+      {"pause = " + std::string(900, 'x'),
        kPause,
        {'P', vk::kPause},
        "\ncfg\\keys.cfg: pause = " + echoedName + ": no key is called \"" + echoedName +

@@ -20,8 +20,8 @@ struct SimRun {
   std::string output;
 };
 
-// The simulator's user data folder (its console log) is the vellmoor folder inside `data`;
-// its preferences would go into `data`/config.
+// The simulator's user data folder (its console log) is the vellmoor folder inside `data`.
+// Its preferences would go into `data`/config.
 std::string userDataHome(const TempDirectory& data) {
   return "XDG_DATA_HOME='" + data.path().string() + "' XDG_CONFIG_HOME='" +
          (data.path() / "config").string() + "' ";
@@ -253,42 +253,42 @@ TEST(VmrSimLevelTests, ARefusedLevelExitsOneWithTheReason) {
       << json.err;
 }
 
-// Found by a tester: frozen water under a gravity typed with forty digits became NaN, and NaN
-// counted as inside the end area, so the first level was won with the full score. A number a
-// float can't hold is refused; water a huge but finite gravity makes non-finite wins nothing.
+// Found by a tester: frozen water under a huge gravity became NaN, and NaN counted as inside
+// the end area, so the first level was won with the full score: water that goes non-finite
+// wins nothing.
 TEST(VmrSimLevelTests, WaterThatGoesNonFiniteNeverWins) {
   TempDirectory scripts;
-  const std::string nines(38, '9');
-  scripts.write("forty.txt",
-                "at 1 console RoomTemperature -100\nat 1 console Gravity 9" + nines + "9\n");
-  scripts.write("finite.txt",
-                "at 1 console RoomTemperature -100\nat 1 console Gravity 2" + nines + "\n");
-  for (const char* script : {"forty.txt", "finite.txt"}) {
-    const LevelRun run =
-        runLevel(scripts, std::string("--data '") + VELLMOOR_DATA_DIR +
-                              "' --level lev/01_first_turn.swah --ticks 400 --json --script '" +
-                              (scripts.path() / script).string() + "'");
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const nlohmann::json json = nlohmann::json::parse(run.out, nullptr, false);
-    EXPECT_EQ(json["won"], false) << script;
-    EXPECT_EQ(json["win_tick"], -1) << script;
-    EXPECT_EQ(json["water_finite"], std::string(script) == "forty.txt") << script;
-  }
+  const std::filesystem::path script =
+      scripts.write("run.txt", "at 1 console RoomTemperature -100\nat 1 console Gravity 2" +
+                                   std::string(38, '9'));
+  const LevelRun run =
+      runLevel(scripts, std::string("--data '") + VELLMOOR_DATA_DIR +
+                            "' --level lev/01_first_turn.swah --ticks 400 --json --script '" +
+                            script.string() + "'");
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const nlohmann::json json = nlohmann::json::parse(run.out, nullptr, false);
+  EXPECT_EQ(json["water_finite"], false) << "a gravity that keeps the water finite tests nothing";
+  EXPECT_EQ(json["won"], false);
+  EXPECT_EQ(json["win_tick"], -1);
 }
 
-// A replay is its own file: a later run of the program plays it back to the same end, and
-// refuses it once the level has changed.
-TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
+// A replay is its own file: a later run of the program plays it back to the same end, confirms
+// the score it was kept for, and refuses it once the level has changed. Files named on the
+// command line are where the user is, not in the data folder.
+TEST(VmrSimLevelTests, ARecordedRunPlaysBackAndConfirmsItsScoreUntilTheLevelChanges) {
   TempDirectory data;
   ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
   data.write("run.txt",
              "at 40 hold right 30\nat 90 console ParticleCount\nat 120 restart\n"
              "at 150 console Gravity 300\nat 200 hold left 25\n");
-  const std::string replay = (data.path() / "run.vrep").string();
+  TempDirectory here;
+  const WorkingDirectory startedHere(here.path());
   const nlohmann::json recorded =
       basinSummary(data, "--ticks 400 --dt 0.02 --seed 9 --script '" +
-                             (data.path() / "run.txt").string() + "' --record '" + replay + "'");
-  const LevelRun played = runLevel(data, "--replay '" + replay + "' --json");
+                             (data.path() / "run.txt").string() + "' --record run.vrep");
+  EXPECT_TRUE(std::filesystem::exists(here.path() / "run.vrep"))
+      << "a relative --record is taken from where vmr_sim starts";
+  const LevelRun played = runLevel(data, "--replay run.vrep --json");
   EXPECT_EQ(played.exitCode, 0) << played.err;
   EXPECT_NE(played.err.find("replay: matches"), std::string::npos) << played.err;
   const nlohmann::json summary = nlohmann::json::parse(played.out, nullptr, false);
@@ -297,9 +297,20 @@ TEST(VmrSimLevelTests, ARecordedRunPlaysBackToTheSameEndUntilTheLevelChanges) {
   EXPECT_EQ(summary["camera_angle"], recorded["camera_angle"]);
   EXPECT_EQ(summary["ticks"], 400);
   EXPECT_EQ(summary["replay_differs"], nlohmann::json::array());
+  // Kept for a score, it confirms the score as the console's as well as the player's; the name
+  // is the player's bytes, of which a terminal is shown only the printable characters.
+  const std::string score = recorded["score"].dump();
+  data.write("vellmoor/sav/replays/1-" + score + ".vrep", readFileBytes(here.path() / "run.vrep"));
+  high_scores::HighScoreTable table = high_scores::defaultHighScoreTable();
+  table[0] = high_scores::makeHighScoreEntry("\x1b[2J\233Eve", recorded["score"]);
+  data.write("vellmoor/sav/scores.sav", high_scores::serializeHighScores(table));
+  const LevelRun verified = runLevel(data, "--verify-scores");
+  EXPECT_TRUE(verified.out.starts_with("1. ?[2J?Eve " + score +
+                                       ": confirmed, made with console commands\n"))
+      << verified.out;
 
   writeLevel(data, kBasinLevel, R"({"waterStart": [100, 60], "cameraStart": [100, 100]})");
-  const LevelRun changed = runLevel(data, "--replay '" + replay + "'");
+  const LevelRun changed = runLevel(data, "--replay run.vrep");
   EXPECT_EQ(changed.exitCode, 1);
   EXPECT_NE(changed.err.find("has changed since the replay was made"), std::string::npos)
       << changed.err;
@@ -312,29 +323,17 @@ TEST(VmrSimLevelTests, AReplayHoldingALineThatIsNotTheWorldsIsRefusedWhole) {
   ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
   const std::filesystem::path text = data.write("notes.txt", "not a picture");
   data.write("script", "LogConsole 1\n");
-  const std::string level = readFileBytes(data.path() / kBasinLevel);
-  replay::Replay run{
-      {"1.03", std::string(kBasinLevel),
-       replay::fnv1a64({reinterpret_cast<const uint8_t*>(level.data()), level.size()})},
-      {{0x3C888889}}};
-  run.header.tickCount = 1;
-  const std::string lines[] = {"Screenshot " + text.string(),
-                               "Exec script",
-                               "Map lev\\basin.swah",
-                               "Quit",
-                               "LogConsole 1",
-                               "HighContrast 1",
-                               "ControllerDeadZone 0.5",
-                               "ParticleCount",
-                               "Frobnicate 3",
-                               ""};
-  for (const std::string& line : lines) {
+  const std::filesystem::path file = data.path() / "run.vrep";
+  basinSummary(data, "--ticks 1 --record '" + file.string() + "'");
+  replay::Replay run = *replay::readReplayFile(file).replay;
+  for (const std::string& line : std::initializer_list<std::string>{
+           "Screenshot " + text.string(), "Exec script", "Map lev\\basin.swah", "Quit",
+           "LogConsole 1", "HighContrast 1", "ControllerDeadZone 0.5", "ParticleCount",
+           "Frobnicate 3", ""}) {
     run.ticks[0].consoleLines = {"Gravity 300", line};
     const std::vector<uint8_t> bytes = replay::serializeReplay(run);
     data.write("run.vrep", std::string(bytes.begin(), bytes.end()));
-    const LevelRun played =
-        runLevel(data, "--replay '" + (data.path() / "run.vrep").string() + "'");
-    EXPECT_EQ(played.exitCode, 1) << line;
+    const LevelRun played = runLevel(data, "--replay '" + file.string() + "'");
     EXPECT_NE(played.err.find("it holds a console line a replay may not run: " + line),
               std::string::npos)
         << line << ": " << played.err;
@@ -344,41 +343,4 @@ TEST(VmrSimLevelTests, AReplayHoldingALineThatIsNotTheWorldsIsRefusedWhole) {
                 !std::filesystem::exists(data.path() / "config"))
         << line;
   }
-}
-
-// A score won with console lines is the console's, not the player's alone; the names are the
-// player's bytes, of which a terminal is shown only the printable characters.
-TEST(VmrSimLevelTests, AVerifiedScoreSaysItsRunUsedTheConsoleAndItsNameIsShownSafely) {
-  TempDirectory data;
-  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
-  const std::filesystem::path script = data.write("run.txt", "at 5 console Gravity 300\n");
-  const std::filesystem::path run = data.write("vellmoor/sav/replays/run.vrep", "");
-  const nlohmann::json recorded = basinSummary(
-      data, "--ticks 40 --script '" + script.string() + "' --record '" + run.string() + "'");
-  const std::string score = recorded["score"].dump();
-  std::filesystem::rename(run, run.parent_path() / ("1-" + score + ".vrep"));
-  high_scores::HighScoreTable table = high_scores::defaultHighScoreTable();
-  table[0] = high_scores::makeHighScoreEntry(
-      "\x1b[2J\x9b"
-      "Eve",
-      recorded["score"]);
-  data.write("vellmoor/sav/scores.sav", high_scores::serializeHighScores(table));
-  const LevelRun verified = runLevel(data, "--verify-scores");
-  EXPECT_TRUE(verified.out.starts_with("1. ?[2J?Eve " + score +
-                                       ": confirmed, made with console commands\n"))
-      << verified.out;
-}
-
-// Files named on the command line are where the user is, not in the data folder.
-TEST(VmrSimLevelTests, RelativeReplayFilesAreTakenFromWhereTheSimulatorStarts) {
-  TempDirectory data;
-  ASSERT_NO_FATAL_FAILURE(prepareBasinFolder(data));
-  TempDirectory here;
-  const WorkingDirectory startedHere(here.path());
-  const LevelRun recorded = runLevel(data, "--level lev/basin.swah --ticks 20 --record run.vrep");
-  EXPECT_EQ(recorded.exitCode, 0) << recorded.err;
-  EXPECT_TRUE(std::filesystem::exists(here.path() / "run.vrep"));
-  EXPECT_FALSE(std::filesystem::exists(data.path() / "run.vrep"));
-  const LevelRun played = runLevel(data, "--replay run.vrep");
-  EXPECT_EQ(played.exitCode, 0) << played.err;
 }
