@@ -135,15 +135,22 @@ TEST(ReplayFileTest, RefusalsSayWhy) {
 TEST(ReplayFileTest, AStepOrTurnOutOfRangeIsRefused) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   const float inf = std::numeric_limits<float>::infinity();
-  const ReplayTick bad[] = {
-      {std::bit_cast<uint32_t>(nan)},      {std::bit_cast<uint32_t>(-0.01f)},
-      {std::bit_cast<uint32_t>(inf)},      {std::bit_cast<uint32_t>(1.01f)},
-      {kSixtieth, false, false, 0, nan},   {kSixtieth, false, false, 0, -inf},
-      {kSixtieth, false, false, 0, 1.01f}, {kSixtieth, false, false, -kMaxMouseTurn - 1}};
-  for (const ReplayTick& tick : bad)
-    EXPECT_EQ(parseReplay(serializeReplay(replayOf({{kSixtieth}, tick}))).error,
+  const float step = std::bit_cast<float>(kSixtieth);
+  const struct {
+    float step, stickTurn;
+    int32_t mouseTurn;
+  } bad[] = {{nan, 0, 0},     {-0.01f, 0, 0},    {inf, 0, 0},      {1.01f, 0, 0},
+             {step, nan, 0},  {step, -inf, 0},   {step, 1.01f, 0}, {step, 0, -kMaxMouseTurn - 1}};
+  for (const auto& values : bad) {
+    ReplayTick first, tick;
+    first.stepBits = kSixtieth;
+    tick.stepBits = std::bit_cast<uint32_t>(values.step);
+    tick.stickTurn = values.stickTurn;
+    tick.mouseTurn = values.mouseTurn;
+    EXPECT_EQ(parseReplay(serializeReplay(replayOf({first, tick}))).error,
               "damaged: tick 2 has a step or turn out of range")
-        << "case " << &tick - bad;
+        << "case " << &values - bad;
+  }
 }
 
 // A body of empty lines packs to almost nothing but costs a string each when read: the run's

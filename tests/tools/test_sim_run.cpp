@@ -168,6 +168,15 @@ TEST(SimSummaryTests, JsonWritesNullForAFloatThatIsNotFinite) {
   EXPECT_NE(summaryText(s).find("water_centre: nan inf\n"), std::string::npos);
 }
 
+TEST(SimSummaryTests, ARunWhoseWaterWentNonFiniteWinsNothing) {
+  for (const bool finite : {true, false}) {
+    SimSummary s = sampleSummary();
+    noteRunEnd(s, 300, 240, finite);  // no level runs, so the water now is empty and finite
+    EXPECT_EQ(s.won, finite);
+    EXPECT_EQ(s.winTick, finite ? 240 : -1);
+  }
+}
+
 // ---- Runs ----------------------------------------------------------------------------------
 
 // A basin data folder, entered, with a running console; the level is taken down after.
