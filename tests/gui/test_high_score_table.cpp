@@ -212,6 +212,26 @@ TEST_F(HighScoreStorageTest, ReplayLeftoversGoOnlyWhileNobodySaves) {
   EXPECT_EQ(filesIn(replays()), 1u);  // "1-0.vrep.tmp-x"
 }
 
+// Runs `saver` in a child process, which calls the function it is given once it is under way,
+// and kills it `delay` microseconds after that.
+template <typename Saver>
+void killWhileSaving(Saver saver, useconds_t delay) {
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    saver([&] {
+      if (write(ready[1], "!", 1) != 1) _exit(1);
+    });
+    _exit(0);
+  }
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  close(ready[0]), close(ready[1]);
+  usleep(delay);
+  kill(child, SIGKILL), waitpid(child, nullptr, 0);
+}
+
 // A saver killed at random moments, again and again, between two tables.
 TEST_F(HighScoreStorageTest, ASaverKilledAnywhereLeavesOneWholeTable) {
   const HighScoreTable first = highScoreTable();
@@ -227,18 +247,13 @@ TEST_F(HighScoreStorageTest, ASaverKilledAnywhereLeavesOneWholeTable) {
   // Runs go on until enough kills have landed inside a save: how often one does depends on
   // how much slower the rest of the saver's loop is (a sanitized build's is much slower).
   for (int run = 0; run < 1000 && killedMidSave <= kKillsMidSave; ++run) {
-    int started[2];
-    ASSERT_EQ(pipe(started), 0);
-    const pid_t saver = fork();
-    if (saver == 0) {
-      if (write(started[1], "!", 1) != 1) _exit(1);
-      for (;;) resetHighScores(), saveHighScores(), insertHighScore(second[0]), saveHighScores();
-    }
-    char byte = 0;
-    ASSERT_EQ(read(started[0], &byte, 1), 1);
-    close(started[0]), close(started[1]);
-    usleep(useconds_t(random() % 3000));
-    kill(saver, SIGKILL), waitpid(saver, nullptr, 0);
+    ASSERT_NO_FATAL_FAILURE(killWhileSaving(
+        [&](auto underWay) {
+          underWay();
+          for (;;)
+            resetHighScores(), saveHighScores(), insertHighScore(second[0]), saveHighScores();
+        },
+        useconds_t(random() % 3000)));
     const auto onDisk = parseHighScores(readFileBytes(file()));
     ASSERT_TRUE(onDisk == first || onDisk == second) << "run " << run;
     killedMidSave += filesInFolder() > 1;
@@ -257,25 +272,19 @@ TEST_F(HighScoreStorageTest, ASaverKilledAnywhereLeavesEachEntryItsOwnReplayOrNo
   int killedMidSave = 0;
   constexpr int kKillsMidSave = 10;
   for (int run = 0; run < 1000 && killedMidSave <= kKillsMidSave; ++run) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    const pid_t saver = fork();
-    if (saver == 0) {
-      // Each run goes on from the table the last one left, and is under way once an entry is in.
+    // Each run goes on from the table the last one left, and is under way once an entry is in.
+    const auto saver = [run](auto underWay) {
       constexpr uint32_t kScores[] = {300, 300, 500, 300, 400, 300, 100, 500, 300, 300, 200, 600};
       loadHighScores();
       for (int i = run * 3;; ++i) {
         if (i % 12 == 0) resetHighScores(), saveHighScores(), high_score_replays::removeLeftovers();
         const HighScoreEntry entry = makeHighScoreEntry("e" + std::to_string(i), kScores[i % 12]);
         high_score_replays::insertHighScore(entry, runOf(entry));
-        if (i == run * 3 && write(ready[1], "!", 1) != 1) _exit(1);
+        if (i == run * 3) underWay();
       }
-    }
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);
-    close(ready[0]), close(ready[1]);
-    usleep(useconds_t(random() % 20000));  // a save with its replays takes several syncs
-    kill(saver, SIGKILL), waitpid(saver, nullptr, 0);
+    };
+    // A save with its replays takes several syncs.
+    ASSERT_NO_FATAL_FAILURE(killWhileSaving(saver, useconds_t(random() % 20000)));
     killedMidSave += filesIn(replays()) > ownReplays() || filesIn(file().parent_path()) > 2;
     loadHighScores(), high_score_replays::removeLeftovers();
     ASSERT_EQ(filesIn(replays()), ownReplays()) << "run " << run << ": a leftover or another's run";
