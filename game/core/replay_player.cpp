@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <bit>
 
+#include "common/messages.h"
 #include "common/text.h"
 #include "game/console/console.h"
 #include "game/core/game_clock.h"
 #include "game/core/level_completion.h"
-
-namespace {
-
-// Enough of a refused line to know it by.
-constexpr size_t kShownLineBytes = 60;
-
-}  // namespace
 
 simulation::TickReport ReplayPlayer::playTick() {
   const replay::ReplayTick& tick = replay_.ticks[next_++];
@@ -31,7 +25,7 @@ std::string refusedConsoleLine(const replay::Replay& replay) {
     for (const std::string& line : tick.consoleLines)
       if (!console::playsInReplay(line))
         return "it holds a console line a replay may not run: " +
-               printableText(std::string_view(line).substr(0, kShownLineBytes));
+               messageExcerpt(printableText(line));
   return "";
 }
 
