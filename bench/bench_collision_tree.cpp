@@ -13,6 +13,7 @@
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
 #include "game/level/polygon.h"
+#include "game/simulation/level_loading.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <filesystem>
 
 #include "effect_scene.h"
+#include "game/app/game.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/game.h"
-#include "game/core/simulation.h"
 #include "game/level/level_data.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/textures.h"
 #include "game/platform/window.h"
+#include "game/simulation/simulation.h"
 #include "game/water/fx_particles.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
 
 namespace {
 

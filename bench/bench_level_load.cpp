@@ -10,8 +10,9 @@
 #include "game/console/console.h"
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
-#include "game/level/level_file.h"
 #include "game/level/level_file_format.h"
+#include "game/simulation/level_file.h"
+#include "game/simulation/level_loading.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "game/entities/movers.h"
 #include "game/entities/triggers.h"
-#include "game/level/movers.h"
 #include "game/water/particle_manager.h"
 #include "pool_scene.h"
 

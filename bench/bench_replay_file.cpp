@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "game/core/replay_file.h"
+#include "game/simulation/replay_file.h"
 
 namespace {
 

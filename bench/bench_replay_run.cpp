@@ -8,12 +8,13 @@
 
 #include "common/random.h"
 #include "game/console/console.h"
-#include "game/core/game_clock.h"
-#include "game/core/replay_player.h"
-#include "game/core/replay_recorder.h"
-#include "game/core/simulation.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
+#include "game/simulation/camera_steering.h"
+#include "game/simulation/replay_player.h"
+#include "game/simulation/replay_recorder.h"
+#include "game/simulation/simulation.h"
 
 namespace {
 

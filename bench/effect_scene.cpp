@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "game/core/camera.h"
 #include "game/water/fx_particles.h"
+#include "game/world/camera.h"
 
 namespace {
 

@@ -5,11 +5,12 @@
 
 #include "common/random.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/level_completion.h"
 #include "game/entities/triggers.h"
 #include "game/level/level_data.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/level_loading.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
 
 namespace {
 

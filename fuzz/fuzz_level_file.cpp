@@ -12,6 +12,7 @@
 #include "game/console/console.h"
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
+#include "game/simulation/level_loading.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "game/core/replay_file.h"
+#include "game/simulation/replay_file.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/text.h"
-#include "game/console/command_registry.h"
 #include "game/console/console.h"
-#include "game/console/console_output.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/system_memory.h"
 

@@ -2,8 +2,8 @@
 // The developer console: start-up and shut-down, its settings from "cfg//console.cfg", and
 // the whole public face callers use (printing, registering entries, keys).
 
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "game/console/line_editor.h"
 
 class TextureHandle;

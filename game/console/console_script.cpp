@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/data_path.h"
 #include "common/regular_file.h"
 #include "common/text.h"
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
 
 namespace console_script {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/text.h"
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/virtual_keys.h"
 

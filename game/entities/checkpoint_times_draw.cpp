@@ -5,11 +5,11 @@
 #include <chrono>
 #include <optional>
 
-#include "game/core/level_completion.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
+#include "game/world/level_record.h"
 
 namespace checkpoint_times {
 namespace {
@@ -50,7 +50,7 @@ void draw() {
 void drawAfter(float realSeconds) {
   const TextureHandle* loadedFont = font();
   if (loadedFont == nullptr) return;
-  const std::optional<Display> display = advanceDisplay(realSeconds, level_completion::elapsedMs());
+  const std::optional<Display> display = advanceDisplay(realSeconds, level_record::elapsedMs());
   if (display) drawCentred(*loadedFont, *display);
 }
 

@@ -8,7 +8,7 @@
 #include "common/data_path.h"
 #include "common/text.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
+#include "game/world/camera.h"
 
 namespace {
 

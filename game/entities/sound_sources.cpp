@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/command_registry.h"
 #include "common/text.h"
-#include "game/console/command_registry.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
+#include "game/world/camera.h"
 
 namespace sound_sources {
 namespace {

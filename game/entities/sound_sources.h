@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 #include "game/platform/sound_instance.h"
 
 struct SoundSource {

@@ -16,18 +16,18 @@
 #include "common/random.h"
 #include "common/text.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/level_completion.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/entities/level_objects.h"
+#include "game/entities/movers.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/trigger_type_names.h"
 #include "game/level/forces.h"
 #include "game/level/level_data.h"
-#include "game/level/movers.h"
 #include "game/water/fx_particles.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 
 namespace triggers {
 namespace {
@@ -171,7 +171,7 @@ void particleKillRandom(Trigger&, TriggerContact contact, float dt) {
 
 void levelEnd(Trigger&, TriggerContact contact, float) {
   const size_t amount = contact.group ? contact.group->particles.size() : 1;
-  level_completion::addWaterAtEnd(static_cast<uint32_t>(amount));
+  level_record::addWaterAtEnd(static_cast<uint32_t>(amount));
 }
 
 // ---- Actions on the targets ------------------------------------------------------------
@@ -253,8 +253,8 @@ void cameraShake(Trigger&, TriggerContact, float) {
 
 void checkpoint(Trigger& trigger, TriggerContact, float) {
   const Vec2 centre = trigger.centre();
-  level_completion::setCheckpoint(centre.x, centre.y);
-  checkpoint_times::checkpointReached(trigger, level_completion::elapsedMs());
+  level_record::setCheckpoint(centre, int32_t(grouped_particle_mover::totalWater()));
+  checkpoint_times::checkpointReached(trigger, level_record::elapsedMs());
 }
 
 // ---- The type table --------------------------------------------------------------------

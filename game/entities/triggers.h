@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 
 class Polygon;
 struct FxEmitter;

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "game/gui/frame_timer.h"
 #include "game/gui/gui_widget.h"
+#include "game/platform/frame_timer.h"
 #include "game/platform/sound_instance.h"
 #include "game/platform/texture_handle.h"
 

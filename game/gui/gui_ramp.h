@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "game/gui/frame_timer.h"
+#include "game/platform/frame_timer.h"
 
 struct GuiRamp {
   FrameTimer timer;

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "game/core/level_completion.h"
 #include "game/gui/gui_sound.h"
+#include "game/simulation/level_completion.h"
+#include "game/water/grouped_particle_mover.h"
+#include "game/world/level_record.h"
 
 namespace {
 
@@ -61,7 +63,7 @@ GuiLevelTimeDisplay::GuiLevelTimeDisplay() : GuiTextWidget(16.0f) {
 
 uint32_t GuiLevelTimeDisplay::shownMs() const {
   if (!mayCount()) return 0;
-  return static_cast<uint32_t>(double(level_completion::elapsedMs()) * double(ramp_.fraction()));
+  return static_cast<uint32_t>(double(level_record::elapsedMs()) * double(ramp_.fraction()));
 }
 
 void GuiLevelTimeDisplay::onPaint() {
@@ -79,6 +81,6 @@ void GuiWaterLevel::setRampTime(float seconds) {
 }
 
 float GuiWaterLevel::barTop() const {
-  const float water = float(level_completion::totalWater()) / kFullWater;
+  const float water = float(grouped_particle_mover::totalWater()) / kFullWater;
   return float(y()) + (1.0f - water * ramp_.fraction()) * float(height());
 }

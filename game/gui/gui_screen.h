@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/gui/frame_timer.h"
 #include "game/gui/gui_widget.h"
+#include "game/platform/frame_timer.h"
 
 constexpr float kVirtualWidth = 800.0f;
 constexpr float kVirtualHeight = 600.0f;

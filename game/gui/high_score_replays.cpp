@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "common/atomic_file.h"
+#include "common/console_output.h"
 #include "common/user_data_path.h"
-#include "game/console/console_output.h"
 
 namespace fs = std::filesystem;
 

@@ -5,9 +5,9 @@
 #include <filesystem>
 
 #include "common/atomic_file.h"
+#include "common/console_output.h"
 #include "common/regular_file.h"
 #include "common/user_data_path.h"
-#include "game/console/console_output.h"
 
 namespace fs = std::filesystem;
 

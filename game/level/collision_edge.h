@@ -2,7 +2,7 @@
 // One directed straight edge of the level's solid geometry. The collision tree's nodes and
 // the per-step edges of moving polygons share this record.
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 
 class Polygon;
 

@@ -39,7 +39,6 @@
 #include "game/console/console.h"
 #include "game/level/geometry.h"
 #include "game/level/level_data.h"
-#include "game/level/movers.h"
 #include "game/level/polygon.h"
 
 namespace collision {
@@ -643,7 +642,7 @@ void gatherEdge(const CollisionEdge& edge) {
 
 void gatherMovingEdges() {
   const float r = query.radius;
-  for (const CollisionEdge& edge : movers::movingEdges()) {
+  for (const CollisionEdge& edge : movingEdges()) {
     const float d = edge.signedDistance(*query.centre);
     if (d >= -r && d <= r) gatherEdge(edge);
   }
@@ -936,6 +935,11 @@ void destroyCollisionTree() {
 void resetCollisionTree() {
   clearDebugFlags();
   for (CollisionEdge& node : tree.nodes) node.active = true;
+}
+
+std::vector<CollisionEdge>& movingEdges() {
+  static std::vector<CollisionEdge> edges;
+  return edges;
 }
 
 void collectEdges(std::vector<CollisionEdge*>& list) {

@@ -25,6 +25,9 @@ void collectPolygonEdges(Polygon& polygon, std::vector<CollisionEdge>& edges);
 
 // Appends every node in order: back subtree, node, front subtree.
 void collectEdges(std::vector<CollisionEdge*>& list);
+// The edges of the carried solid polygons where they stand this step, tested with the tree's
+// own: the movers fill the list each step, since they know where each polygon is carried.
+std::vector<CollisionEdge>& movingEdges();
 
 // Pushes the circle out of every edge it overlaps, the moving edges included, moving
 // `centre` in place; true when anything was touched. Not re-entrant.

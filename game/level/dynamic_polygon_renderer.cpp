@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/level/level_data.h"
-#include "game/level/polygon_batches.h"
+#include "game/level/polygon_batches_draw.h"
+#include "game/world/camera.h"
 
 namespace dynamic_polygon_renderer {
 namespace {

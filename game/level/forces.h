@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <list>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 
 struct Force {
   bool active = true;  // applied by triggers; switched by remove/add triggers

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <span>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 
 // The crossing point of the infinite lines a1-a2 and b1-b2 in determinant form; `out` is
 // left unchanged when the lines are parallel.

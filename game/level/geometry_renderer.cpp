@@ -8,7 +8,7 @@
 #include "common/stopwatch.h"
 #include "game/console/console.h"
 #include "game/level/level_data.h"
-#include "game/level/polygon_batches.h"
+#include "game/level/polygon_batches_draw.h"
 
 namespace geometry_renderer {
 namespace {

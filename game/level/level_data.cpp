@@ -6,14 +6,8 @@
 
 #include "common/config_file.h"
 #include "game/console/console.h"
-#include "game/entities/checkpoint_times.h"
-#include "game/entities/level_objects.h"
-#include "game/entities/sound_sources.h"
-#include "game/entities/triggers.h"
 #include "game/level/collision_tree.h"
 #include "game/level/forces.h"
-#include "game/level/level_file.h"
-#include "game/level/movers.h"
 
 namespace level {
 namespace {
@@ -38,39 +32,6 @@ bool drawTrianglesVariable(bool value, bool set) {
   return console::variableValue(drawTriangles_, value, set);
 }
 
-void markTriggerTargets() {
-  for (const Trigger& trigger : triggers::triggerList()) {
-    if (trigger.triggerType != triggers::kEntityRemove &&
-        trigger.triggerType != triggers::kEntityAdd)
-      continue;
-    for (Polygon& polygon : polygons_)
-      if (polygon.id == trigger.targetId) polygon.switchable = true;
-  }
-}
-
-void markCarriedPolygons() {
-  for (const Mover& mover : movers::moverList())
-    for (Polygon& polygon : polygons_)
-      if (polygon.id == mover.id) polygon.moving = true;
-}
-
-// Each polygon's edges, in the tree's order.
-void associateEdges() {
-  polygonEdges_.clear();
-  std::vector<CollisionEdge*> edges;
-  collision::collectEdges(edges);
-  for (CollisionEdge* edge : edges) polygonEdges_[edge->polygon].push_back(edge);
-}
-
-// Looping sound sources that no trigger starts play from the beginning, each at once at
-// the volume its distance to the camera gives.
-void startUntriggeredSounds() {
-  std::vector<uint32_t> triggeredIds;
-  for (const Trigger& trigger : triggers::triggerList())
-    if (trigger.triggerType == triggers::kSoundPlay) triggeredIds.push_back(trigger.targetId);
-  sound_sources::startUntriggered(triggeredIds);
-  sound_sources::update();
-}
 
 }  // namespace
 
@@ -104,40 +65,40 @@ float surfaceFriction(int32_t surface) {
   return isValidSurface(surface) ? surfaceFrictions_[size_t(surface - 1)] : 1.0f;
 }
 
-bool loadLevel(std::string_view fileName) {
-  console::printHeading("Level loading");
-  console::print("\nLoading level data...");
-  if (!loadLevelFile(fileName)) return false;
+void startGeometry() {
   drawTriangles_ = false;
-  markTriggerTargets();
-  markCarriedPolygons();
   collision::buildCollisionTree();
   callHook(rendererHooks_.initialiseGeometry);
   callHook(rendererHooks_.initialiseDynamic);
-  checkpoint_times::initialise();
-  associateEdges();
-  startUntriggeredSounds();
-  console::addCommand("DrawTriangles", drawTrianglesVariable);
-  return true;
 }
 
-void clearLevel() {
-  console::print("\nClearing level data...");
+void associateEdges() {
+  polygonEdges_.clear();
+  std::vector<CollisionEdge*> edges;
+  collision::collectEdges(edges);
+  for (CollisionEdge* edge : edges) polygonEdges_[edge->polygon].push_back(edge);
+}
+
+void registerDebugEntries() {
+  console::addCommand("DrawTriangles", drawTrianglesVariable);
+}
+
+void stopGeometry() {
   console::removeCommand("DrawTriangles");
   callHook(rendererHooks_.shutdownGeometry);
   collision::destroyCollisionTree();
-  level_objects::shutdown();
-  forces::shutdown();
+}
+
+void stopDynamicRenderer() {
   callHook(rendererHooks_.shutdownDynamic);
-  triggers::shutdown();
-  sound_sources::shutdown();
-  checkpoint_times::shutdown();
-  movers::shutdown();
+}
+
+void clearPolygons() {
   polygons_.clear();
   polygonEdges_.clear();
 }
 
-void restartLevel() {
+void restartGeometry() {
   drawTriangles_ = false;
   // Walls and forces that triggers took away come back, as the level file made them.
   for (Polygon& polygon : polygons_) {
@@ -148,11 +109,6 @@ void restartLevel() {
   }
   for (Force& force : forces::forceList()) force.active = true;
   collision::resetCollisionTree();
-  level_objects::resetObjects();
-  movers::reset();
-  sound_sources::resetSources();
-  triggers::resetTriggers();
-  startUntriggeredSounds();
 }
 
 void setPolygonSolid(Polygon& polygon, bool solid) {

@@ -1,17 +1,16 @@
 #pragma once
 // The loaded level: its polygons, its start positions, the surface friction table and the
-// association from each polygon to its edges in the collision tree. loadLevel puts a level
-// in place only when its file read without error; clearLevel takes it away; restartLevel
-// puts it back into its start state.
+// association from each polygon to its edges in the collision tree. Loading, clearing and
+// restarting a level with all its managers is game/simulation/level_loading.h's.
 
 #include <cstdint>
 #include <list>
 #include <string_view>
 #include <vector>
 
+#include "common/vector2.h"
 #include "game/level/collision_edge.h"
 #include "game/level/polygon.h"
-#include "game/level/vector2.h"
 
 namespace level {
 
@@ -32,13 +31,19 @@ bool isValidSurface(int32_t surface);
 // The table's friction of a valid surface; 1 for any other number.
 float surfaceFriction(int32_t surface);
 
-// Reads the level file and, when it read without error, replaces the running level with it.
-bool loadLevel(std::string_view fileName);
-// Shuts the level and its managers down and empties the polygon list.
-void clearLevel();
-// Every polygon enabled and unmoved, every edge active, the managers reset.
-void restartLevel();
-
+// Loading a level, in the order game/simulation/level_loading.cpp runs these: the collision
+// tree is built over the polygons and the renderers take them; each polygon's edges are
+// listed; the debug flag "DrawTriangles" is registered.
+void startGeometry();
+void associateEdges();
+void registerDebugEntries();
+// Clearing it: the flag goes, the fixed polygons' renderer and the tree are let go; then the
+// moving polygons' renderer; last the polygons themselves and their edge lists.
+void stopGeometry();
+void stopDynamicRenderer();
+void clearPolygons();
+// Every polygon enabled, solid as loaded and unmoved, every force on, every edge active.
+void restartGeometry();
 // Switches the collision of the polygon's edges and its solid flag.
 void setPolygonSolid(Polygon& polygon, bool solid);
 // The polygon's edges in the collision tree, in tree order; nullptr when it has none.
@@ -47,9 +52,9 @@ const std::vector<CollisionEdge*>* polygonEdges(const Polygon& polygon);
 // The "DrawTriangles" debug flag.
 bool drawTriangles();
 
-// What loading and clearing a level ask of the polygon renderers. The renderers live in the
-// graphics library, which the simulation doesn't link, so the game installs them at start-up;
-// without them (tools, tests, benchmarks) a level loads and clears without drawing anything.
+// What loading and clearing a level ask of the polygon renderers. They need a drawing context,
+// so the game installs them at start-up; without them (tools, tests, benchmarks) a level loads
+// and clears without drawing anything.
 struct RendererHooks {
   void (*initialiseGeometry)() = nullptr;  // compiles the fixed polygons
   void (*shutdownGeometry)() = nullptr;

@@ -7,8 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "common/vector2.h"
 #include "game/level/triangulation.h"
-#include "game/level/vector2.h"
 #include "game/platform/texture_handle.h"
 
 class Polygon {

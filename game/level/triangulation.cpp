@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "common/vector2.h"
 #include "game/level/geometry.h"
-#include "game/level/vector2.h"
 
 namespace {
 

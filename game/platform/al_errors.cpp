@@ -1,6 +1,6 @@
 #include "game/platform/al_errors.h"
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 
 namespace audio {
 

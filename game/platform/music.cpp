@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/data_path.h"
 #include "common/registry_key.h"
 #include "common/text.h"
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
 #include "game/platform/music_device.h"
 
 namespace music {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/al_errors.h"
 #include "game/platform/sound_law.h"
 #include "game/platform/sound_list.h"

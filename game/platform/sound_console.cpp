@@ -1,7 +1,7 @@
 #include "game/platform/sound_console.h"
 
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "game/platform/sound_list.h"
 
 namespace sound {

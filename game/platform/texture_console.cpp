@@ -2,7 +2,7 @@
 // "TextureList", "TextureMemory" and "TextureReload" here.
 
 #include "common/stopwatch.h"
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/textures.h"
 
 namespace textures {

@@ -1,6 +1,6 @@
 #include "game/platform/video_player.h"
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 
 VideoPlayer::VideoPlayer(std::string_view fileName) {
   open(fileName);

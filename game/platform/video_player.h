@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "game/gui/frame_timer.h"
+#include "game/platform/frame_timer.h"
 #include "game/platform/video_clock.h"
 #include "game/platform/video_decoder.h"
 

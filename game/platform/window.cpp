@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window_services.h"
 #include "game/platform/window_state.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/platform/window_state.h"

@@ -14,8 +14,8 @@
 #include "common/random.h"
 #include "common/text.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 #include "game/platform/texture_handle.h"
 #include "game/water/sprite_batch.h"
 

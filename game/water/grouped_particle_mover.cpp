@@ -15,11 +15,11 @@
 #include "common/config_file.h"
 #include "common/random.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/level/collision_tree.h"
 #include "game/water/particle_grid.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_mover.h"
+#include "game/world/camera.h"
 
 namespace grouped_particle_mover {
 namespace {
@@ -305,6 +305,12 @@ ParticleGroupList& groupList() {
 }
 bool drawGroupsFlag() {
   return drawFlag_;
+}
+
+uint32_t totalWater() {
+  size_t total = particle_manager::particleCount();
+  for (const ParticleGroup& group : groupList()) total += group.particles.size();
+  return uint32_t(total);
 }
 
 }  // namespace grouped_particle_mover

@@ -4,6 +4,8 @@
 // collides as one disc. Touching groups merge; a group that warms above freezing melts back
 // into free water.
 
+#include <cstdint>
+
 #include "game/water/particle_group.h"
 
 namespace grouped_particle_mover {
@@ -21,6 +23,8 @@ void markGroupForKill(ParticleGroup& group);
 void deleteAllGroups();
 
 ParticleGroupList& groupList();
+// All the water there is: free particles plus the particles of every ice group.
+uint32_t totalWater();
 // The "ParticleGroupDraw" debug flag.
 bool drawGroupsFlag();
 

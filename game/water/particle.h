@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <list>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 
 // Every particle collides as a circle of this radius.
 constexpr float kParticleRadius = 2.0f;

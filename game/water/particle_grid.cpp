@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "game/core/camera.h"
+#include "game/world/camera.h"
 
 namespace particle_grid {
 namespace {

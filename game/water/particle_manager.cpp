@@ -9,10 +9,10 @@
 #include "common/random.h"
 #include "common/text.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_grid.h"
 #include "game/water/particle_mover.h"
+#include "game/world/camera.h"
 
 namespace particle_manager {
 namespace {

@@ -21,9 +21,9 @@
 
 #include "common/random.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/level/collision_tree.h"
 #include "game/water/neighbour_meeting.h"
+#include "game/world/camera.h"
 
 namespace particle_mover {
 namespace {

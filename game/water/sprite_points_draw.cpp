@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/water/sprite_points.h"
 
 namespace sprite_points {

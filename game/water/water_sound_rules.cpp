@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "game/core/level_completion.h"
+#include "game/world/level_record.h"
 
 namespace water_sound_rules {
 namespace {
@@ -18,7 +18,7 @@ std::mt19937& source() {
 }  // namespace
 
 bool loopsAllowed(const PlayState& play) {
-  return !play.paused && !play.menuOpen && !level_completion::isLevelOver();
+  return !play.paused && !play.menuOpen && !level_record::isLevelOver();
 }
 
 void followLoop(std::optional<sound::SoundInstance>& loop, float volume) {

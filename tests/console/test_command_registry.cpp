@@ -1,5 +1,5 @@
 #include "console_test_support.h"
-#include "game/console/command_registry.h"
+#include "common/command_registry.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <csignal>
 #include <filesystem>
 
+#include "common/console_output.h"
 #include "console_test_support.h"
-#include "game/console/console_output.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "game/app/game.h"
+#include "game/app/game_state.h"
 #include "game/console/console.h"
-#include "game/core/game.h"
-#include "game/core/game_clock.h"
-#include "game/core/game_state.h"
-#include "game/core/key_bindings.h"
-#include "game/core/screen_flow.h"
+#include "game/platform/game_clock.h"
+#include "game/platform/key_bindings.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
+#include "game/world/screen_flow.h"
 #include "test_support/scoped_environment.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"

@@ -6,11 +6,12 @@
 
 #include "common/random.h"
 #include "console/console_test_support.h"
-#include "game/core/camera.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
+#include "game/simulation/camera_steering.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
 
 namespace {
 

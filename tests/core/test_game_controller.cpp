@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "core/game_fixture.h"
-#include "game/core/camera.h"
-#include "game/core/player_settings.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
+#include "game/simulation/player_settings.h"
+#include "game/world/camera.h"
 
 namespace {
 

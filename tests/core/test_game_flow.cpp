@@ -8,18 +8,19 @@
 #include "common/data_path.h"
 #include "common/registry_key.h"
 #include "core/game_fixture.h"
+#include "game/app/high_score_entry.h"
+#include "game/app/menus.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/level_completion.h"
-#include "game/core/run_playback.h"
 #include "game/gui/gui_animated_button.h"
 #include "game/gui/gui_image.h"
-#include "game/gui/high_score_entry.h"
 #include "game/gui/high_score_table.h"
-#include "game/gui/menus.h"
 #include "game/platform/sound_list.h"
 #include "game/platform/virtual_keys.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/run_playback.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ TEST_F(GameFlowTest, AMenuStopsTheWorldTheCameraTheClockAndThePauseKeys) {
   Game::setMenu(kInGameMenu);
   const Vec2 water = particle_manager::particleList().front().position;
   const float angle = camera::angle();
-  const uint32_t clock = level_completion::elapsedMs();
+  const uint32_t clock = level_record::elapsedMs();
   window::injectKey(vk::kLeft, true);
   window::pumpMessages();
   frames(30, 20);
@@ -122,7 +123,7 @@ TEST_F(GameFlowTest, AMenuStopsTheWorldTheCameraTheClockAndThePauseKeys) {
   window::injectKey(vk::kLeft, false);
   window::pumpMessages();
   // Back in play the clock goes on from where it stopped, without the time in the menu.
-  EXPECT_LT(level_completion::elapsedMs() - clock, 200u);
+  EXPECT_LT(level_record::elapsedMs() - clock, 200u);
   EXPECT_NE(particle_manager::particleList().front().position, water);
 }
 

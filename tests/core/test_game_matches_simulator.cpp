@@ -9,18 +9,19 @@
 #include <vector>
 
 #include "common/random.h"
+#include "game/app/game.h"
+#include "game/app/game_state.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/game.h"
-#include "game/core/game_clock.h"
-#include "game/core/game_state.h"
-#include "game/core/screen_flow.h"
-#include "game/core/level_completion.h"
-#include "game/core/simulation.h"
 #include "game/level/level_data.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/platform/window_services.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/simulation.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
+#include "game/world/screen_flow.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
 #include "tools/vmr_sim/sim_run.h"
@@ -34,9 +35,9 @@ constexpr const char* kLevel = "test\\testLevel.swah";
 using TickState = std::tuple<uint64_t, int32_t, float, bool, bool>;
 
 TickState observe(uint32_t& clockBefore) {
-  const uint32_t clock = std::exchange(clockBefore, level_completion::elapsedMs());
+  const uint32_t clock = std::exchange(clockBefore, level_record::elapsedMs());
   return {simulation::stateHash(), camera::mode(), camera::angle(), clock != clockBefore,
-          level_completion::isFinishing()};
+          level_record::isFinishing()};
 }
 
 // Steady 20 ms frames, a slow stretch whose steps are clamped to 1/30 s, a fast one where

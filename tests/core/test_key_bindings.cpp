@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "console/console_test_support.h"
-#include "game/core/key_bindings.h"
+#include "game/platform/key_bindings.h"
 #include "game/platform/virtual_keys.h"
 
 namespace {

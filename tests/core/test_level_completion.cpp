@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "game/core/camera.h"
-#include "game/core/game_clock.h"
-#include "game/core/level_completion.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/sound_device.h"
+#include "game/simulation/level_completion.h"
 #include "game/water/grouped_particle_mover.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 #include "sound/recording_sound_device.h"
 #include "sound/wav_bytes.h"
 #include "water/water_test_support.h"
@@ -42,17 +43,17 @@ class LevelCompletionTest : public WaterTest {
 
 TEST_F(LevelCompletionTest, TheWinNeedsTheShareOfTheWaterLeftInOneTick) {
   addWater(100);
-  level_completion::addWaterAtEnd(49);
+  level_record::addWaterAtEnd(49);
   tick(0.02f);
-  EXPECT_FALSE(level_completion::isFinishing());
-  level_completion::addWaterAtEnd(30);
+  EXPECT_FALSE(level_record::isFinishing());
+  level_record::addWaterAtEnd(30);
   tick(0.02f);
-  level_completion::addWaterAtEnd(19);
+  level_record::addWaterAtEnd(19);
   tick(0.02f);
-  EXPECT_FALSE(level_completion::isFinishing()) << "counts do not add up over ticks";
-  level_completion::addWaterAtEnd(50);
+  EXPECT_FALSE(level_record::isFinishing()) << "counts do not add up over ticks";
+  level_record::addWaterAtEnd(50);
   tick(0.02f);
-  EXPECT_TRUE(level_completion::isFinishing());
+  EXPECT_TRUE(level_record::isFinishing());
 }
 
 TEST_F(LevelCompletionTest, TheNeededWaterIsTheTruncatedShareAndAtLeastOne) {
@@ -67,12 +68,12 @@ TEST_F(LevelCompletionTest, TheNeededWaterIsTheTruncatedShareAndAtLeastOne) {
     particle_manager::deleteAllWater();
     addWater(c.water);
     startWith(std::string("finishWaterVolume = ") + c.share);
-    level_completion::addWaterAtEnd(c.tooFew);
+    level_record::addWaterAtEnd(c.tooFew);
     tick(0.02f);
-    EXPECT_FALSE(level_completion::isFinishing()) << c.share;
-    level_completion::addWaterAtEnd(c.enough);
+    EXPECT_FALSE(level_record::isFinishing()) << c.share;
+    level_record::addWaterAtEnd(c.enough);
     tick(0.02f);
-    EXPECT_TRUE(level_completion::isFinishing()) << c.share;
+    EXPECT_TRUE(level_record::isFinishing()) << c.share;
   }
 }
 
@@ -92,7 +93,7 @@ TEST_F(LevelCompletionTest, TheDeadAndFinishSoundsPlayFromTheirStart) {
   EXPECT_TRUE(voices.voiceOf(22050).playing);
   EXPECT_EQ(voices.voiceOf(22050).position, 0u);
   EXPECT_FALSE(voices.voiceOf(11025).playing);
-  level_completion::addWaterAtEnd(128);
+  level_record::addWaterAtEnd(128);
   tick(0.02f);
   EXPECT_TRUE(voices.voiceOf(11025).playing);
   level_completion::shutdown();
@@ -103,20 +104,20 @@ TEST_F(LevelCompletionTest, TheFinishRunsDownAndEndsTheLevel) {
   startWith("finishWaterVolume = 0.5 finishAnimationTime = 0");
   EXPECT_EQ(level_completion::finishAnimationTime(), 0.001f);
   addWater(2);
-  level_completion::addWaterAtEnd(2);
+  level_record::addWaterAtEnd(2);
   tick(0.02f);
-  EXPECT_TRUE(level_completion::isFinishing());
-  EXPECT_FALSE(level_completion::isFinishOver());
+  EXPECT_TRUE(level_record::isFinishing());
+  EXPECT_FALSE(level_record::isFinishOver());
   tick(0.02f);
-  EXPECT_TRUE(level_completion::isFinishOver());
-  EXPECT_TRUE(level_completion::isLevelOver());
+  EXPECT_TRUE(level_record::isFinishOver());
+  EXPECT_TRUE(level_record::isLevelOver());
 }
 
 TEST_F(LevelCompletionTest, LostWaterComesBackAtTheCheckpointWithItsAmount) {
   addWater(40);
   tick(0.5f);
-  level_completion::setCheckpoint(300.0f, -20.0f);
-  EXPECT_EQ(level_completion::checkpointWater(), 40);
+  level_record::setCheckpoint({300.0f, -20.0f}, int32_t(grouped_particle_mover::totalWater()));
+  EXPECT_EQ(level_record::checkpointWater(), 40);
   addWater(10);
   tick(0.5f);
   particle_manager::deleteAllWater();
@@ -124,15 +125,15 @@ TEST_F(LevelCompletionTest, LostWaterComesBackAtTheCheckpointWithItsAmount) {
   EXPECT_EQ(particleList().size(), 40u);
   for (const Particle& p : particleList()) EXPECT_LE(distance(p.position, {300, -20}), 10.001f);
   EXPECT_TRUE(camera::isOpeningMove());
-  EXPECT_EQ(level_completion::respawnCount(), 1);
-  EXPECT_EQ(level_completion::elapsedMs(), 1500u) << "the clock keeps the time spent";
+  EXPECT_EQ(level_record::respawnCount(), 1);
+  EXPECT_EQ(level_record::elapsedMs(), 1500u) << "the clock keeps the time spent";
 }
 
 TEST_F(LevelCompletionTest, TheFirstCheckpointIsTheWaterStartWith128) {
-  EXPECT_EQ(level_completion::checkpointWater(), 128);
+  EXPECT_EQ(level_record::checkpointWater(), 128);
   particle_manager::deleteAllWater();
   tick(0.02f);
-  EXPECT_EQ(level_completion::totalWater(), 128u);
+  EXPECT_EQ(grouped_particle_mover::totalWater(), 128u);
 }
 
 TEST_F(LevelCompletionTest, TheClockStandsInTheOpeningMoveSkipsAndTheFinish) {
@@ -142,13 +143,13 @@ TEST_F(LevelCompletionTest, TheClockStandsInTheOpeningMoveSkipsAndTheFinish) {
   tick(1.0f);
   camera::setMode(camera::kFollow);
   game_clock::advance(5.0);  // a menu was open
-  level_completion::skipClock();
+  level_record::skipClock();
   tick(1.0f);
-  EXPECT_EQ(level_completion::elapsedMs(), 2000u);
-  level_completion::addWaterAtEnd(4);
+  EXPECT_EQ(level_record::elapsedMs(), 2000u);
+  level_record::addWaterAtEnd(4);
   tick(1.0f);
   tick(0.5f);
-  EXPECT_EQ(level_completion::elapsedMs(), 3000u) << "the clock stops once the level is won";
+  EXPECT_EQ(level_record::elapsedMs(), 3000u) << "the clock stops once the level is won";
 }
 
 TEST_F(LevelCompletionTest, TotalWaterCountsTheIceToo) {
@@ -156,7 +157,7 @@ TEST_F(LevelCompletionTest, TotalWaterCountsTheIceToo) {
   particleList().front().temperature = -1.0f;
   grouped_particle_mover::freezePass(particleList());
   EXPECT_LT(particleList().size(), 6u);
-  EXPECT_EQ(level_completion::totalWater(), 6u);
+  EXPECT_EQ(grouped_particle_mover::totalWater(), 6u);
 }
 
 TEST_F(LevelCompletionTest, ScoresFollowTimeAndWater) {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string_view>
 
-#include "game/core/replay_file.h"
+#include "game/simulation/replay_file.h"
 
 namespace {
 

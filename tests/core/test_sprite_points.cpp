@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "common/command_registry.h"
 #include "core/game_fixture.h"
-#include "game/console/command_registry.h"
-#include "game/core/camera.h"
 #include "game/level/level_data.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 #include "game/water/sprite_points.h"
+#include "game/world/camera.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/core/startup.h"
+#include "game/app/startup.h"
 
 TEST(ProgramServicesTest, StartInTheirOrderAndStopInReverse) {
   std::vector<std::string> calls;

@@ -4,10 +4,10 @@
 
 #include "common/atomic_file.h"
 #include "common/registry_key.h"
+#include "game/app/startup_settings.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/player_settings.h"
-#include "game/core/startup_settings.h"
+#include "game/simulation/player_settings.h"
+#include "game/world/camera.h"
 #include "test_support/temp_directory.h"
 
 namespace {

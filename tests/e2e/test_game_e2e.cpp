@@ -5,8 +5,8 @@
 #include <cmath>
 #include <fstream>
 
-#include "e2e/game_process.h"
 #include "common/registry_key.h"
+#include "e2e/game_process.h"
 #include "game/gui/high_score_table.h"
 #include "test_support/temp_directory.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "console/console_test_support.h"
-#include "game/core/camera.h"
 #include "game/entities/level_objects.h"
+#include "game/world/camera.h"
 
 namespace {
 

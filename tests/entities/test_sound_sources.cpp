@@ -7,12 +7,13 @@
 #include <map>
 #include <memory>
 
-#include "game/core/camera.h"
 #include "game/entities/sound_sources.h"
 #include "game/level/level_data.h"
 #include "game/platform/sound_device.h"
 #include "game/platform/sound_law.h"
 #include "game/platform/sound_list.h"
+#include "game/simulation/level_loading.h"
+#include "game/world/camera.h"
 #include "sound/recording_sound_device.h"
 #include "sound/wav_bytes.h"
 #include "water/water_test_support.h"

@@ -2,18 +2,19 @@
 
 #include <cmath>
 
-#include "game/core/camera.h"
-#include "game/core/level_completion.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/entities/level_objects.h"
+#include "game/entities/movers.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/triggers.h"
 #include "game/level/forces.h"
 #include "game/level/level_data.h"
-#include "game/level/movers.h"
+#include "game/simulation/level_completion.h"
 #include "game/water/fx_particles.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_mover.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 #include "water/water_test_support.h"
 
 namespace {
@@ -302,7 +303,7 @@ class LevelEndTest : public TriggerTest {
   bool wonAfterStep() {
     triggers::step(0.1f);
     level_completion::update(0.1f);
-    return level_completion::isFinishing();
+    return level_record::isFinishing();
   }
 };
 
@@ -333,8 +334,8 @@ TEST_F(TriggerTest, ACheckpointKeepsTheTriggerCentreAndTheWater) {
   for (int i = 0; i < 3; ++i) addParticle({25, 15});
   triggers::addTrigger(901, 0, 0, {20, 10}, {30, 10}, {30, 20}, {20, 20});
   steps(2, 0.1f);
-  EXPECT_EQ(level_completion::checkpoint(), (Vec2{25, 15}));
-  EXPECT_EQ(level_completion::checkpointWater(), 3);
+  EXPECT_EQ(level_record::checkpoint(), (Vec2{25, 15}));
+  EXPECT_EQ(level_record::checkpointWater(), 3);
   EXPECT_EQ(checkpoint_times::reachedCount(), 1);
   checkpoint_times::shutdown();
 }

@@ -10,6 +10,7 @@
 #include "game/level/level_file_format.h"
 #include "game/platform/tga_reader.h"
 #include "game/platform/window.h"
+#include "game/simulation/level_loading.h"
 #include "tools/levelc/level_source.h"
 
 namespace {

@@ -5,18 +5,19 @@
 #include <algorithm>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/camera_transform.h"
-#include "game/core/world_draw.h"
 #include "game/level/dynamic_polygon_renderer.h"
 #include "game/level/geometry_renderer.h"
 #include "game/level/level_data.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/tga_reader.h"
+#include "game/simulation/level_loading.h"
+#include "game/simulation/world_draw.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 #include "game/water/particle_renderer.h"
+#include "game/world/camera.h"
+#include "game/world/camera_draw.h"
 #include "level/level_test_support.h"
 
 namespace {

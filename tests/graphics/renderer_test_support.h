@@ -7,8 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/vector2.h"
 #include "game/level/level_file_format.h"
-#include "game/level/vector2.h"
+#include "game/simulation/level_loading.h"
 #include "game/water/particle.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"

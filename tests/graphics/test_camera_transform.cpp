@@ -3,8 +3,9 @@
 
 #include <cmath>
 
-#include "game/core/camera.h"
-#include "game/core/camera_transform.h"
+#include "game/simulation/camera_steering.h"
+#include "game/world/camera.h"
+#include "game/world/camera_draw.h"
 #include "graphics/renderer_test_support.h"
 
 namespace {

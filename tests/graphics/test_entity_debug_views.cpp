@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/console/command_registry.h"
+#include "common/command_registry.h"
 #include "game/entities/triggers.h"
 #include "game/entities/triggers_draw.h"
 #include "game/platform/gl_state.h"

@@ -3,13 +3,15 @@
 #include <string>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/level/dynamic_polygon_renderer.h"
 #include "game/level/geometry_renderer.h"
 #include "game/level/level_data.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/texture_handle.h"
+#include "game/simulation/camera_steering.h"
+#include "game/simulation/level_loading.h"
 #include "game/water/fx_particles.h"
+#include "game/world/camera.h"
 #include "graphics/renderer_test_support.h"
 
 using namespace level_file;

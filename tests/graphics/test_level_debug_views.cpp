@@ -7,16 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "game/console/command_registry.h"
+#include "common/command_registry.h"
 #include "game/console/console.h"
+#include "game/entities/movers.h"
+#include "game/entities/movers_draw.h"
 #include "game/level/collision_tree.h"
 #include "game/level/collision_tree_draw.h"
 #include "game/level/forces.h"
 #include "game/level/forces_draw.h"
 #include "game/level/level_data.h"
 #include "game/level/level_debug_draw.h"
-#include "game/level/movers.h"
-#include "game/level/movers_draw.h"
 #include "game/level/polygon.h"
 #include "game/platform/gl_state.h"
 #include "graphics/debug_view_test_support.h"

@@ -7,18 +7,19 @@
 #include <cmath>
 #include <string>
 
-#include "game/console/command_registry.h"
+#include "common/command_registry.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/game_clock.h"
-#include "game/core/level_completion.h"
-#include "game/core/level_completion_draw.h"
 #include "game/entities/checkpoint_times.h"
 #include "game/entities/checkpoint_times_draw.h"
 #include "game/entities/triggers.h"
+#include "game/gui/level_completion_draw.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/window.h"
+#include "game/simulation/level_completion.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 #include "graphics/debug_view_test_support.h"
 
 namespace {
@@ -79,7 +80,7 @@ TEST_F(CompletionOverlayTest, ScalesTheScreenToAWindowOfAnotherSize) {
 
 TEST_F(CompletionOverlayTest, TimePrintPutsTheLevelTimeOnTheConsoleOnEveryFrame) {
   game_clock::useSimulatedClock();
-  level_completion::skipClock();
+  level_record::skipClock();
   particle_manager::createParticles(0, 0, 0, 1);  // water left, so none comes back
   camera::setMode(camera::kFollow);
   game_clock::advance(3723.455);  // 1 h 2 min 3.455 s
@@ -128,7 +129,7 @@ TEST_F(CheckpointTextTest, NothingIsShownUntilACheckpointIsReached) {
 }
 
 TEST_F(CheckpointTextTest, TheLevelTimeFadesInCentredAcrossTheScreen) {
-  checkpoint_times::checkpointReached(checkpoint(), level_completion::elapsedMs());
+  checkpoint_times::checkpointReached(checkpoint(), level_record::elapsedMs());
   // The first frame of a fade in shows nothing yet.
   checkpoint_times::drawAfter(0.75f);
   EXPECT_EQ(countLitPixels(), 0);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/console/command_registry.h"
+#include "common/command_registry.h"
 #include "game/entities/sound_sources.h"
 #include "game/entities/sound_sources_draw.h"
 #include "graphics/debug_view_test_support.h"

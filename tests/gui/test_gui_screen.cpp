@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "game/core/screen_flow.h"
 #include "game/gui/gui_screen.h"
 #include "game/platform/virtual_keys.h"
+#include "game/world/screen_flow.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "game/core/game_clock.h"
 #include "game/gui/gui_animated_button.h"
 #include "game/gui/gui_option_chooser.h"
 #include "game/gui/gui_score_label.h"
 #include "game/gui/gui_screen.h"
 #include "game/gui/gui_text_box.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/virtual_keys.h"
 #include "test_support/temp_directory.h"
 

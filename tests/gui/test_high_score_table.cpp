@@ -14,7 +14,7 @@
 #include <set>
 
 #include "common/atomic_file.h"
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
 #include "test_support/scoped_environment.h"

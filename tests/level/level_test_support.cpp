@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/level/level_data.h"
+#include "game/simulation/level_loading.h"
 #include "tools/levelc/level_source.h"
 
 using namespace level_file;

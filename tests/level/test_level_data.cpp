@@ -3,6 +3,7 @@
 #include "game/console/console.h"
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
+#include "game/simulation/level_loading.h"
 #include "level/level_test_support.h"
 
 using namespace level_file;

@@ -6,12 +6,13 @@
 #include <string>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/entities/level_objects.h"
+#include "game/entities/movers.h"
 #include "game/level/collision_tree.h"
 #include "game/level/level_data.h"
-#include "game/level/movers.h"
+#include "game/simulation/level_loading.h"
 #include "game/water/grouped_particle_mover.h"
+#include "game/world/camera.h"
 #include "water/water_test_support.h"
 
 namespace {

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/registry_key.h"
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
 #include "game/platform/music.h"
 #include "game/platform/music_device.h"
 #include "music/music_loopback.h"

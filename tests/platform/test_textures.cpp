@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "common/buffered_file.h"
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/texture_handle.h"
 #include "game/platform/textures.h"

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/platform_services.h"
 #include "game/platform/virtual_keys.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <ostream>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/textures.h"
 
 void PrintTo(const Bgra& pixel, std::ostream* out) {

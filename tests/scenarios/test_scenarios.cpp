@@ -18,18 +18,19 @@
 #include <vector>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/level_completion.h"
-#include "game/core/simulation.h"
 #include "game/entities/checkpoint_times.h"
+#include "game/entities/movers.h"
 #include "game/entities/triggers.h"
 #include "game/level/forces.h"
 #include "game/level/level_data.h"
 #include "game/level/level_file_format.h"
-#include "game/level/movers.h"
 #include "game/level/polygon.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/simulation.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 #include "test_support/temp_directory.h"
 #include "tools/levelc/level_source.h"
 #include "tools/vmr_sim/route_check.h"
@@ -196,7 +197,7 @@ TEST_F(LiftTest, CarriesAllTheWaterUpByItsTravel) {
     if (lift.position == 0.0f) atBottom = meanOfFreeWater();
     if (!atTop && lift.position == lift.distance) {
       atTop = meanOfFreeWater();
-      waterAtTop = level_completion::totalWater();
+      waterAtTop = grouped_particle_mover::totalWater();
     }
   });
   ASSERT_TRUE(atBottom && atTop) << "the lift never reached the top";
@@ -378,7 +379,7 @@ TEST_F(KillAreaTest, KillsAllTheWaterThenItComesBackAtTheStart) {
   float farthestFromStart = 0.0f;
   runScenario("kill_area", 60, "", [&](int64_t tick) {
     if (!allMarked && liveFreeWater() == 0) allMarked = tick;
-    if (respawned || level_completion::respawnCount() == 0) return;
+    if (respawned || level_record::respawnCount() == 0) return;
     respawned = tick;
     waterAtRespawn = particle_manager::particleCount();
     for (const Particle& p : particle_manager::particleList())
@@ -391,7 +392,7 @@ TEST_F(KillAreaTest, KillsAllTheWaterThenItComesBackAtTheStart) {
   EXPECT_NEAR(double(*respawned - *allMarked) * kDt, 0.4, 2.0 * kDt);
   EXPECT_EQ(waterAtRespawn, 128u);
   EXPECT_LE(farthestFromStart, 10.0f);
-  EXPECT_EQ(level_completion::respawnCount(), 1);
+  EXPECT_EQ(level_record::respawnCount(), 1);
 }
 
 // ---- Checkpoint ------------------------------------------------------------------------
@@ -414,14 +415,14 @@ TEST_F(CheckpointTest, LostWaterComesBackAtTheCheckpointWithTheAmountItHadThere)
   const SimSummary summary = runScenario("checkpoint", 400, kSpill, [&](int64_t tick) {
     if (!camera::isOpeningMove()) ++ticksInPlay;
     if (!waterAtCheckpoint && checkpoint_times::reachedCount() > 0)
-      waterAtCheckpoint = level_completion::checkpointWater();
+      waterAtCheckpoint = level_record::checkpointWater();
     if (respawned) return;
-    if (level_completion::respawnCount() == 0) {
-      clockBeforeRespawn = level_completion::elapsedMs();
+    if (level_record::respawnCount() == 0) {
+      clockBeforeRespawn = level_record::elapsedMs();
       return;
     }
     respawned = tick;
-    clockAtRespawn = level_completion::elapsedMs();
+    clockAtRespawn = level_record::elapsedMs();
     waterAtRespawn = particle_manager::particleCount();
     for (const Particle& p : particle_manager::particleList())
       farthestFromCheckpoint =
@@ -474,9 +475,9 @@ TEST_F(EndAreaTest, WaterInTheEndAreaWinsAndTheScoreFollowsTheClockAndTheWater) 
   uint64_t hashWhenOver = 0;
   bool wonBeforePouring = false;
   const SimSummary summary = runScenario("end_area", 5300, kPourLate, [&](int64_t tick) {
-    if (tick <= 5000) wonBeforePouring = wonBeforePouring || level_completion::isFinishing();
-    if (!clockAtWin && level_completion::isFinishing()) clockAtWin = level_completion::elapsedMs();
-    if (!overTick && level_completion::isLevelOver()) {
+    if (tick <= 5000) wonBeforePouring = wonBeforePouring || level_record::isFinishing();
+    if (!clockAtWin && level_record::isFinishing()) clockAtWin = level_record::elapsedMs();
+    if (!overTick && level_record::isLevelOver()) {
       overTick = tick;
       hashWhenOver = summariseState().stateHash;
     }

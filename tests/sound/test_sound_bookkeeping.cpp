@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <map>
 
+#include "common/command_registry.h"
+#include "common/console_output.h"
 #include "common/registry_key.h"
-#include "game/console/command_registry.h"
-#include "game/console/console_output.h"
 #include "game/platform/sound_console.h"
 #include "game/platform/sound_device.h"
 #include "game/platform/sound_instance.h"

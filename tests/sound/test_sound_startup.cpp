@@ -5,8 +5,8 @@
 
 #include <cstdlib>
 
+#include "common/console_output.h"
 #include "common/registry_key.h"
-#include "game/console/console_output.h"
 #include "game/platform/openal_sound_device.h"
 #include "game/platform/sound_device.h"
 #include "game/platform/sound_list.h"

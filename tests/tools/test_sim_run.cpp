@@ -10,11 +10,11 @@
 #include <sstream>
 
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/simulation.h"
 #include "game/platform/headless_services.h"
+#include "game/simulation/simulation.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
 #include "sim_test_levels.h"
 #include "tools/vmr_sim/sim_run.h"
 

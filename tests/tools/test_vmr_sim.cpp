@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "game/core/replay_file.h"
 #include "game/gui/high_score_table.h"
+#include "game/simulation/replay_file.h"
 #include "sim_test_levels.h"
 #include "test_support/temp_directory.h"
 

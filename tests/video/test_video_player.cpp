@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/console/console_output.h"
+#include "common/console_output.h"
 #include "game/platform/video_clock.h"
 #include "game/platform/video_decoder.h"
 #include "game/platform/video_player.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "common/random.h"
-#include "game/core/camera.h"
 #include "game/water/fx_particles.h"
+#include "game/world/camera.h"
 #include "water/water_test_support.h"
 
 namespace {

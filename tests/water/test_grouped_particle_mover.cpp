@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "game/core/camera.h"
 #include "game/water/grouped_particle_mover.h"
+#include "game/world/camera.h"
 #include "water/water_test_support.h"
 
 namespace {

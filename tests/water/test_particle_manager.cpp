@@ -4,8 +4,8 @@
 
 #include "common/config_file.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
 #include "game/water/grouped_particle_mover.h"
+#include "game/world/camera.h"
 #include "water/water_test_support.h"
 
 namespace {

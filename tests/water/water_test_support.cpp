@@ -1,7 +1,8 @@
 #include "water/water_test_support.h"
 
-#include "game/core/camera.h"
 #include "game/level/level_data.h"
+#include "game/simulation/level_loading.h"
+#include "game/world/camera.h"
 
 void WaterTest::SetUp() {
   LevelTest::SetUp();

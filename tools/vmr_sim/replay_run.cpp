@@ -6,15 +6,16 @@
 #include "common/atomic_file.h"
 #include "common/random.h"
 #include "common/text.h"
-#include "game/core/camera.h"
-#include "game/core/game_clock.h"
-#include "game/core/level_completion.h"
-#include "game/core/replay_player.h"
-#include "game/core/replay_recorder.h"
-#include "game/core/simulation.h"
 #include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/headless_services.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/replay_player.h"
+#include "game/simulation/replay_recorder.h"
+#include "game/simulation/simulation.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 
 namespace {
 
@@ -104,7 +105,7 @@ std::optional<ReplayOutcome> playReplayFile(const std::string& file, std::string
   while (!player.done()) {
     player.playTick();
     ++ticks;
-    if (winTick < 0 && level_completion::isFinishing()) winTick = ticks;
+    if (winTick < 0 && level_record::isFinishing()) winTick = ticks;
     waterFinite = waterFinite && waterIsFinite();
     progress.tickPlayed(ticks);
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/core/replay_file.h"
+#include "game/simulation/replay_file.h"
 #include "tools/vmr_sim/sim_run.h"
 
 struct ReplayOutcome {

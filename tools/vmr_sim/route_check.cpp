@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
-#include "game/core/simulation.h"
+#include "game/simulation/simulation.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "game/core/simulation.h"
+#include "game/simulation/simulation.h"
 
 const char* const kSimUsage =
     "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--record FILE]\n"

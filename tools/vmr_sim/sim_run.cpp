@@ -10,18 +10,20 @@
 #include "common/random.h"
 #include "common/text.h"
 #include "game/console/console.h"
-#include "game/core/camera.h"
-#include "game/core/game_clock.h"
-#include "game/core/level_completion.h"
-#include "game/core/replay_recorder.h"
-#include "game/core/simulation.h"
 #include "game/entities/checkpoint_times.h"
-#include "game/level/movers.h"
+#include "game/entities/movers.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/headless_services.h"
 #include "game/platform/virtual_keys.h"
+#include "game/simulation/camera_steering.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/replay_recorder.h"
+#include "game/simulation/simulation.h"
 #include "game/water/finite_water.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
 
 namespace {
 
@@ -195,14 +197,14 @@ SimSummary summariseState() {
   s.cameraZoom = camera::zoom();
   s.cameraMode = camera::mode();
   s.stateHash = simulation::particleStateHash(particles, groups);
-  s.won = level_completion::isFinishing();
-  s.levelOver = level_completion::isLevelOver();
-  s.levelClockMs = level_completion::elapsedMs();
+  s.won = level_record::isFinishing();
+  s.levelOver = level_record::isLevelOver();
+  s.levelClockMs = level_record::elapsedMs();
   s.timeScore = level_completion::timeScore();
   s.waterScore = level_completion::waterScore();
   s.score = level_completion::score();
   s.checkpointsReached = checkpoint_times::reachedCount();
-  s.respawns = level_completion::respawnCount();
+  s.respawns = level_record::respawnCount();
   for (const Mover& mover : movers::moverList())
     s.moverPositions.push_back(mover.start + mover.direction * mover.position);
   return s;
@@ -237,7 +239,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
     tickTime += Clock::now() - start;
     if (recorder) recorder->recordTick(dt, {}, report);
     ++ticksRun;
-    if (winTick < 0 && level_completion::isFinishing()) winTick = ticksRun;
+    if (winTick < 0 && level_record::isFinishing()) winTick = ticksRun;
     waterFinite = waterFinite && waterIsFinite();
     if (afterTick) afterTick(ticksRun);
   }

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "game/core/replay_file.h"
-#include "game/level/vector2.h"
+#include "common/vector2.h"
+#include "game/simulation/replay_file.h"
 #include "game/water/particle_group.h"
 #include "tools/vmr_sim/sim_script.h"
 

@@ -23,11 +23,12 @@
 
 #include "common/regular_file.h"
 #include "game/console/console.h"
-#include "game/core/level_completion.h"
-#include "game/core/simulation.h"
 #include "game/level/level_file_format.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/simulation.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
+#include "game/world/level_record.h"
 #include "tools/levelc/level_source.h"
 #include "tools/vmr_sim/sim_run.h"
 #include "tools/vmr_soak/memory_watch.h"
@@ -198,7 +199,7 @@ std::optional<std::string> playRound(const SoakRound& round, bool warmedUp, Wate
   std::optional<std::string> problem;
   const auto summary = runSimulation(settings, [&](int64_t ticksRun) {
     const int64_t tick = ticksRun - 1;
-    const int32_t respawnsNow = level_completion::respawnCount();
+    const int32_t respawnsNow = level_record::respawnCount();
     const bool madeWater = tick == 0 || waterTicks.contains(tick) || respawnsNow != respawns;
     respawns = respawnsNow;
     const auto found = water.check(particle_manager::particleList(),

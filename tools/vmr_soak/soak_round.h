@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "game/level/vector2.h"
+#include "common/vector2.h"
 #include "tools/vmr_sim/sim_script.h"
 
 struct SoakRound {

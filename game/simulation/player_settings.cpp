@@ -1,0 +1,106 @@
+#include "game/simulation/player_settings.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "common/registry_key.h"
+#include "common/text.h"
+#include "game/console/console.h"
+#include "game/platform/platform_services.h"
+#include "game/world/camera.h"
+
+namespace player_settings {
+namespace {
+
+bool contrastHigh = false;
+bool storing = false;
+
+void store(std::string_view name, const std::string& text) {
+  if (storing) createKeyPath(kPreferencesKeyPath).writeString(name, text);
+}
+
+std::string switchText(bool on) {
+  return on ? "1" : "0";
+}
+
+bool reducedMotionVariable(bool value, bool set) {
+  if (set) setReducedMotion(value);
+  return camera::reducedMotion();
+}
+
+bool highContrastVariable(bool value, bool set) {
+  if (set) setHighContrast(value);
+  return contrastHigh;
+}
+
+float deadZoneVariable(float value, bool set) {
+  if (set) setControllerDeadZone(value);
+  return camera::controllerDeadZone();
+}
+
+void controllerList() {
+  const std::vector<std::string> names = platform::services().controllerNames();
+  if (names.empty()) console::print("\nNo game controller is plugged in.");
+  for (const std::string& name : names) console::print("\n" + name);
+}
+
+const std::array<console::NamedCommand, 4> kEntries = {{
+    {"ReducedMotion", reducedMotionVariable},
+    {"HighContrast", highContrastVariable},
+    {"ControllerDeadZone", deadZoneVariable},
+    {"ControllerList", controllerList},
+}};
+
+void readSwitch(const RegistryKey& key, std::string_view name, void (*apply)(bool)) {
+  const std::string text = key.readString(name);
+  if (key.hasValue(name) && isInteger(text)) apply(toInteger(text) != 0);
+}
+
+}  // namespace
+
+void loadPreferences() {
+  storing = false;
+  const RegistryKey key = openKeyPath(kPreferencesKeyPath);
+  readSwitch(key, "ReducedMotion", setReducedMotion);
+  readSwitch(key, "HighContrast", setHighContrast);
+  const std::string deadZone = key.readString("ControllerDeadZone");
+  if (isNumber(deadZone)) setControllerDeadZone(toNumber(deadZone));
+  storing = true;
+}
+
+void resetToDefaults() {
+  storing = false;
+  contrastHigh = false;
+  camera::setReducedMotion(false);
+  camera::setControllerDeadZone(camera::kDefaultControllerDeadZone);
+}
+
+void registerConsoleEntries() {
+  console::addCommands(kEntries);
+}
+
+void removeConsoleEntries() {
+  console::removeCommands(kEntries);
+}
+
+bool highContrast() {
+  return contrastHigh;
+}
+
+void setHighContrast(bool on) {
+  contrastHigh = on;
+  store("HighContrast", switchText(on));
+}
+
+void setControllerDeadZone(float share) {
+  camera::setControllerDeadZone(share);
+  store("ControllerDeadZone", shortestText(camera::controllerDeadZone()));
+}
+
+void setReducedMotion(bool on) {
+  camera::setReducedMotion(on);
+  store("ReducedMotion", switchText(on));
+}
+
+}  // namespace player_settings

@@ -1,0 +1,200 @@
+#include "game/simulation/simulation.h"
+
+#include <algorithm>
+#include <bit>
+#include <cassert>
+#include <chrono>
+#include <cmath>
+
+#include "game/entities/level_objects.h"
+#include "game/entities/movers.h"
+#include "game/entities/sound_sources.h"
+#include "game/entities/triggers.h"
+#include "game/level/level_data.h"
+#include "game/simulation/camera_steering.h"
+#include "game/simulation/level_completion.h"
+#include "game/simulation/level_loading.h"
+#include "game/water/fx_particles.h"
+#include "game/water/grouped_particle_mover.h"
+#include "game/water/ice_sounds.h"
+#include "game/water/particle_manager.h"
+#include "game/water/steam_sounds.h"
+#include "game/water/water_sounds.h"
+#include "game/world/camera.h"
+#include "game/world/level_record.h"
+#include "game/world/screen_flow.h"
+
+namespace simulation {
+namespace {
+
+struct Stage {
+  std::string_view name;
+  void (*run)(float dt);
+};
+
+void moveGeometry(float dt) {
+  movers::buildMovingEdges();
+  movers::stepMovers(dt);
+}
+
+// One simulation step, stage by stage in the order the game runs them.
+const Stage kStages[] = {
+    {"movers", moveGeometry},           // moving walls, and the objects they carry
+    {"effects", fx_particles::step},    // effect sprites, which never touch the water
+    {"water", particle_manager::step},  // particles and ice groups
+    {"triggers", triggers::step},       // what the water set off this step
+    {"objects", level_objects::step},   // animations, started by the triggers above
+};
+
+// The level's start state of water and camera: the camera flies in from the camera start
+// to the water before anything moves.
+void placeWaterAndCamera() {
+  const Vec2 water = level::waterStart();
+  particle_manager::createParticles(water.x, water.y, kStartWaterRadius, kStartWaterAmount);
+  camera::setPosition(level::cameraStart());
+  camera::setMode(camera::kOpeningMove);
+}
+
+// The water body's sounds, brought up and stepped as the game does; with no sound device
+// they only keep their volumes.
+void initialiseWaterSounds() {
+  ice_sounds::initialise();
+  water_sounds::initialise();
+  steam_sounds::initialise();
+}
+
+// The placed sounds and the water body's sounds follow play on every tick until the finish
+// has run out, paused or not: their loops stop while play is paused or a menu is open.
+void updateSounds(float t, const TickControls& controls) {
+  const bool menuOpen = screen_flow::isMenuOpen();
+  sound_sources::update({controls.paused, menuOpen, level_record::isLevelOver()});
+  const water_sound_rules::PlayState play{controls.paused, menuOpen};
+  ice_sounds::step(t, play);
+  water_sounds::step(t, play);
+  steam_sounds::step(t, play);
+}
+
+// The world moves, and the level clock runs, only while the level is really played.
+bool playing(const TickControls& controls) {
+  return !screen_flow::isMenuOpen() && !controls.paused && !level_record::isFinishOver() &&
+         !camera::isOpeningMove();
+}
+
+uint32_t timedStep(float t) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point start = Clock::now();
+  step(t);
+  const auto cost = std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start);
+  return static_cast<uint32_t>(cost.count());
+}
+
+class Fnv1a {
+ public:
+  void add(uint32_t value) {
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash_ ^= (value >> shift) & 0xFFu;
+      hash_ *= kPrime;
+    }
+  }
+  void add(float value) { add(std::bit_cast<uint32_t>(value)); }
+  void add(Vec2 value) {
+    add(value.x);
+    add(value.y);
+  }
+  uint64_t value() const { return hash_; }
+
+ private:
+  static constexpr uint64_t kOffsetBasis = 0xCBF29CE484222325ULL;
+  static constexpr uint64_t kPrime = 0x100000001B3ULL;
+  uint64_t hash_ = kOffsetBasis;
+};
+
+}  // namespace
+
+void step(float t) {
+  const float dt = std::min(t, kLongestStep);
+  for (const Stage& stage : kStages) stage.run(dt);
+}
+
+bool startLevel(std::string_view mapPath) {
+  level::loadSurfaces();
+  if (!level::loadLevel(mapPath)) return false;
+  // Headless runs play at once: no menu opens over the level.
+  screen_flow::reset();
+  beginLevel();
+  return true;
+}
+
+void beginLevel(void (*afterParticles)()) {
+  triggers::readTemperatureSettings();
+  particle_manager::initialise();
+  if (afterParticles != nullptr) afterParticles();
+  camera::initialise();
+  placeWaterAndCamera();
+  initialiseWaterSounds();
+  level_completion::initialise();
+}
+
+// The camera's opening move is asked about twice: it may end in this tick's camera update,
+// and then the level clock already counts this tick.
+TickReport tick(float t, const TickControls& controls) {
+  assert(t >= 0.0f && t <= kLongestTick);
+  TickReport report;
+  const uint32_t clockBefore = level_record::clockReadingMs();
+  if (playing(controls)) {
+    report.stepCost = timedStep(t);
+    report.stepped = true;
+  }
+  if (!level_record::isFinishOver()) updateSounds(t, controls);
+  if (!screen_flow::isMenuOpen()) {
+    if (controls.inputEnabled)
+      report.turnInput = controls.playedInput ? *controls.playedInput : camera::readTurnInput();
+    camera::update(report.turnInput ? &*report.turnInput : nullptr, t);
+  }
+  if (playing(controls))
+    level_completion::update(t);
+  else
+    level_record::skipClock();
+  report.clockStepMs = level_record::clockReadingMs() - clockBefore;
+  return report;
+}
+
+void restartLevel() {
+  particle_manager::deleteAllWater();
+  level::restartLevel();
+  camera::initialise();
+  placeWaterAndCamera();
+  initialiseWaterSounds();
+  level_completion::initialise();
+}
+
+void endLevel() {
+  level::clearLevel();
+  particle_manager::shutdown();
+  water_sounds::shutdown();
+  fx_particles::shutdown();
+  level_completion::shutdown();
+}
+
+uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {
+  Fnv1a hash;
+  for (const Particle& p : particles) {
+    hash.add(p.position);
+    hash.add(p.velocity);
+    hash.add(p.temperature);
+  }
+  for (const ParticleGroup& group : groups) {
+    hash.add(group.centre);
+    hash.add(group.velocity);
+    hash.add(group.temperature);
+    hash.add(uint32_t(group.particles.size()));
+    for (const Particle& p : group.particles) hash.add(p.position);
+  }
+  return hash.value();
+}
+
+uint64_t stateHash() {
+  return particleStateHash(particle_manager::particleList(), grouped_particle_mover::groupList());
+}
+
+}  // namespace simulation
