@@ -1,6 +1,6 @@
 #pragma once
-// Connects the polygon renderers to the level data, which can't call the graphics library
-// itself: once installed, every loaded level is compiled for drawing and every cleared one
+// Connects the polygon renderers to the level data, which loads levels without a drawing
+// context: once installed, every loaded level is compiled for drawing and every cleared one
 // released. The game installs them at start-up, once its window exists.
 
 namespace level {

@@ -1,7 +1,7 @@
 #pragma once
 // The device behind the music service (music.h). The service keeps the state the game sees
 // and works in every program; the OpenAL streamer is installed as the device by programs
-// that play sound, so the simulation never links OpenAL. Main thread only.
+// that play sound, so the simulation runs without a sound device. Main thread only.
 
 #include <cstdint>
 #include <filesystem>

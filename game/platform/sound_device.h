@@ -1,7 +1,7 @@
 #pragma once
 // The device that plays the sound effects. The sound list and SoundInstance (sounds.cpp,
 // sound_instance.cpp) keep names, counts, volumes and pitches in every program; a device is
-// installed only by initSound, so simulation code and headless tools never link OpenAL.
+// installed only by initSound, so simulation code and headless tools never call OpenAL.
 //
 // A master buffer holds a file's samples and is never played; a voice is one player's own
 // duplicate of a master, with its own volume, frequency and play position. Both are named by

@@ -1,7 +1,7 @@
 #pragma once
 // The texture manager's records and the device that turns them into OpenGL textures. The
 // manager (textures.cpp) keeps names and counts in every program; the OpenGL device is
-// installed by initTextures once a window exists, so headless programs never link OpenGL.
+// installed by initTextures once a window exists, so headless programs never call OpenGL.
 
 #include <cstdint>
 #include <memory>

@@ -19,7 +19,7 @@ constexpr float kSilent = 0.001f;
 // A body of this many particles counts as a full one.
 constexpr float kFullBody = 128.0f;
 
-// What the game loop knows about play that the world library can't read for itself.
+// What the game loop knows about play that the water cannot read for itself.
 struct PlayState {
   bool paused = false;
   bool menuOpen = false;
