@@ -104,8 +104,6 @@ void moveFreeCamera() {
       std::clamp(s.freeCameraZoom, game_state::kFreeCameraZoomLow, game_state::kFreeCameraZoomHigh);
 }
 
-// One tick's work, when enough time has gathered: the world's own tick, which the headless
-// simulator runs too, then the free view, which only the window has.
 // The way back from watching a run: into play, on a fresh start of the level. The run's
 // finish may have opened the level's result, which must not count the run a second time.
 void endPlayback() {
@@ -124,6 +122,8 @@ void playbackTick() {
   s.tickAccumulator = 0.0f;
 }
 
+// One tick's work, when enough time has gathered: the world's own tick, which the headless
+// simulator runs too, then the free view, which only the window has.
 void tick() {
   game_state::State& s = state();
   if (run_playback::isPlaying()) return playbackTick();
