@@ -1,14 +1,15 @@
 #include "game/app/game.h"
 
-#include <SDL_timer.h>
-
-#include <algorithm>
 #include <chrono>
 #include <thread>
 
-#include "common/config_file.h"
 #include "common/random.h"
-#include "game/app/game_state.h"
+#include "game/app/frame_clock.h"
+#include "game/app/free_view.h"
+#include "game/app/game_config.h"
+#include "game/app/game_console.h"
+#include "game/app/game_menus.h"
+#include "game/app/speed_display.h"
 #include "game/console/console.h"
 #include "game/console/console_script.h"
 #include "game/gui/level_completion_draw.h"
@@ -19,7 +20,6 @@
 #include "game/platform/key_bindings.h"
 #include "game/platform/music.h"
 #include "game/platform/virtual_keys.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/level_loading.h"
 #include "game/simulation/player_settings.h"
 #include "game/simulation/run_playback.h"
@@ -28,84 +28,36 @@
 #include "game/water/particle_renderer.h"
 #include "game/world/screen_flow.h"
 
-using game_state::state;
+namespace {
 
-namespace game_state {
+// The run's own flags and the requests that act at the end of the frame.
+struct Run {
+  bool running = false;
+  bool paused = false;
+  bool consoleOpen = false;
+  bool quitRequested = false;
+  bool loadRequested = false;
+  bool restartRequested = false;
+  bool replayRequested = false;
+  std::string currentMap;
+  std::string nextMap;
+};
 
-State& state() {
-  static State instance;
+Run& gameRun() {
+  static Run instance;
   return instance;
 }
 
-uint32_t counterLow() {
-  return static_cast<uint32_t>(SDL_GetPerformanceCounter());
-}
-
-}  // namespace game_state
-
-namespace {
-
-// Ticks are skipped until this much time has gathered, so at more than 100 frames per
-// second some frames draw without simulating.
-constexpr float kShortestTick = 0.01f;
-constexpr float kFreeCameraSpeed = 500.0f;
-constexpr float kFreeCameraZoomRate = 5.0f;
-
-void readGameConfig() {
-  game_state::State& s = state();
-  const ConfigFile file(level_completion::kGameConfigPath);
-  s.backgroundRed = file.getFloat("background_r");
-  s.backgroundGreen = file.getFloat("background_g");
-  s.backgroundBlue = file.getFloat("background_b");
-  s.musicName = file.getString("music");
-  if (!s.cursorSprite)
-    s.cursorSprite = std::make_unique<TextureHandle>(file.getString("cursor"), "DEFAULT_SPRITE");
-  if (!s.font) s.font = std::make_unique<TextureHandle>(file.getString("font"), "DEFAULT_FONT");
-}
-
+// The views a developer switches on last only as long as their level.
 void resetDebugViews() {
-  game_state::State& s = state();
-  s.showGameSpeeds = s.showDrawSpeeds = s.showSimSpeeds = s.freeCamera = false;
-  s.freeCameraX = s.freeCameraY = 0.0f;
-  s.freeCameraZoom = 1.0f;
+  speed_display::hideAll();
+  free_view::leave();
 }
 
 void updateFrameTime() {
-  game_state::State& s = state();
-  if (!s.frameTimes.add(s.frameClock.tick())) return;
-  s.frameTime = s.frameTimes.lastMean;
-  if (s.showGameSpeeds && s.frameTime > 0.0f) {
-    console::print("\nGame - fps: ");
-    console::print(1.0f / s.frameTime);
-  }
+  if (frame_clock::measureFrame()) speed_display::frameTimed(frame_clock::frameTime());
 }
 
-// The step's cost joins the speed display's 32-sample mean.
-void countSimulationCost(const simulation::TickReport& report) {
-  game_state::State& s = state();
-  if (!report.stepped) return;
-  if (s.simulationCosts.add(report.stepCost) && s.showSimSpeeds) {
-    console::print("\nSimulation - clock tics: ");
-    console::print(static_cast<uint32_t>(s.simulationCosts.lastMean));
-  }
-}
-
-void moveFreeCamera() {
-  game_state::State& s = state();
-  const float step = kFreeCameraSpeed / s.freeCameraZoom * s.frameTime;
-  if (window::isKeyDown(vk::kUp)) s.freeCameraY -= step;
-  if (window::isKeyDown(vk::kDown)) s.freeCameraY += step;
-  if (window::isKeyDown(vk::kLeft)) s.freeCameraX -= step;
-  if (window::isKeyDown(vk::kRight)) s.freeCameraX += step;
-  const float zoomFactor = 1.0f + kFreeCameraZoomRate * s.frameTime;
-  if (window::isKeyDown(vk::kPageUp)) s.freeCameraZoom *= zoomFactor;
-  if (window::isKeyDown(vk::kPageDown)) s.freeCameraZoom /= zoomFactor;
-  s.freeCameraZoom =
-      std::clamp(s.freeCameraZoom, game_state::kFreeCameraZoomLow, game_state::kFreeCameraZoomHigh);
-}
-
-// One tick's work, when enough time has gathered: the world's own tick, which the headless
-// simulator runs too, then the free view, which only the window has.
 // The way back from watching a run: into play, on a fresh start of the level. The run's
 // finish may have opened the level's result, which must not count the run a second time.
 void endPlayback() {
@@ -116,35 +68,30 @@ void endPlayback() {
 
 // A tick while a run is watched: the replay's next tick, unless paused.
 void playbackTick() {
-  game_state::State& s = state();
-  if (!s.paused && !screen_flow::isMenuOpen()) {
-    countSimulationCost(run_playback::playTick());
+  if (!gameRun().paused && !screen_flow::isMenuOpen()) {
+    speed_display::countSimulationCost(run_playback::playTick());
     if (!run_playback::isPlaying()) endPlayback();
   }
-  s.tickAccumulator = 0.0f;
+  frame_clock::takeGathered();  // the replay's ticks keep the lengths they were played at
 }
 
+// One tick's work, when enough time has gathered: the world's own tick, which the headless
+// simulator runs too, then the free view, which only the window has.
 void tick() {
-  game_state::State& s = state();
+  const Run& r = gameRun();
   if (run_playback::isPlaying()) return playbackTick();
-  const simulation::TickControls controls{s.paused, !s.freeCamera && !s.consoleOpen};
+  const simulation::TickControls controls{r.paused, !free_view::isOn() && !r.consoleOpen};
   const bool menuOpen = screen_flow::isMenuOpen();
-  s.tickAccumulator = std::min(s.tickAccumulator, simulation::kLongestTick);
-  const simulation::TickReport report = simulation::tick(s.tickAccumulator, controls);
-  run_recording::tickDone(s.tickAccumulator, controls, report, menuOpen);
-  countSimulationCost(report);
-  if (!screen_flow::isMenuOpen() && s.freeCamera && !s.consoleOpen) moveFreeCamera();
-  s.tickAccumulator = 0.0f;
+  const float seconds = frame_clock::takeGathered();
+  const simulation::TickReport report = simulation::tick(seconds, controls);
+  run_recording::tickDone(seconds, controls, report, menuOpen);
+  speed_display::countSimulationCost(report);
+  if (!screen_flow::isMenuOpen() && free_view::isOn() && !r.consoleOpen)
+    free_view::move(frame_clock::frameTime());
 }
 
-// The music stops where it was and goes on from there.
 void togglePause() {
-  game_state::State& s = state();
-  if (s.paused)
-    music::resumeMusic();
-  else
-    music::pauseMusic();
-  s.paused = !s.paused;
+  Game::setPaused(!gameRun().paused);
 }
 
 // Escape opens the in-game menu; the pause keys pause and resume; the restart keys ask
@@ -186,10 +133,10 @@ void menuKey(GuiScreen& screen, int32_t virtualKey) {
 // in a menu. The console ignores both.
 void controllerButton(int32_t virtualKey) {
   const bool start = virtualKey == vk::kControllerStart;
-  if (state().consoleOpen) return;
+  if (gameRun().consoleOpen) return;
   if (run_playback::isPlaying()) {
     start ? endPlayback() : togglePause();
-  } else if (GuiScreen* screen = game_state::currentScreen()) {
+  } else if (GuiScreen* screen = game_menus::currentScreen()) {
     const bool inGameMenu = screen_flow::currentMenu() == screen_flow::kInGameMenu;
     if (start && inGameMenu) screen_flow::back();
     if (start && !inGameMenu) screen->onKeyDown(vk::kReturn);
@@ -201,49 +148,49 @@ void controllerButton(int32_t virtualKey) {
 
 // The loaded level's start: its debug views off, its console entries, its managers, its water.
 void startLoadedLevel(std::string_view map) {
-  game_state::State& s = state();
-  s.currentMap = std::string(map);
+  gameRun().currentMap = std::string(map);
   resetDebugViews();
-  s.tickAccumulator = kShortestTick;
-  game_state::registerConsoleEntries();
+  game_console::registerConsoleEntries();
+  free_view::registerConsoleEntries();
+  speed_display::registerConsoleEntries();
   console::printHeading("Game initialisation");
   simulation::beginLevel(particle_renderer::initialise);
-  s.frameClock.restart();
+  frame_clock::startLevel();
 }
 
 // The current level begun afresh as its last run began, then played from its replay.
 void watchLastRun() {
-  game_state::State& s = state();
-  s.replayRequested = false;
+  Run& r = gameRun();
+  r.replayRequested = false;
   std::string error;
-  std::optional<replay::Replay> replay = run_playback::lastRunOf(s.currentMap, error);
+  std::optional<replay::Replay> replay = run_playback::lastRunOf(r.currentMap, error);
   if (!replay) {
     console::print("\n" + error);
     return;
   }
   run_recording::endRun();
   run_playback::start(std::move(*replay));
-  if (!level::loadLevel(s.currentMap)) {
+  if (!level::loadLevel(r.currentMap)) {
     run_playback::stop();
     return;
   }
-  startLoadedLevel(s.currentMap);
-  s.paused = false;
+  startLoadedLevel(r.currentMap);
+  r.paused = false;
   Game::setMenu(screen_flow::kPlay);
 }
 
 }  // namespace
 
 void Game::run(std::string_view map) {
-  game_state::State& s = state();
-  if (!window::isWindowOpen() || s.running) return;
+  const Run& r = gameRun();
+  if (!window::isWindowOpen() || r.running) return;
   level::loadSurfaces();
   initialise(map);
   Game listener;
   window::GLWindowEventListener* previous = window::getEventListener();
   window::setEventListener(&listener);
-  s.frameClock.restart();
-  while (window::isWindowOpen() && s.running) {
+  frame_clock::restart();
+  while (window::isWindowOpen() && r.running) {
     window::pumpMessages();
     console_script::advanceFrame();
     frame();
@@ -254,15 +201,15 @@ void Game::run(std::string_view map) {
 }
 
 void Game::initialise(std::string_view map) {
-  game_state::State& s = state();
-  s.running = true;
-  s.quitRequested = s.loadRequested = s.restartRequested = false;
+  Run& r = gameRun();
+  r.running = true;
+  r.quitRequested = r.loadRequested = r.restartRequested = false;
   // The loading screen comes before the first frame, which sets the palette from then on.
   setHighContrastText(player_settings::highContrast());
   splash_screen::startSplash(readableLevelName(map));
-  game_state::createMenus();
+  game_menus::create();
   Game::setMenu(screen_flow::kMainMenu);
-  readGameConfig();
+  game_config::read();
   run_playback::stop();
   const uint64_t seed = rng::position();
   if (level::loadLevel(map)) {
@@ -273,118 +220,128 @@ void Game::initialise(std::string_view map) {
 }
 
 void Game::shutdown() {
-  game_state::State& s = state();
   console::printHeading("Game shutdown");
   run_recording::endRun();
   run_playback::stop();
-  game_state::removeConsoleEntries();
+  game_console::removeConsoleEntries();
+  free_view::removeConsoleEntries();
+  speed_display::removeConsoleEntries();
   simulation::endLevel();
   particle_renderer::shutdown();
-  game_state::destroyMenus();
+  game_menus::destroy();
   level_completion::releaseOverlay();
-  s.running = false;
-  s.cursorSprite.reset();
-  s.font.reset();
+  gameRun().running = false;
+  game_config::release();
 }
 
 void Game::frame() {
-  game_state::State& s = state();
+  Run& r = gameRun();
   updateFrameTime();
   if (window::isCursorInClient()) window::setCursorMode(0);
-  s.tickAccumulator += s.frameTime;
-  if (s.tickAccumulator >= kShortestTick) tick();
+  if (frame_clock::gather()) tick();
   if (!window::isMinimized()) draw();
-  if (s.quitRequested) {
-    s.running = false;
-  } else if (s.loadRequested) {
-    initialise(s.nextMap);
-  } else if (s.restartRequested) {
+  if (r.quitRequested) {
+    r.running = false;
+  } else if (r.loadRequested) {
+    initialise(r.nextMap);
+  } else if (r.restartRequested) {
     restartLevel();
-  } else if (s.replayRequested) {
+  } else if (r.replayRequested) {
     watchLastRun();
   }
 }
 
 void Game::restartLevel() {
-  game_state::State& s = state();
-  s.running = true;
-  s.quitRequested = s.loadRequested = s.restartRequested = false;
+  Run& r = gameRun();
+  r.running = true;
+  r.quitRequested = r.loadRequested = r.restartRequested = false;
   resetDebugViews();
   run_playback::stop();
-  run_recording::runBegun(s.currentMap, rng::position());
+  run_recording::runBegun(r.currentMap, rng::position());
   simulation::restartLevel();
 }
 
+void Game::resetState() {
+  gameRun() = Run();
+  frame_clock::reset();
+  speed_display::reset();
+  free_view::reset();
+  game_config::reset();
+  game_menus::destroy();
+}
+
 void Game::requestReplay() {
-  state().replayRequested = true;
+  gameRun().replayRequested = true;
 }
 
 void Game::requestQuit() {
-  state().quitRequested = true;
+  gameRun().quitRequested = true;
 }
 
 void Game::requestLoad(std::string_view map) {
-  state().loadRequested = true;
-  state().nextMap = std::string(map);
+  gameRun().loadRequested = true;
+  gameRun().nextMap = std::string(map);
 }
 
 void Game::requestRestart() {
-  state().restartRequested = true;
+  gameRun().restartRequested = true;
 }
 
 bool Game::isRunning() {
-  return state().running;
+  return gameRun().running;
 }
 bool Game::isQuitRequested() {
-  return state().quitRequested;
+  return gameRun().quitRequested;
 }
 bool Game::isPaused() {
-  return state().paused;
+  return gameRun().paused;
 }
 bool Game::isConsoleOpen() {
-  return state().consoleOpen;
-}
-bool Game::isFreeCamera() {
-  return state().freeCamera;
-}
-float Game::frameTime() {
-  return state().frameTime;
-}
-const std::string& Game::musicName() {
-  return state().musicName;
+  return gameRun().consoleOpen;
 }
 const std::string& Game::currentMap() {
-  return state().currentMap;
+  return gameRun().currentMap;
+}
+
+// Only a change counts: pausing a paused game changes nothing. The music stops where it was
+// and goes on from there.
+void Game::setPaused(bool paused) {
+  if (paused == gameRun().paused) return;
+  gameRun().paused = paused;
+  if (paused)
+    music::pauseMusic();
+  else
+    music::resumeMusic();
 }
 
 // The pointer and the key releases are the current menu's; play has no use for them.
 void Game::onMouseMove(int32_t x, int32_t y) {
-  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseMove(x, y);
+  if (GuiScreen* screen = game_menus::currentScreen()) screen->onMouseMove(x, y);
 }
 void Game::onMouseDown(int32_t x, int32_t y, int32_t button) {
-  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseDown(x, y, button);
+  if (GuiScreen* screen = game_menus::currentScreen()) screen->onMouseDown(x, y, button);
 }
 void Game::onMouseUp(int32_t x, int32_t y, int32_t button) {
-  if (GuiScreen* screen = game_state::currentScreen()) screen->onMouseUp(x, y, button);
+  if (GuiScreen* screen = game_menus::currentScreen()) screen->onMouseUp(x, y, button);
 }
 void Game::onKeyUp(int32_t virtualKey) {
-  if (GuiScreen* screen = game_state::currentScreen()) screen->onKeyUp(virtualKey);
+  if (GuiScreen* screen = game_menus::currentScreen()) screen->onKeyUp(virtualKey);
 }
 
 void Game::onKeyDown(int32_t virtualKey) {
-  game_state::State& s = state();
+  Run& r = gameRun();
   if (virtualKey == vk::kControllerStart || virtualKey == vk::kControllerBack) {
     controllerButton(virtualKey);
   } else if (run_playback::isPlaying()) {
     playbackKey(virtualKey);
-  } else if (s.consoleOpen) {
+  } else if (r.consoleOpen) {
     if (key_bindings::isBound(key_bindings::kConsole, virtualKey))
-      s.consoleOpen = false;
+      r.consoleOpen = false;
     else
       console::consoleKey(virtualKey);
   } else if (key_bindings::isBound(key_bindings::kConsole, virtualKey)) {
-    s.consoleOpen = true;
-  } else if (GuiScreen* screen = game_state::currentScreen()) {
+    r.consoleOpen = true;
+  } else if (GuiScreen* screen = game_menus::currentScreen()) {
     menuKey(*screen, virtualKey);
   } else {
     playKey(virtualKey);
@@ -396,9 +353,7 @@ void Game::onClose() {
 }
 
 void Game::onFocusLost() {
-  if (state().paused || screen_flow::isMenuOpen()) return;
-  state().paused = true;
-  music::pauseMusic();
+  if (!screen_flow::isMenuOpen()) setPaused(true);
 }
 
 void Game::onControllerRemoved() {

@@ -1,8 +1,9 @@
 #pragma once
 // The game run: brings a level's managers up, runs the main loop (at most one simulation
 // tick per drawn frame), routes the window's input to the console or the play controls, and
-// takes everything down at the end. All game state is process-wide so every module can ask
-// it; the one Game object exists only while run() runs, to listen to the window.
+// takes everything down at the end. The run's flags and requests are kept here; the frame
+// clock, the free view, the speed displays, the game's settings and the menus each keep their
+// own. The one Game object exists only while run() runs, to listen to the window.
 
 #include <string>
 #include <string_view>
@@ -35,12 +36,14 @@ class Game : public window::GLWindowEventListener {
   // A quit was asked for and the loop ends after this frame.
   static bool isQuitRequested();
   static bool isPaused();
+  // Pauses or resumes play; the music stops where it was and goes on from there.
+  static void setPaused(bool paused);
   static bool isConsoleOpen();
-  static bool isFreeCamera();
-  // Mean seconds per frame over the last block of 16 frames.
-  static float frameTime();
-  static const std::string& musicName();
   static const std::string& currentMap();
+
+  // Every part of the game's state back as the process began, the menus gone (for tests,
+  // which run many games in one process).
+  static void resetState();
 
   // The menu shown over the level (screen_flow's ids; 0 is play); see screen_flow.
   static void setMenu(int32_t id);

@@ -1,46 +1,13 @@
-// The console entries a running game offers.
+#include "game/app/game_console.h"
 
-#include <algorithm>
 #include <array>
 
 #include "game/app/game.h"
-#include "game/app/game_state.h"
 #include "game/app/startup_settings.h"
 #include "game/console/console.h"
-#include "game/platform/music.h"
 #include "game/world/camera.h"
 
-using game_state::state;
-
 namespace {
-
-bool showGameSpeeds(bool value, bool set) {
-  return console::variableValue(state().showGameSpeeds, value, set);
-}
-bool showDrawSpeeds(bool value, bool set) {
-  return console::variableValue(state().showDrawSpeeds, value, set);
-}
-bool showSimSpeeds(bool value, bool set) {
-  return console::variableValue(state().showSimSpeeds, value, set);
-}
-bool freeCamera(bool value, bool set) {
-  return console::variableValue(state().freeCamera, value, set);
-}
-// Where the free view looks and how far it is zoomed, so a script can frame a whole level.
-float freeCameraX(float value, bool set) {
-  return console::variableValue(state().freeCameraX, value, set);
-}
-float freeCameraY(float value, bool set) {
-  return console::variableValue(state().freeCameraY, value, set);
-}
-bool freeCameraReadout(bool value, bool set) {
-  return console::variableValue(state().freeCameraReadout, value, set);
-}
-float freeCameraZoom(float value, bool set) {
-  using game_state::kFreeCameraZoomHigh, game_state::kFreeCameraZoomLow;
-  const float zoom = set ? std::clamp(value, kFreeCameraZoomLow, kFreeCameraZoomHigh) : value;
-  return console::variableValue(state().freeCameraZoom, zoom, set);
-}
 
 void zoomCamera() {
   camera::startZoom();
@@ -57,15 +24,8 @@ void replayLast() {
 
 // Only a change of state counts: pausing a paused game changes nothing.
 bool pause(bool value, bool set) {
-  game_state::State& s = state();
-  if (set && value != s.paused) {
-    s.paused = value;
-    if (value)
-      music::pauseMusic();
-    else
-      music::resumeMusic();
-  }
-  return s.paused;
+  if (set) Game::setPaused(value);
+  return Game::isPaused();
 }
 
 std::string version() {
@@ -83,18 +43,9 @@ void map(const std::string& path) {
   }
 }
 
-// Removed when the game shuts down; "Version" and "Map" stay for the next run. A zoom and a
-// shake belong in a replay: the view decides which water is kept, and the shake draws from the
-// random source the water draws from.
-const std::array<console::NamedCommand, 13> kLevelEntries = {{
-    {"ShowGameSpeeds", showGameSpeeds},
-    {"ShowDrawSpeeds", showDrawSpeeds},
-    {"ShowSimSpeeds", showSimSpeeds},
-    {"FreeCamera", freeCamera},
-    {"FreeCameraX", freeCameraX},
-    {"FreeCameraY", freeCameraY},
-    {"FreeCameraZoom", freeCameraZoom},
-    {"FreeCameraReadout", freeCameraReadout},
+// A zoom and a shake belong in a replay: the view decides which water is kept, and the shake
+// draws from the random source the water draws from.
+const std::array<console::NamedCommand, 5> kLevelEntries = {{
     {"ZoomCamera", zoomCamera, console::InReplay::kPlayed},
     {"ShakeCamera", shakeCamera, console::InReplay::kPlayed},
     {"Restart", restart},
@@ -109,7 +60,7 @@ const std::array<console::NamedCommand, 2> kLastingEntries = {{
 
 }  // namespace
 
-namespace game_state {
+namespace game_console {
 
 void registerConsoleEntries() {
   console::addCommands(kLevelEntries);
@@ -120,4 +71,4 @@ void removeConsoleEntries() {
   console::removeCommands(kLevelEntries);
 }
 
-}  // namespace game_state
+}  // namespace game_console

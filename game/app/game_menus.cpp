@@ -1,13 +1,27 @@
-// The game's menus: one screen of each, made once per game run, and the background sound
-// that loops while any of them is shown.
+#include "game/app/game_menus.h"
+
+#include <array>
+#include <memory>
+
 #include "common/config_file.h"
 #include "game/app/game.h"
-#include "game/app/game_state.h"
 #include "game/app/menus.h"
 #include "game/gui/menu_builder.h"
+#include "game/world/screen_flow.h"
 
-namespace game_state {
+namespace game_menus {
 namespace {
+
+struct Menus {
+  // One screen per menu id; none for play.
+  std::array<std::unique_ptr<GuiScreen>, screen_flow::kMenuCount> screens;
+  std::unique_ptr<sound::SoundInstance> backgroundSound;
+};
+
+Menus& menus() {
+  static Menus instance;
+  return instance;
+}
 
 template <typename Menu>
 std::unique_ptr<GuiScreen> make() {
@@ -17,53 +31,57 @@ std::unique_ptr<GuiScreen> make() {
 // A menu is shown again each time it becomes current, with its sound looping; play stops
 // the sound.
 void showMenu(int32_t id) {
-  State& s = state();
-  GuiScreen* screen = s.menus[static_cast<size_t>(id)].get();
-  if (!s.menuBackgroundSound) return;
+  Menus& m = menus();
+  GuiScreen* screen = m.screens[static_cast<size_t>(id)].get();
+  if (!m.backgroundSound) return;
   if (!screen) {
-    s.menuBackgroundSound->stop();
+    m.backgroundSound->stop();
     return;
   }
   screen->onShow();
-  s.menuBackgroundSound->setVolume(1.0f);
-  s.menuBackgroundSound->playLooped();
+  m.backgroundSound->setVolume(1.0f);
+  m.backgroundSound->playLooped();
 }
 
 }  // namespace
 
-void createMenus() {
-  State& s = state();
-  if (s.menuBackgroundSound) return;
-  s.menus = {nullptr,
-             make<Menu_Main>(),
-             make<Menu_InGame>(),
-             make<Menu_Options>(),
-             make<Menu_HighScores>(),
-             make<Menu_Instructions>(),
-             make<Menu_QuitGame>(),
-             make<Menu_LoadMap>(),
-             make<Menu_Credits>(),
-             make<Menu_LevelFinished>(),
-             make<Menu_Restart>()};
+void create() {
+  Menus& m = menus();
+  if (m.backgroundSound) return;
+  m.screens = {nullptr,
+               make<Menu_Main>(),
+               make<Menu_InGame>(),
+               make<Menu_Options>(),
+               make<Menu_HighScores>(),
+               make<Menu_Instructions>(),
+               make<Menu_QuitGame>(),
+               make<Menu_LoadMap>(),
+               make<Menu_Credits>(),
+               make<Menu_LevelFinished>(),
+               make<Menu_Restart>()};
   const ConfigFile general(kMenuGeneralConfigPath);
-  s.menuBackgroundSound = std::make_unique<sound::SoundInstance>(general.getString("menuBgSound"));
-  s.menuBackgroundSound->stop();
+  m.backgroundSound = std::make_unique<sound::SoundInstance>(general.getString("menuBgSound"));
+  m.backgroundSound->stop();
   screen_flow::setMenuListener(showMenu);
 }
 
-void destroyMenus() {
-  State& s = state();
+void destroy() {
+  Menus& m = menus();
   screen_flow::setMenuListener(nullptr);
   screen_flow::reset();
-  for (auto& menu : s.menus) menu.reset();
-  s.menuBackgroundSound.reset();
+  for (auto& screen : m.screens) screen.reset();
+  m.backgroundSound.reset();
 }
 
 GuiScreen* currentScreen() {
-  return state().menus[static_cast<size_t>(screen_flow::currentMenu())].get();
+  return menus().screens[static_cast<size_t>(screen_flow::currentMenu())].get();
 }
 
-}  // namespace game_state
+const sound::SoundInstance* backgroundSound() {
+  return menus().backgroundSound.get();
+}
+
+}  // namespace game_menus
 
 void Game::setMenu(int32_t id) {
   screen_flow::setMenu(id);

@@ -1,6 +1,7 @@
 #include "game/app/menu_commands.h"
 
 #include "game/app/game.h"
+#include "game/app/game_config.h"
 #include "game/platform/music.h"
 
 MenuCommand openMenu(screen_flow::MenuId id) {
@@ -17,7 +18,7 @@ bool goBack() {
 
 bool startPlay() {
   Game::setMenu(screen_flow::kPlay);
-  music::playMusic(Game::musicName(), true);
+  music::playMusic(game_config::musicName(), true);
   window::centerMouse();
   return true;
 }

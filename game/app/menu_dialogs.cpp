@@ -1,5 +1,6 @@
 // The two yes-or-no questions: quitting the game and restarting the level.
 #include "game/app/game.h"
+#include "game/app/game_config.h"
 #include "game/app/menu_commands.h"
 #include "game/app/menus.h"
 #include "game/platform/music.h"
@@ -29,7 +30,7 @@ bool quitGame() {
 
 // The level starts again with its music; a restart lands directly in play.
 bool restartLevel() {
-  music::playMusic(Game::musicName(), true);
+  music::playMusic(game_config::musicName(), true);
   Game::requestRestart();
   Game::setMenu(screen_flow::kPlay);
   window::centerMouse();

@@ -66,9 +66,10 @@ class Menu_LevelFinished : public GuiScreen {
   void onShow() override;
 
  private:
-  // Acts once per showing, however often it is pressed.
-  // The high score is offered once, whichever button asks first; false when it was.
+  // The high score is offered once per showing, whichever button asks first; false when it
+  // was, so a button pressed again acts no more.
   bool offerOnce();
+  // Offers the high score, then the table shows over the main menu and the level restarts.
   bool continueOnce();
   // Offers the high score as continuing does, then watches the run just finished.
   bool watchOnce();

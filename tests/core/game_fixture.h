@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/app/frame_clock.h"
 #include "game/app/game.h"
-#include "game/app/game_state.h"
 #include "game/console/console.h"
 #include "game/platform/game_clock.h"
 #include "game/platform/key_bindings.h"
@@ -38,7 +38,7 @@ class GameTest : public WindowTest {
     game_clock::useSimulatedClock();
     Game::initialise(kTestLevel);
     Game::setMenu(screen_flow::kPlay);
-    state().frameClock.restart();
+    frame_clock::restart();
     printed.clear();
   }
   void TearDown() override {
@@ -46,7 +46,7 @@ class GameTest : public WindowTest {
     key_bindings::useDefaults();
     music::shutdownMusic();
     music::installMusicDevice(nullptr);
-    state() = game_state::State();
+    Game::resetState();
     game_clock::useRealClock();
     console::setOutputListener(nullptr);
     console::shutdown();
@@ -54,8 +54,6 @@ class GameTest : public WindowTest {
     userData_.reset();
     WindowTest::TearDown();
   }
-
-  static game_state::State& state() { return game_state::state(); }
 
   // One frame that took `ms` milliseconds.
   static void frameOf(uint32_t ms) {

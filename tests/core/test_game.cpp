@@ -12,8 +12,10 @@
 #include "common/console_output.h"
 #include "core/game_fixture.h"
 #include "game/app/automation_commands.h"
+#include "game/app/frame_clock.h"
+#include "game/app/free_view.h"
 #include "game/app/game.h"
-#include "game/app/game_state.h"
+#include "game/app/speed_display.h"
 #include "game/console/console.h"
 #include "game/platform/game_clock.h"
 #include "game/platform/key_bindings.h"
@@ -35,27 +37,27 @@ TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTe
   // The accumulator starts full, so the first frame ticks; until a block of 16 frames has
   // closed the frame time is 0 and nothing gathers.
   frameOf(5);
-  EXPECT_EQ(state().tickAccumulator, 0.0f);
+  EXPECT_EQ(frame_clock::gathered(), 0.0f);
   frames(14, 5);
-  EXPECT_EQ(Game::frameTime(), 0.0f);
-  EXPECT_EQ(state().tickAccumulator, 0.0f);
+  EXPECT_EQ(frame_clock::frameTime(), 0.0f);
+  EXPECT_EQ(frame_clock::gathered(), 0.0f);
 
   // At 200 frames per second every second frame ticks, with 0.01 s gathered.
   frameOf(5);
-  EXPECT_FLOAT_EQ(Game::frameTime(), 0.005f);
-  EXPECT_FLOAT_EQ(state().tickAccumulator, 0.005f);
+  EXPECT_FLOAT_EQ(frame_clock::frameTime(), 0.005f);
+  EXPECT_FLOAT_EQ(frame_clock::gathered(), 0.005f);
   frameOf(5);
-  EXPECT_EQ(state().tickAccumulator, 0.0f);
+  EXPECT_EQ(frame_clock::gathered(), 0.0f);
   frameOf(5);
-  EXPECT_FLOAT_EQ(state().tickAccumulator, 0.005f);
+  EXPECT_FLOAT_EQ(frame_clock::gathered(), 0.005f);
 
   // The frame time follows the real frames only when the next block closes.
   frames(13, 40);
-  EXPECT_FLOAT_EQ(Game::frameTime(), 0.005f);
+  EXPECT_FLOAT_EQ(frame_clock::frameTime(), 0.005f);
   frameOf(40);
-  EXPECT_FLOAT_EQ(Game::frameTime(), (2 * 0.005f + 14 * 0.04f) / 16);
+  EXPECT_FLOAT_EQ(frame_clock::frameTime(), (2 * 0.005f + 14 * 0.04f) / 16);
   frames(16, 40);
-  EXPECT_FLOAT_EQ(Game::frameTime(), 0.04f);
+  EXPECT_FLOAT_EQ(frame_clock::frameTime(), 0.04f);
 }
 
 TEST_F(GameTest, GameSpeedsArePrintedOncePerBlock) {
@@ -135,8 +137,8 @@ TEST_F(GameTest, ARestartActsAtTheEndOfTheFrameWithFreshWaterAndTheDisplaysOff) 
   EXPECT_EQ(particle_manager::particleCount(), 0u);  // not in the middle of a frame
   frameOf(20);
   EXPECT_EQ(particle_manager::particleCount(), 128u);
-  EXPECT_FALSE(state().showSimSpeeds);
-  EXPECT_FALSE(Game::isFreeCamera());
+  EXPECT_FALSE(speed_display::showsSimulationSpeeds());
+  EXPECT_FALSE(free_view::isOn());
   EXPECT_TRUE(camera::isOpeningMove());
   EXPECT_TRUE(Game::isRunning());
 }
@@ -179,17 +181,17 @@ TEST_F(GameTest, TheFreeViewMovesWithHeldKeysAndItsZoomStopsAtItsLimits) {
   window::injectKey(vk::kRight, true);
   window::pumpMessages();
   frameOf(100);
-  EXPECT_FLOAT_EQ(state().freeCameraX, 50.0f);  // 500 / zoom 1 * 0.1
+  EXPECT_FLOAT_EQ(free_view::centre().x, 50.0f);  // 500 / zoom 1 * 0.1
   window::injectKey(vk::kRight, false);
   window::injectKey(vk::kPageUp, true);
   window::pumpMessages();
   frames(40, 100);
-  EXPECT_FLOAT_EQ(state().freeCameraZoom, 100.0f);
+  EXPECT_FLOAT_EQ(free_view::zoom(), 100.0f);
   window::injectKey(vk::kPageUp, false);
   window::injectKey(vk::kPageDown, true);
   window::pumpMessages();
   frames(80, 100);
-  EXPECT_FLOAT_EQ(state().freeCameraZoom, 0.01f);
+  EXPECT_FLOAT_EQ(free_view::zoom(), 0.01f);
   window::injectKey(vk::kPageDown, false);
   window::pumpMessages();
 }
@@ -266,9 +268,10 @@ TEST_F(GameTest, TheLastRunPlaysBackTickForTickAndPlayStartsAfresh) {
   for (int frame = 0; frame < 150; ++frame) {
     window::injectKey(vk::kRight, frame >= 20 && frame < 60);
     window::pumpMessages();
-    const float gathered = state().tickAccumulator;
+    const float gathered = frame_clock::gathered();
     frameOf(frame % 3 == 0 ? 16 : 17);
-    const bool ticked = state().tickAccumulator == 0.0f && gathered + Game::frameTime() > 0.0f;
+    const bool ticked =
+        frame_clock::gathered() == 0.0f && gathered + frame_clock::frameTime() > 0.0f;
     if (ticked) played.push_back(simulation::stateHash());
   }
   window::injectKey(vk::kRight, false);
@@ -281,7 +284,7 @@ TEST_F(GameTest, TheLastRunPlaysBackTickForTickAndPlayStartsAfresh) {
   window::pumpMessages();
   for (size_t tick = 0; tick < played.size(); ++tick) {
     frameOf(20);
-    ASSERT_EQ(state().tickAccumulator, 0.0f) << "every frame plays a tick";
+    ASSERT_EQ(frame_clock::gathered(), 0.0f) << "every frame plays a tick";
     ASSERT_EQ(simulation::stateHash(), played[tick]) << "tick " << tick;
   }
   window::injectKey(vk::kLeft, false);

@@ -8,6 +8,7 @@
 #include "common/data_path.h"
 #include "common/registry_key.h"
 #include "core/game_fixture.h"
+#include "game/app/game_menus.h"
 #include "game/app/high_score_entry.h"
 #include "game/app/menus.h"
 #include "game/console/console.h"
@@ -200,12 +201,12 @@ TEST_F(GameFlowTest, TheLevelResultsReplayButtonIsReachedAndPressedWithTheKeys) 
 }
 
 TEST_F(GameFlowTest, TheMenusAndTheirBackgroundSoundAreMadeOncePerGameRun) {
-  const sound::SoundInstance* sound = state().menuBackgroundSound.get();
+  const sound::SoundInstance* sound = game_menus::backgroundSound();
   Game::initialise(kTestLevel);
   Game::initialise(kTestLevel);
   EXPECT_EQ(Game::currentMenu(), kMainMenu);
-  EXPECT_EQ(state().menuBackgroundSound.get(), sound);
-  EXPECT_NE(game_state::currentScreen(), nullptr);
+  EXPECT_EQ(game_menus::backgroundSound(), sound);
+  EXPECT_NE(game_menus::currentScreen(), nullptr);
 }
 
 }  // namespace

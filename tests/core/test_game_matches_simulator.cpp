@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "common/random.h"
+#include "game/app/frame_clock.h"
 #include "game/app/game.h"
-#include "game/app/game_state.h"
 #include "game/console/console.h"
 #include "game/level/level_data.h"
 #include "game/platform/game_clock.h"
@@ -81,16 +81,16 @@ class GameMatchesSimulatorTest : public WindowTest {
     level::loadSurfaces();
     Game::initialise(kLevel);
     Game::setMenu(screen_flow::kPlay);  // straight into play, as the simulator starts
-    game_state::state().frameClock.restart();
+    frame_clock::restart();
     window::centerMouse();
     uint32_t clock = 0;
     for (int frame = 0; frame < frameCount; ++frame) {
       for (int32_t key : {vk::kLeft, vk::kRight}) window::injectKey(key, holds(frame, key));
       window::pumpMessages();
-      const float gathered = game_state::state().tickAccumulator;
+      const float gathered = frame_clock::gathered();
       game_clock::advance(frameMs(frame) * 0.001);
       Game::frame();
-      const float seconds = gathered + Game::frameTime();
+      const float seconds = gathered + frame_clock::frameTime();
       if (seconds < 0.01f) continue;
       const size_t tick = ticks_.tickTimes.size();
       ticks_.tickTimes.push_back(seconds);
