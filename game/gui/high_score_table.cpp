@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "common/atomic_file.h"
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
 #include "common/console_output.h"
 #include "common/regular_file.h"
 #include "common/user_data_path.h"
@@ -14,8 +16,6 @@ namespace fs = std::filesystem;
 namespace high_scores {
 namespace {
 
-constexpr size_t kScoreBytes = 4;
-constexpr size_t kEntryBytes = kNameBytes + kScoreBytes;
 static_assert(kFileSize == 284, "the size every scores file ever written has");
 
 HighScoreTable table = defaultHighScoreTable();
@@ -28,16 +28,6 @@ struct StoredTable {
   Stored state;
   HighScoreTable table = defaultHighScoreTable();
 };
-
-uint32_t readUint32(std::string_view bytes) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < kScoreBytes; ++i) value |= uint32_t(uint8_t(bytes[i])) << (8 * i);
-  return value;
-}
-
-void appendUint32(std::string& bytes, uint32_t value) {
-  for (size_t i = 0; i < kScoreBytes; ++i) bytes += char((value >> (8 * i)) & 0xFF);
-}
 
 // One byte past the size tells a longer file, whose first kFileSize bytes count, from a
 // shorter one; nothing beyond is read.
@@ -111,12 +101,12 @@ HighScoreTable defaultHighScoreTable() {
 }
 
 std::optional<HighScoreTable> parseHighScores(std::string_view bytes) {
-  if (bytes.size() < kFileSize || readUint32(bytes) != kFileMagic) return std::nullopt;
+  ByteReader in(bytes);
+  if (bytes.size() < kFileSize || in.u32() != kFileMagic) return std::nullopt;
   HighScoreTable read;
-  for (size_t rank = 0; rank < kEntryCount; ++rank) {
-    const std::string_view entry = bytes.substr(kScoreBytes + rank * kEntryBytes, kEntryBytes);
-    read[rank] =
-        makeHighScoreEntry(entry.substr(0, kNameBytes), readUint32(entry.substr(kNameBytes)));
+  for (HighScoreEntry& entry : read) {
+    const std::string name = in.text(kNameBytes);
+    entry = makeHighScoreEntry(name, in.u32());
   }
   // Only a hand-edited file is out of order; insertion relies on the order.
   std::stable_sort(read.begin(), read.end(), [](const HighScoreEntry& a, const HighScoreEntry& b) {
@@ -126,14 +116,13 @@ std::optional<HighScoreTable> parseHighScores(std::string_view bytes) {
 }
 
 std::string serializeHighScores(const HighScoreTable& scores) {
-  std::string bytes;
-  bytes.reserve(kFileSize);
-  appendUint32(bytes, kFileMagic);
+  ByteWriter out;
+  out.u32(kFileMagic);
   for (const HighScoreEntry& entry : scores) {
-    bytes.append(entry.name.data(), entry.name.size());
-    appendUint32(bytes, entry.score);
+    out.append(std::string_view(entry.name.data(), entry.name.size()));
+    out.u32(entry.score);
   }
-  return bytes;
+  return out.takeText();
 }
 
 void loadHighScores() {

@@ -1,75 +1,21 @@
 #include "game/level/level_file_format.h"
 
-#include <bit>
-#include <cstring>
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
 
 namespace level_file {
 namespace {
 
 constexpr std::string_view kUnableToRead = "Unable to read file";
 
-// Reads little-endian fields from the file's bytes. A short read sets `failed` and yields
-// zeros, so a record reader can read a run of fields and test once; the parser still
+// x, then y.
+IntPoint readPoint(ByteReader& in) {
+  const int32_t x = in.i32();
+  return {x, in.i32()};
+}
+
+// One parse of one file; each section reader returns the reason that stopped it, if any. It
 // stops at the first field that came short, as every check happens right after its read.
-class ByteReader {
- public:
-  explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-
-  bool failed() const { return failed_; }
-  size_t remaining() const { return bytes_.size() - position_; }
-
-  uint32_t u32() {
-    uint8_t b[4] = {};
-    take(b, 4);
-    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
-  }
-  int32_t i32() { return static_cast<int32_t>(u32()); }
-  float f32() { return std::bit_cast<float>(u32()); }
-  uint8_t u8() {
-    uint8_t b = 0;
-    take(&b, 1);
-    return b;
-  }
-  IntPoint point() {
-    const int32_t x = i32();
-    return {x, i32()};
-  }
-  std::string bytes(uint32_t count) {
-    if (count > remaining()) {
-      failed_ = true;
-      return {};
-    }
-    std::string text(reinterpret_cast<const char*>(bytes_.data() + position_), count);
-    position_ += count;
-    return text;
-  }
-  // A block of fixed-size records read in one go; empty when the file is short.
-  std::span<const uint8_t> block(size_t count) {
-    if (count > remaining()) {
-      failed_ = true;
-      return {};
-    }
-    const auto start = bytes_.subspan(position_, count);
-    position_ += count;
-    return start;
-  }
-
- private:
-  void take(uint8_t* out, size_t count) {
-    if (failed_ || count > remaining()) {
-      failed_ = true;
-      return;
-    }
-    std::memcpy(out, bytes_.data() + position_, count);
-    position_ += count;
-  }
-
-  std::span<const uint8_t> bytes_;
-  size_t position_ = 0;
-  bool failed_ = false;
-};
-
-// One parse of one file; each section reader returns the reason that stopped it, if any.
 class Parser {
  public:
   Parser(std::span<const uint8_t> bytes, LevelFileSink& sink) : in_(bytes), sink_(sink) {}
@@ -81,8 +27,8 @@ class Parser {
       if (auto reason = (this->*section)()) return ParseError{*reason, std::nullopt};
     }
     StartPositions start;
-    start.waterStart = in_.point();
-    start.cameraStart = in_.point();
+    start.waterStart = readPoint(in_);
+    start.cameraStart = readPoint(in_);
     if (in_.failed()) return ParseError{kUnableToRead, std::nullopt};
     sink_.startPositions(start);
     return std::nullopt;
@@ -114,7 +60,7 @@ class Parser {
     const uint32_t length = in_.u32();
     if (in_.failed()) return kUnableToRead;
     if (length > limit) return tooLong;
-    text = in_.bytes(length);
+    text = in_.text(length);
     if (in_.failed()) return kUnableToRead;
     return std::nullopt;
   }
@@ -149,11 +95,11 @@ class Parser {
   }
 
   Reason points(std::vector<IntPoint>& points, uint32_t count) {
-    const auto block = in_.block(size_t{count} * 8);
+    const auto block = in_.bytes(size_t{count} * 8);
     if (in_.failed()) return kUnableToRead;
     ByteReader pointReader(block);
     points.resize(count);
-    for (IntPoint& p : points) p = pointReader.point();
+    for (IntPoint& p : points) p = readPoint(pointReader);
     return std::nullopt;
   }
 
@@ -166,7 +112,7 @@ class Parser {
       if (in_.failed()) return kUnableToRead;
       if (auto r = name(o.textureName, kMaxCount - 1, "Object texture name too long.")) return r;
       if (auto r = rangedInt(o.layer, 0, 4, "Invalid polygon layer.")) return r;
-      o.position = in_.point();
+      o.position = readPoint(in_);
       o.mirrored = in_.u8();
       if (in_.failed()) return kUnableToRead;
       sink_.object(std::move(o));
@@ -180,7 +126,7 @@ class Parser {
     for (uint32_t i = 0; i < count; ++i) {
       ForceRecord f;
       f.id = in_.u32();
-      f.position = in_.point();
+      f.position = readPoint(in_);
       f.dirX = in_.f32();
       f.dirY = in_.f32();
       f.strength = in_.f32();
@@ -193,14 +139,14 @@ class Parser {
   Reason movers() {
     uint32_t count = 0;
     if (auto r = sectionCount(count, "Too many movers in level.")) return r;
-    ByteReader block(in_.block(size_t{count} * kMoverRecordSize));
+    ByteReader block(in_.bytes(size_t{count} * kMoverRecordSize));
     if (in_.failed()) return kUnableToRead;
     for (uint32_t i = 0; i < count; ++i) {
       MoverRecord m;
       m.id = block.u32();
       m.speed = block.f32();
-      m.start = block.point();
-      m.end = block.point();
+      m.start = readPoint(block);
+      m.end = readPoint(block);
       sink_.mover(m);
     }
     return std::nullopt;
@@ -209,14 +155,14 @@ class Parser {
   Reason triggers() {
     uint32_t count = 0;
     if (auto r = sectionCount(count, "Too many triggers in level.")) return r;
-    ByteReader block(in_.block(size_t{count} * kTriggerRecordSize));
+    ByteReader block(in_.bytes(size_t{count} * kTriggerRecordSize));
     if (in_.failed()) return kUnableToRead;
     for (uint32_t i = 0; i < count; ++i) {
       TriggerRecord t;
       t.targetId = block.u32();
       t.triggerType = block.u32();
       t.value = block.f32();
-      for (IntPoint& corner : t.corners) corner = block.point();
+      for (IntPoint& corner : t.corners) corner = readPoint(block);
       sink_.trigger(t);
     }
     return std::nullopt;
@@ -228,7 +174,7 @@ class Parser {
     for (uint32_t i = 0; i < count; ++i) {
       SoundSourceRecord s;
       s.id = in_.u32();
-      s.position = in_.point();
+      s.position = readPoint(in_);
       s.strength = in_.i32();
       if (in_.failed()) return kUnableToRead;
       if (s.strength < 0) return "Invalid sound source strenght.";
@@ -246,7 +192,7 @@ class Parser {
     for (uint32_t i = 0; i < count; ++i) {
       EmitterRecord e;
       e.id = in_.u32();
-      e.position = in_.point();
+      e.position = readPoint(in_);
       e.dirX = in_.f32();
       e.dirY = in_.f32();
       if (in_.failed()) return kUnableToRead;
@@ -278,85 +224,77 @@ class CollectingSink : public LevelFileSink {
   LevelFileContents& c_;
 };
 
-class ByteWriter {
- public:
-  void u32(uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8) out_.push_back(uint8_t(v >> shift));
-  }
-  void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
-  void f32(float v) { u32(std::bit_cast<uint32_t>(v)); }
-  void u8(uint8_t v) { out_.push_back(v); }
-  void point(IntPoint p) {
-    i32(p.x);
-    i32(p.y);
-  }
-  void name(const std::string& text) {
-    u32(static_cast<uint32_t>(text.size()));
-    out_.insert(out_.end(), text.begin(), text.end());
-  }
-  void count(size_t n) { u32(static_cast<uint32_t>(n)); }
-  std::vector<uint8_t> take() { return std::move(out_); }
+void writePoint(ByteWriter& w, IntPoint p) {
+  w.i32(p.x);
+  w.i32(p.y);
+}
 
- private:
-  std::vector<uint8_t> out_;
-};
+// A name is its length (32 bits) and its bytes.
+void writeName(ByteWriter& w, const std::string& text) {
+  w.u32(static_cast<uint32_t>(text.size()));
+  w.append(text);
+}
+
+void writeCount(ByteWriter& w, size_t count) {
+  w.u32(static_cast<uint32_t>(count));
+}
 
 void writeRecords(ByteWriter& w, const LevelFileContents& c) {
-  w.count(c.polygons.size());
+  writeCount(w, c.polygons.size());
   for (const auto& p : c.polygons) {
     w.u32(p.id);
-    w.name(p.textureName);
+    writeName(w, p.textureName);
     w.i32(p.surface);
     w.u32(p.mode);
     w.i32(p.layer);
-    w.count(p.points.size());
-    for (IntPoint point : p.points) w.point(point);
+    writeCount(w, p.points.size());
+    for (IntPoint point : p.points) writePoint(w, point);
   }
-  w.count(c.objects.size());
+  writeCount(w, c.objects.size());
   for (const auto& o : c.objects) {
     w.u32(o.id);
-    w.name(o.textureName);
+    writeName(w, o.textureName);
     w.i32(o.layer);
-    w.point(o.position);
+    writePoint(w, o.position);
     w.u8(o.mirrored);
   }
-  w.count(c.forces.size());
+  writeCount(w, c.forces.size());
   for (const auto& f : c.forces) {
     w.u32(f.id);
-    w.point(f.position);
+    writePoint(w, f.position);
     w.f32(f.dirX);
     w.f32(f.dirY);
     w.f32(f.strength);
   }
-  w.count(c.movers.size());
+  writeCount(w, c.movers.size());
   for (const auto& m : c.movers) {
     w.u32(m.id);
     w.f32(m.speed);
-    w.point(m.start);
-    w.point(m.end);
+    writePoint(w, m.start);
+    writePoint(w, m.end);
   }
-  w.count(c.triggers.size());
+  writeCount(w, c.triggers.size());
   for (const auto& t : c.triggers) {
     w.u32(t.targetId);
     w.u32(t.triggerType);
     w.f32(t.value);
-    for (IntPoint corner : t.corners) w.point(corner);
+    for (IntPoint corner : t.corners) writePoint(w, corner);
   }
-  w.count(c.soundSources.size());
+  writeCount(w, c.soundSources.size());
   for (const auto& s : c.soundSources) {
     w.u32(s.id);
-    w.point(s.position);
+    writePoint(w, s.position);
     w.i32(s.strength);
     w.u8(s.looping);
-    w.name(s.fileName);
+    writeName(w, s.fileName);
   }
-  w.count(c.emitters.size());
+  writeCount(w, c.emitters.size());
   for (const auto& e : c.emitters) {
     w.u32(e.id);
-    w.point(e.position);
+    writePoint(w, e.position);
     w.f32(e.dirX);
     w.f32(e.dirY);
-    w.name(e.settingsFileName);
+    writeName(w, e.settingsFileName);
   }
 }
 
@@ -379,8 +317,8 @@ std::vector<uint8_t> writeLevelFile(const LevelFileContents& contents) {
   w.u32(kMagic);
   w.i32(kVersion);
   writeRecords(w, contents);
-  w.point(contents.start.waterStart);
-  w.point(contents.start.cameraStart);
+  writePoint(w, contents.start.waterStart);
+  writePoint(w, contents.start.cameraStart);
   return w.take();
 }
 

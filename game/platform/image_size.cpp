@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/buffered_file.h"
+#include "common/byte_reader.h"
 #include "game/platform/texture_image.h"
 
 namespace textures {
@@ -10,12 +11,7 @@ namespace {
 
 constexpr int32_t kCheckerboardSide = 16;
 
-uint32_t littleEndian(std::span<const uint8_t> bytes, size_t at, size_t count) {
-  uint32_t value = 0;
-  for (size_t i = 0; i < count; ++i) value |= uint32_t(bytes[at + i]) << (8 * i);
-  return value;
-}
-
+// PNG and JPEG store their sizes high byte first.
 uint32_t bigEndian(std::span<const uint8_t> bytes, size_t at, size_t count) {
   uint32_t value = 0;
   for (size_t i = 0; i < count; ++i) value = value << 8 | bytes[at + i];
@@ -38,8 +34,10 @@ std::optional<ImageSize> pngSize(std::span<const uint8_t> bytes) {
 // A BMP stored top row first says so with a negative height.
 std::optional<ImageSize> bmpSize(std::span<const uint8_t> bytes) {
   if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') return std::nullopt;
-  const auto height = int32_t(littleEndian(bytes, 22, 4));
-  return sizeOf(littleEndian(bytes, 18, 4), height < 0 ? 0u - uint32_t(height) : uint32_t(height));
+  ByteReader in(bytes, 18);
+  const uint32_t width = in.u32();
+  const int32_t height = in.i32();
+  return sizeOf(width, height < 0 ? 0u - uint32_t(height) : uint32_t(height));
 }
 
 // The size is in the first start-of-frame segment; every segment before it is skipped by its
@@ -59,7 +57,9 @@ std::optional<ImageSize> jpegSize(std::span<const uint8_t> bytes) {
 
 std::optional<ImageSize> tgaSize(std::span<const uint8_t> bytes) {
   if (bytes.size() < 18) return std::nullopt;
-  return sizeOf(littleEndian(bytes, 12, 2), littleEndian(bytes, 14, 2));
+  ByteReader in(bytes, 12);
+  const uint16_t width = in.u16();
+  return sizeOf(width, in.u16());
 }
 
 std::span<const uint8_t> contents(const BufferedFile& file) {

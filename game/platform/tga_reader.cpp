@@ -12,13 +12,18 @@
 #include "game/platform/tga_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstring>
+
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
 
 namespace platform {
 namespace {
 
 constexpr size_t kHeaderSize = 18;
+constexpr size_t kSkippedHeaderBytes = 9;  // the colour-map fields and the origin
 constexpr size_t kPixelSize = 4;
 constexpr int32_t kMinSide = 4;
 constexpr int32_t kMaxWrittenSide = 65535;
@@ -43,21 +48,19 @@ struct Header {
   uint8_t descriptor = 0;
 };
 
-uint16_t u16(std::span<const uint8_t> bytes, size_t at) {
-  return static_cast<uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
 // The header fields we act on; the colour-map fields and the origin are skipped, as an
 // image without a colour map has no use for the one and we always place pixels ourselves.
 Header parseHeader(std::span<const uint8_t> bytes) {
+  ByteReader in(bytes);
   Header h;
-  h.idLength = bytes[0];
-  h.colourMapType = bytes[1];
-  h.imageType = bytes[2];
-  h.width = u16(bytes, 12);
-  h.height = u16(bytes, 14);
-  h.depth = bytes[16];
-  h.descriptor = bytes[17];
+  h.idLength = in.u8();
+  h.colourMapType = in.u8();
+  h.imageType = in.u8();
+  in.skip(kSkippedHeaderBytes);
+  h.width = in.u16();
+  h.height = in.u16();
+  h.depth = in.u8();
+  h.descriptor = in.u8();
   return h;
 }
 
@@ -127,11 +130,6 @@ bool decodeRunLength(std::span<const uint8_t> data, TgaImage& image, bool topOri
   return true;
 }
 
-void putU16(std::vector<uint8_t>& out, int32_t value) {
-  out.push_back(static_cast<uint8_t>(value & 0xff));
-  out.push_back(static_cast<uint8_t>(value >> 8));
-}
-
 bool samePixel(const uint8_t* row, int32_t a, int32_t b) {
   return std::memcmp(row + size_t(a) * kPixelSize, row + size_t(b) * kPixelSize, kPixelSize) == 0;
 }
@@ -185,12 +183,16 @@ std::vector<uint8_t> writeTga(const TgaImage& image, bool runLength) {
   assert(image.width > 0 && image.width <= kMaxWrittenSide);
   assert(image.height > 0 && image.height <= kMaxWrittenSide);
   assert(image.bgra.size() == size_t(image.width) * size_t(image.height) * kPixelSize);
-  std::vector<uint8_t> out(kHeaderSize - 6, 0);
-  out[2] = runLength ? kRunLength : kStored;
-  putU16(out, image.width);
-  putU16(out, image.height);
-  out.push_back(kDepth);
-  out.push_back(kEightAlphaBits);
+  ByteWriter header;
+  header.u8(0);  // no ID field
+  header.u8(0);  // no colour map
+  header.u8(runLength ? kRunLength : kStored);
+  header.append(std::array<uint8_t, kSkippedHeaderBytes>{});
+  header.u16(uint16_t(image.width));
+  header.u16(uint16_t(image.height));
+  header.u8(kDepth);
+  header.u8(kEightAlphaBits);
+  std::vector<uint8_t> out = header.take();
 
   const size_t rowSize = size_t(image.width) * kPixelSize;
   for (int32_t row = image.height - 1; row >= 0; --row) {

@@ -12,6 +12,7 @@ extern "C" {
 #include <cstring>
 #include <vector>
 
+#include "common/byte_reader.h"
 #include "common/data_path.h"
 #include "common/regular_file.h"
 
@@ -56,16 +57,10 @@ int64_t seekTo(void* opaque, int64_t offset, int whence) {
 
 // A RIFF AVI whose header promises more bytes than the file has was cut short; anything else
 // that won't open is no AVI at all.
-uint32_t readLe32(const std::string& bytes, size_t at) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | uint8_t(bytes[at + size_t(i)]);
-  return value;
-}
-
 const char* whyNotOpened(const std::string& bytes) {
   if (bytes.size() < 12 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 4, "AVI ") != 0)
     return "not an AVI file";
-  const uint64_t declared = readLe32(bytes, 4);
+  const uint64_t declared = ByteReader(bytes, 4).u32();
   return bytes.size() < declared + 8 ? "truncated" : "not an AVI file";
 }
 
@@ -80,7 +75,7 @@ bool headerFits(const std::string& bytes) {
       at += 12;
       continue;
     }
-    const uint64_t size = readLe32(bytes, at + 4);
+    const uint64_t size = ByteReader(bytes, at + 4).u32();
     if (uint64_t(at) + 8 + size > bytes.size()) return false;
     at += size_t(8 + size + (size & 1));
   }

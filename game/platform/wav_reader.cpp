@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "common/byte_reader.h"
+
 namespace sound {
 namespace {
 
@@ -9,26 +11,19 @@ constexpr size_t kHeaderBytes = 36;  // RIFF header, "fmt " chunk header and the
 constexpr uint32_t kPcmRecordBytes = 16;
 constexpr size_t kChunkHeaderBytes = 8;
 
-uint16_t read16(std::span<const uint8_t> bytes, size_t at) {
-  return uint16_t(bytes[at] | bytes[at + 1] << 8);
-}
-
-uint32_t read32(std::span<const uint8_t> bytes, size_t at) {
-  return uint32_t(read16(bytes, at)) | uint32_t(read16(bytes, at + 2)) << 16;
-}
-
 bool hasTag(std::span<const uint8_t> bytes, size_t at, std::string_view tag) {
   return std::string_view(reinterpret_cast<const char*>(bytes.data()) + at, 4) == tag;
 }
 
 WavFormat formatAt(std::span<const uint8_t> bytes, size_t at) {
+  ByteReader in(bytes, at);
   WavFormat format;
-  format.formatTag = read16(bytes, at);
-  format.channels = read16(bytes, at + 2);
-  format.samplesPerSecond = read32(bytes, at + 4);
-  format.averageBytesPerSecond = read32(bytes, at + 8);
-  format.blockAlign = read16(bytes, at + 12);
-  format.bitsPerSample = read16(bytes, at + 14);
+  format.formatTag = in.u16();
+  format.channels = in.u16();
+  format.samplesPerSecond = in.u32();
+  format.averageBytesPerSecond = in.u32();
+  format.blockAlign = in.u16();
+  format.bitsPerSample = in.u16();
   return format;
 }
 
@@ -45,7 +40,7 @@ bool isAcceptedFormat(const WavFormat& format) {
 // first. Offsets are 64-bit, so a stated size near 4 GiB can't wrap around.
 std::optional<std::span<const uint8_t>> findData(std::span<const uint8_t> bytes, uint64_t at) {
   while (at + kChunkHeaderBytes <= bytes.size()) {
-    const uint32_t size = read32(bytes, size_t(at) + 4);
+    const uint32_t size = ByteReader(bytes, size_t(at) + 4).u32();
     const bool isData = hasTag(bytes, size_t(at), "data");
     at += kChunkHeaderBytes;
     if (!isData) {
@@ -67,7 +62,7 @@ std::optional<WavSound> readWav(std::span<const uint8_t> bytes) {
   }
   const WavFormat format = formatAt(bytes, 20);
   if (!isAcceptedFormat(format)) return std::nullopt;
-  const uint32_t formatBytes = read32(bytes, 16);
+  const uint32_t formatBytes = ByteReader(bytes, 16).u32();
   const uint64_t extraFormatBytes =
       formatBytes > kPcmRecordBytes ? formatBytes - kPcmRecordBytes : 0;
   const auto samples = findData(bytes, kHeaderBytes + extraFormatBytes);

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "common/byte_reader.h"
+#include "common/byte_writer.h"
 #include "common/regular_file.h"
 #include "game/simulation/simulation.h"
 
@@ -49,70 +51,20 @@ struct Previous {
   uint32_t stickBits = 0;  // of 0.0f
 };
 
-class ByteWriter {
- public:
-  void u8(uint8_t v) { out_.push_back(v); }
-  void u16(uint16_t v) { little(v, 2); }
-  void u32(uint32_t v) { little(v, 4); }
-  void u64(uint64_t v) { little(v, 8); }
-  void text(std::string_view s) {
-    u16(static_cast<uint16_t>(s.size()));
-    bytes({reinterpret_cast<const uint8_t*>(s.data()), s.size()});
-  }
-  void bytes(std::span<const uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
-  std::vector<uint8_t>& out() { return out_; }
+// A string is its length (16 bits) and its bytes.
+void writeText(ByteWriter& w, std::string_view text) {
+  w.u16(static_cast<uint16_t>(text.size()));
+  w.append(text);
+}
 
- private:
-  void little(uint64_t v, int count) {
-    for (int i = 0; i < count; ++i) out_.push_back(uint8_t(v >> (8 * i)));
-  }
-  std::vector<uint8_t> out_;
-};
-
-// Reads little-endian fields; a short read sets `failed` and yields zeros, so a run of fields
-// is read and tested once.
-class ByteReader {
- public:
-  explicit ByteReader(std::span<const uint8_t> bytes) : bytes_(bytes) {}
-  bool failed() const { return failed_; }
-  size_t position() const { return position_; }
-  bool atEnd() const { return position_ == bytes_.size(); }
-
-  uint8_t u8() { return uint8_t(little(1)); }
-  uint16_t u16() { return uint16_t(little(2)); }
-  uint32_t u32() { return uint32_t(little(4)); }
-  uint64_t u64() { return little(8); }
-  std::string text() {
-    const uint16_t length = u16();
-    if (failed_ || length > bytes_.size() - position_) {
-      failed_ = true;
-      return {};
-    }
-    std::string s(reinterpret_cast<const char*>(bytes_.data() + position_), length);
-    position_ += length;
-    return s;
-  }
-
- private:
-  uint64_t little(size_t count) {
-    if (failed_ || count > bytes_.size() - position_) {
-      failed_ = true;
-      return 0;
-    }
-    uint64_t v = 0;
-    for (size_t i = 0; i < count; ++i) v |= uint64_t(bytes_[position_ + i]) << (8 * i);
-    position_ += count;
-    return v;
-  }
-
-  std::span<const uint8_t> bytes_;
-  size_t position_ = 0;
-  bool failed_ = false;
-};
+std::string readText(ByteReader& r) {
+  const uint16_t length = r.u16();
+  return r.text(length);
+}
 
 void writeHeader(ByteWriter& w, const ReplayHeader& h) {
-  w.text(h.gameVersion);
-  w.text(h.levelFile);
+  writeText(w, h.gameVersion);
+  writeText(w, h.levelFile);
   w.u64(h.levelHash);
   w.u64(h.seed);
   w.u32(static_cast<uint32_t>(h.viewWidth));
@@ -146,7 +98,7 @@ void writeTick(ByteWriter& w, const ReplayTick& tick, const Previous& previous) 
   w.u16(static_cast<uint16_t>(tick.consoleLines.size()));
   for (const std::string& line : tick.consoleLines) {
     assert(line.size() <= kMaxConsoleLineBytes);
-    w.text(line);
+    writeText(w, line);
   }
 }
 
@@ -157,7 +109,7 @@ std::vector<uint8_t> encodeTicks(const std::vector<ReplayTick>& ticks) {
     writeTick(w, tick, previous);
     previous = {tick.stepBits, tick.clockStepMs, std::bit_cast<uint32_t>(tick.stickTurn)};
   }
-  return std::move(w.out());
+  return w.take();
 }
 
 // The deflated body, or nothing when deflate would not make it smaller.
@@ -189,8 +141,8 @@ struct Framing {
 
 std::string readHeader(ByteReader& r, Framing& f) {
   ReplayHeader& h = f.header;
-  h.gameVersion = r.text();
-  h.levelFile = r.text();
+  h.gameVersion = readText(r);
+  h.levelFile = readText(r);
   h.levelHash = r.u64();
   h.seed = r.u64();
   h.viewWidth = static_cast<int32_t>(r.u32());
@@ -282,7 +234,7 @@ std::string readConsoleLines(ByteReader& r, ReplayTick& tick, ConsoleTotals& tot
   if (totals.lines > kMaxConsoleLines) return "takes the run past its console lines";
   tick.consoleLines.reserve(count);
   for (uint16_t i = 0; i < count; ++i) {
-    std::string line = r.text();
+    std::string line = readText(r);
     if (r.failed() || line.size() > kMaxConsoleLineBytes) return "cannot be read";
     totals.bytes += line.size();
     if (totals.bytes > kMaxConsoleBytes) return "takes the run past its console bytes";
@@ -353,15 +305,15 @@ std::vector<uint8_t> serializeReplay(const Replay& replay) {
   const std::vector<uint8_t>& stored = packed ? *packed : raw;
 
   ByteWriter w;
-  w.bytes({reinterpret_cast<const uint8_t*>(kMagic), sizeof kMagic});
+  w.append(std::string_view(kMagic, sizeof kMagic));
   w.u16(kFormatVersion);
   w.u16(uint16_t((packed ? kFlagCompressed : 0) | (header.reducedMotion ? kFlagReducedMotion : 0)));
   writeHeader(w, header);
   w.u32(uint32_t(raw.size()));
   w.u32(uint32_t(stored.size()));
-  w.bytes(stored);
-  w.u32(crcOf(w.out()));
-  return std::move(w.out());
+  w.append(stored);
+  w.u32(crcOf(w.written()));
+  return w.take();
 }
 
 ReplayReadResult parseReplay(std::span<const uint8_t> bytes) {
@@ -377,15 +329,6 @@ ReplayReadResult parseReplay(std::span<const uint8_t> bytes) {
   error = readTicks(*raw, f.header.tickCount, replay.ticks);
   if (!error.empty()) return {std::nullopt, error};
   return {std::move(replay), ""};
-}
-
-uint64_t fnv1a64(std::span<const uint8_t> bytes) {
-  uint64_t hash = 0xCBF29CE484222325ULL;
-  for (uint8_t b : bytes) {
-    hash ^= b;
-    hash *= 0x100000001B3ULL;
-  }
-  return hash;
 }
 
 ReplayReadResult readReplayFile(const std::filesystem::path& file) {

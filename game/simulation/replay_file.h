@@ -114,7 +114,4 @@ ReplayReadResult parseReplay(std::span<const uint8_t> bytes);
 // "FILE: " and the reason it is refused).
 ReplayReadResult readReplayFile(const std::filesystem::path& file);
 
-// FNV-1a (64 bits) over `bytes`: the level hash.
-uint64_t fnv1a64(std::span<const uint8_t> bytes);
-
 }  // namespace replay

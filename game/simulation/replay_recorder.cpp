@@ -1,10 +1,10 @@
 #include "game/simulation/replay_recorder.h"
 
 #include <bit>
-#include <span>
 #include <utility>
 
 #include "common/data_path.h"
+#include "common/fnv_hash.h"
 #include "common/regular_file.h"
 #include "common/version.h"
 #include "game/level/level_file_format.h"
@@ -56,8 +56,7 @@ replay::Replay ReplayRecorder::finish() const {
 std::optional<uint64_t> levelFileHash(std::string_view levelFile) {
   const FileContents file = readRegularFile(resolveDataPath(levelFile), level_file::kMaxFileBytes);
   if (!file.complete()) return std::nullopt;
-  return replay::fnv1a64(
-      std::span(reinterpret_cast<const uint8_t*>(file.bytes.data()), file.bytes.size()));
+  return fnv1a64(file.bytes);
 }
 
 replay::ReplayHeader replayHeaderHere(std::string_view levelFile, uint64_t seed) {

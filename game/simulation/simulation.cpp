@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 
+#include "common/fnv_hash.h"
 #include "game/entities/level_objects.h"
 #include "game/entities/movers.h"
 #include "game/entities/sound_sources.h"
@@ -88,26 +89,15 @@ uint32_t timedStep(float t) {
   return static_cast<uint32_t>(cost.count());
 }
 
-class Fnv1a {
- public:
-  void add(uint32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      hash_ ^= (value >> shift) & 0xFFu;
-      hash_ *= kPrime;
-    }
-  }
-  void add(float value) { add(std::bit_cast<uint32_t>(value)); }
-  void add(Vec2 value) {
-    add(value.x);
-    add(value.y);
-  }
-  uint64_t value() const { return hash_; }
+// The state hash takes each float's bits, so -0 and 0 (and every NaN) stay apart.
+void hashFloat(Fnv1a64& hash, float value) {
+  hash.addU32(std::bit_cast<uint32_t>(value));
+}
 
- private:
-  static constexpr uint64_t kOffsetBasis = 0xCBF29CE484222325ULL;
-  static constexpr uint64_t kPrime = 0x100000001B3ULL;
-  uint64_t hash_ = kOffsetBasis;
-};
+void hashVec2(Fnv1a64& hash, Vec2 value) {
+  hashFloat(hash, value.x);
+  hashFloat(hash, value.y);
+}
 
 }  // namespace
 
@@ -177,18 +167,18 @@ void endLevel() {
 }
 
 uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {
-  Fnv1a hash;
+  Fnv1a64 hash;
   for (const Particle& p : particles) {
-    hash.add(p.position);
-    hash.add(p.velocity);
-    hash.add(p.temperature);
+    hashVec2(hash, p.position);
+    hashVec2(hash, p.velocity);
+    hashFloat(hash, p.temperature);
   }
   for (const ParticleGroup& group : groups) {
-    hash.add(group.centre);
-    hash.add(group.velocity);
-    hash.add(group.temperature);
-    hash.add(uint32_t(group.particles.size()));
-    for (const Particle& p : group.particles) hash.add(p.position);
+    hashVec2(hash, group.centre);
+    hashVec2(hash, group.velocity);
+    hashFloat(hash, group.temperature);
+    hash.addU32(uint32_t(group.particles.size()));
+    for (const Particle& p : group.particles) hashVec2(hash, p.position);
   }
   return hash.value();
 }

@@ -173,10 +173,4 @@ TEST(ReplayFileTest, ConsoleLinesPastTheRunsLimitsAreRefused) {
             "damaged: tick 5 takes the run past its console bytes");
 }
 
-TEST(ReplayFileTest, LevelHashIsFnv1a64) {
-  EXPECT_EQ(fnv1a64({}), 0xCBF29CE484222325ULL);
-  const uint8_t a[] = {'a'};
-  EXPECT_EQ(fnv1a64(a), 0xAF63DC4C8601EC8CULL);
-}
-
 }  // namespace

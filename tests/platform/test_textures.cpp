@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/buffered_file.h"
+#include "common/byte_writer.h"
 #include "common/console_output.h"
 #include "game/platform/gl_state.h"
 #include "game/platform/texture_handle.h"
@@ -45,28 +46,25 @@ std::vector<uint8_t> tga24(int32_t width, int32_t height, Bgra colour) {
   return bytes;
 }
 
-void putLittleEndian(std::vector<uint8_t>& bytes, uint32_t value, int32_t size) {
-  for (int32_t i = 0; i < size; ++i) bytes.push_back(uint8_t(value >> (8 * i)));
-}
-
 // A 16-bit BMP with the format's default 5-5-5 channels, rows bottom-up and padded to four
 // bytes; `pixel(x, y)` gives each packed pixel with y counted from the top.
 template <typename PixelAt>
 std::vector<uint8_t> bmp555(int32_t width, int32_t height, PixelAt pixel) {
   const int32_t rowBytes = (width * 2 + 3) / 4 * 4;
-  std::vector<uint8_t> bytes{'B', 'M'};
-  putLittleEndian(bytes, 54 + rowBytes * height, 4);
-  putLittleEndian(bytes, 0, 4);
-  putLittleEndian(bytes, 54, 4);  // where the pixels start
-  for (const uint32_t field : {40, width, height}) putLittleEndian(bytes, field, 4);
-  putLittleEndian(bytes, 1, 2);                                  // planes
-  putLittleEndian(bytes, 16, 2);                                 // bits per pixel
-  for (int32_t i = 0; i < 6; ++i) putLittleEndian(bytes, 0, 4);  // uncompressed, no palette
+  ByteWriter bytes;
+  bytes.append("BM");
+  bytes.u32(uint32_t(54 + rowBytes * height));
+  bytes.u32(0);
+  bytes.u32(54);  // where the pixels start
+  for (const int32_t field : {40, width, height}) bytes.i32(field);
+  bytes.u16(1);                                  // planes
+  bytes.u16(16);                                 // bits per pixel
+  for (int32_t i = 0; i < 6; ++i) bytes.u32(0);  // uncompressed, no palette
   for (int32_t y = height - 1; y >= 0; --y) {
-    for (int32_t x = 0; x < width; ++x) putLittleEndian(bytes, pixel(x, y), 2);
-    bytes.resize(bytes.size() + size_t(rowBytes - width * 2), 0);
+    for (int32_t x = 0; x < width; ++x) bytes.u16(uint16_t(pixel(x, y)));
+    for (int32_t i = width * 2; i < rowBytes; ++i) bytes.u8(0);
   }
-  return bytes;
+  return bytes.take();
 }
 
 void saveBmp(SDL_Surface* surface, const std::string& file) {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/byte_reader.h"
 #include "game/platform/tga_reader.h"
 #include "test_support/temp_directory.h"
 #include "tools/imagegen/default_images.h"
@@ -36,17 +37,14 @@ struct DecodedTga {
   int alpha(int x, int y) const { return pixel(x, y)[3]; }
 };
 
-int little16(const std::string& bytes, std::size_t at) {
-  return static_cast<std::uint8_t>(bytes[at]) | static_cast<std::uint8_t>(bytes[at + 1]) << 8;
-}
-
 // Nothing when the data runs short or is left over.
 std::optional<DecodedTga> decodeTga(const std::string& bytes) {
   if (bytes.size() < 18) return std::nullopt;
   DecodedTga tga;
   tga.type = static_cast<std::uint8_t>(bytes[2]);
-  tga.width = little16(bytes, 12);
-  tga.height = little16(bytes, 14);
+  ByteReader size(bytes, 12);
+  tga.width = size.u16();
+  tga.height = size.u16();
   tga.bitsPerPixel = static_cast<std::uint8_t>(bytes[16]);
   tga.descriptor = static_cast<std::uint8_t>(bytes[17]);
   if (bytes[0] != 0 || tga.bitsPerPixel != 32) return std::nullopt;

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/byte_reader.h"
 #include "common/config_file.h"
 #include "game/platform/wav_reader.h"
 #include "test_support/temp_directory.h"
@@ -49,33 +50,27 @@ struct DecodedWav {
   }
 };
 
-std::uint32_t little(const std::string& bytes, std::size_t at, int size) {
-  std::uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) {
-    value = value << 8 | static_cast<std::uint8_t>(bytes[at + static_cast<std::size_t>(i)]);
-  }
-  return value;
-}
-
 // Nothing unless the file is RIFF/WAVE with a 16-byte format record followed by one data
 // chunk whose size is exactly what is left of the file.
 std::optional<DecodedWav> decodeWav(const std::string& bytes) {
   if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 8, "WAVEfmt ") != 0)
     return std::nullopt;
-  if (little(bytes, 4, 4) != bytes.size() - 8 || little(bytes, 16, 4) != 16) return std::nullopt;
+  ByteReader in(bytes, 4);
+  if (in.u32() != bytes.size() - 8) return std::nullopt;
+  in.skip(8);  // "WAVEfmt "
+  if (in.u32() != 16) return std::nullopt;
   DecodedWav wav;
-  wav.formatTag = static_cast<int>(little(bytes, 20, 2));
-  wav.channels = static_cast<int>(little(bytes, 22, 2));
-  wav.sampleRate = static_cast<int>(little(bytes, 24, 4));
-  wav.byteRate = static_cast<int>(little(bytes, 28, 4));
-  wav.blockAlign = static_cast<int>(little(bytes, 32, 2));
-  wav.bitsPerSample = static_cast<int>(little(bytes, 34, 2));
+  wav.formatTag = in.u16();
+  wav.channels = in.u16();
+  wav.sampleRate = static_cast<int>(in.u32());
+  wav.byteRate = static_cast<int>(in.u32());
+  wav.blockAlign = in.u16();
+  wav.bitsPerSample = in.u16();
   if (bytes.compare(36, 4, "data") != 0) return std::nullopt;
-  const std::uint32_t dataSize = little(bytes, 40, 4);
+  in.skip(4);
+  const std::uint32_t dataSize = in.u32();
   if (dataSize != bytes.size() - 44 || dataSize % 2 != 0) return std::nullopt;
-  for (std::size_t at = 44; at < bytes.size(); at += 2) {
-    wav.samples.push_back(static_cast<std::int16_t>(little(bytes, at, 2)));
-  }
+  while (!in.atEnd()) wav.samples.push_back(static_cast<std::int16_t>(in.u16()));
   return wav;
 }
 
@@ -304,8 +299,9 @@ TEST_F(SoundgenOutput, MusicIsVorbisOfTheExpectedLengthAndRate) {
   for (long got; (got = ov_read(&vorbis, buffer, sizeof buffer, 0, 2, 1, &section)) > 0;) {
     decodedBytes += got;
     for (long i = 0; i + 1 < got; i += 2) {
-      peak = std::max(
-          peak, std::abs(int{static_cast<std::int16_t>(little(std::string(buffer + i, 2), 0, 2))}));
+      const auto sample =
+          static_cast<std::int16_t>(ByteReader(std::string_view(buffer + i, 2)).u16());
+      peak = std::max(peak, std::abs(int{sample}));
     }
   }
   EXPECT_EQ(decodedBytes, ov_pcm_total(&vorbis, -1) * 2 * 2);

@@ -1,42 +1,34 @@
 #include "tools/imagegen/bmp_writer.h"
 
+#include "common/byte_writer.h"
+
 namespace {
 
 constexpr std::uint32_t kHeaderBytes = 14 + 40;
-
-void put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  put16(out, value & 0xffffu);
-  put16(out, value >> 16);
-}
 
 }  // namespace
 
 std::vector<std::uint8_t> encodeBmp(const Image& image) {
   const std::uint32_t rowBytes = (static_cast<std::uint32_t>(image.width) * 3 + 3) & ~3u;
   const std::uint32_t pixelBytes = rowBytes * static_cast<std::uint32_t>(image.height);
-  std::vector<std::uint8_t> out;
+  ByteWriter header;
+  header.append("BM");
+  header.u32(kHeaderBytes + pixelBytes);
+  header.u32(0);
+  header.u32(kHeaderBytes);
+  header.u32(40);  // the information header's size
+  header.u32(static_cast<std::uint32_t>(image.width));
+  header.u32(static_cast<std::uint32_t>(image.height));  // positive: rows bottom-up
+  header.u16(1);
+  header.u16(24);
+  header.u32(0);  // no compression
+  header.u32(pixelBytes);
+  header.u32(2835);  // 72 dots an inch, both ways
+  header.u32(2835);
+  header.u32(0);
+  header.u32(0);
+  std::vector<std::uint8_t> out = header.take();
   out.reserve(kHeaderBytes + pixelBytes);
-  out.push_back('B');
-  out.push_back('M');
-  put32(out, kHeaderBytes + pixelBytes);
-  put32(out, 0);
-  put32(out, kHeaderBytes);
-  put32(out, 40);  // the information header's size
-  put32(out, static_cast<std::uint32_t>(image.width));
-  put32(out, static_cast<std::uint32_t>(image.height));  // positive: rows bottom-up
-  put16(out, 1);
-  put16(out, 24);
-  put32(out, 0);  // no compression
-  put32(out, pixelBytes);
-  put32(out, 2835);  // 72 dots an inch, both ways
-  put32(out, 2835);
-  put32(out, 0);
-  put32(out, 0);
   for (int y = image.height - 1; y >= 0; --y) {
     const std::size_t rowStart = out.size();
     for (int x = 0; x < image.width; ++x) {

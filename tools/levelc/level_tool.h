@@ -1,21 +1,29 @@
 #pragma once
-// What levelc and leveldump share: a command line of file names only, and whole-file reads.
+// What levelc and leveldump share: a command line of an input file and an optional output
+// file, whole-file reads, and output files that are written whole or not at all.
 
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-enum class ToolRequest { run, help, wrongArguments };
+struct LevelToolFiles {
+  std::string input;
+  std::optional<std::string> output;
+};
 
-// help when --help or -h is among the arguments; run when there are `minFiles` to
-// `maxFiles` arguments and none looks like an option; otherwise wrongArguments.
-ToolRequest toolRequest(const std::vector<std::string>& arguments, size_t minFiles,
-                        size_t maxFiles);
+// The whole of a level tool's main. `usage` goes to standard output for --help or -h (0) and
+// to standard error for anything but one or two file names (2); otherwise what `run` returns
+// for the files named.
+int runLevelTool(int argc, char** argv, std::string_view usage,
+                 int (*run)(const LevelToolFiles& files));
 
 // The bytes of `file` when it is a regular file of at most `maxBytes`. Otherwise nullopt, after
 // telling the user why on standard error ("levelc: FILE: can't read the file"): a folder,
 // device or pipe is reported like a missing file.
 std::optional<std::string> readInputFile(std::string_view tool, const std::string& file,
                                          size_t maxBytes);
+
+// 0 once `file` is replaced by `bytes` whole; 1 after telling the user on standard error
+// ("levelc: FILE: can't write the file"), the file left as it was.
+int writeOutputFile(std::string_view tool, const std::string& file, std::string_view bytes);

@@ -4,7 +4,6 @@
 #include <iostream>
 #include <optional>
 
-#include "common/atomic_file.h"
 #include "tools/levelc/level_source.h"
 #include "tools/levelc/level_tool.h"
 
@@ -53,22 +52,15 @@ int compile(const std::string& sourcePath, const std::string& outputPath) {
   const auto result = compiledSource(sourcePath);
   if (!result) return 1;
   const auto bytes = level_file::writeLevelFile(result->contents);
-  const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!replaceFileAtomically(outputPath, view)) {
-    std::cerr << "levelc: " << outputPath << ": can't write the file\n";
-    return 1;
-  }
-  return 0;
+  return writeOutputFile(
+      "levelc", outputPath,
+      std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  switch (toolRequest(arguments, 1, 2)) {
-    case ToolRequest::help: std::cout << kUsage; return 0;
-    case ToolRequest::wrongArguments: std::cerr << kUsage; return 2;
-    case ToolRequest::run: break;
-  }
-  return arguments.size() == 1 ? printNotes(arguments[0]) : compile(arguments[0], arguments[1]);
+  return runLevelTool(argc, argv, kUsage, [](const LevelToolFiles& files) {
+    return files.output ? compile(files.input, *files.output) : printNotes(files.input);
+  });
 }

@@ -3,7 +3,6 @@
 
 #include <iostream>
 
-#include "common/atomic_file.h"
 #include "tools/levelc/level_source.h"
 #include "tools/levelc/level_tool.h"
 
@@ -30,7 +29,8 @@ void reportRefusal(const std::string& inputPath, const level_file::ParseError& e
   std::cerr << "\n";
 }
 
-int dump(const std::string& inputPath, const std::string* outputPath) {
+int dump(const LevelToolFiles& files) {
+  const std::string& inputPath = files.input;
   const auto bytes = readInputFile("leveldump", inputPath, level_file::kMaxFileBytes);
   if (!bytes) return 1;
   const auto read = level_file::readLevelFile(
@@ -40,25 +40,13 @@ int dump(const std::string& inputPath, const std::string* outputPath) {
     return 1;
   }
   const std::string text = level_source::dumpLevelSource(read.contents);
-  if (!outputPath) {
-    std::cout << text << std::flush;
-    return std::cout ? 0 : 1;
-  }
-  if (!replaceFileAtomically(*outputPath, text)) {
-    std::cerr << "leveldump: " << *outputPath << ": can't write the file\n";
-    return 1;
-  }
-  return 0;
+  if (files.output) return writeOutputFile("leveldump", *files.output, text);
+  std::cout << text << std::flush;
+  return std::cout ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
-  switch (toolRequest(arguments, 1, 2)) {
-    case ToolRequest::help: std::cout << kUsage; return 0;
-    case ToolRequest::wrongArguments: std::cerr << kUsage; return 2;
-    case ToolRequest::run: break;
-  }
-  return dump(arguments[0], arguments.size() == 2 ? &arguments[1] : nullptr);
+  return runLevelTool(argc, argv, kUsage, dump);
 }
