@@ -293,7 +293,10 @@ void Game::frame() {
   if (window::isCursorInClient()) window::setCursorMode(0);
   s.tickAccumulator += s.frameTime;
   if (s.tickAccumulator >= kShortestTick) tick();
-  if (!window::isMinimized()) draw();
+  if (!window::isMinimized()) {
+    update();
+    draw();
+  }
   if (s.quitRequested) {
     s.running = false;
   } else if (s.loadRequested) {
@@ -303,6 +306,11 @@ void Game::frame() {
   } else if (s.replayRequested) {
     watchLastRun();
   }
+}
+
+void Game::update() {
+  level_completion::updateOverlay();
+  if (GuiScreen* screen = game_state::currentScreen()) screen->update();
 }
 
 void Game::restartLevel() {
