@@ -239,7 +239,10 @@ void Game::frame() {
   updateFrameTime();
   if (window::isCursorInClient()) window::setCursorMode(0);
   if (frame_clock::gather()) tick();
-  if (!window::isMinimized()) draw();
+  if (!window::isMinimized()) {
+    update();
+    draw();
+  }
   if (r.quitRequested) {
     r.running = false;
   } else if (r.loadRequested) {
@@ -249,6 +252,11 @@ void Game::frame() {
   } else if (r.replayRequested) {
     watchLastRun();
   }
+}
+
+void Game::update() {
+  level_completion::updateOverlay();
+  if (GuiScreen* screen = game_menus::currentScreen()) screen->update();
 }
 
 void Game::restartLevel() {

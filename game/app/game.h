@@ -19,8 +19,12 @@ class Game : public window::GLWindowEventListener {
   // load leaves the previous one in place.
   static void initialise(std::string_view map);
   static void shutdown();
-  // One pass of the main loop: the frame clock, at most one tick, the drawing, the requests.
+  // One pass of the main loop: the frame clock, at most one tick, the update and the drawing
+  // (both skipped while minimized), the requests.
   static void frame();
+  // The frame's animation before its drawing: the finish animation, then the current menu's
+  // widgets and waiting actions (which may switch the menu).
+  static void update();
   static void draw();
   // Puts the current level back to its start with fresh water.
   static void restartLevel();

@@ -6,6 +6,7 @@
 #include "game/app/high_score_entry.h"
 #include "game/app/menu_commands.h"
 #include "game/app/menus.h"
+#include "game/gui/gui_level_time_display.h"
 #include "game/simulation/level_completion.h"
 #include "game/water/grouped_particle_mover.h"
 

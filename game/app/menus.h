@@ -6,6 +6,7 @@
 
 #include "game/gui/gui_score_label.h"
 #include "game/gui/gui_screen.h"
+#include "game/gui/gui_water_level.h"
 
 class GuiAnimatedButton;
 class GuiOptionChooser;

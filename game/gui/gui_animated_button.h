@@ -29,6 +29,8 @@ class GuiAnimatedButton : public GuiWidget {
   void onMouseDown(int32_t x, int32_t y, int32_t button) override;
   void onKeyDown(int32_t key) override;
   void onReset() override { setState(ButtonState::kOutOfFocus); }
+  // One animation step after the time since the previous one.
+  void update() override { animate(timer_.tick()); }
   void onPaint() override;
 
   void setFrames(ButtonState state, std::string_view name);

@@ -2,7 +2,6 @@
 #include "game/gui/gui_draw.h"
 
 void GuiAnimatedButton::onPaint() {
-  animate(timer_.tick());
   const TextureHandle* frame = currentFrame();
   if (!frame) return;
   const float cx = float(x()) + float(width()) / 2.0f;

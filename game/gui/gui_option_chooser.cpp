@@ -92,6 +92,11 @@ void GuiOptionChooser::placeArrows(float textLeft, float textRight, float centre
   rightArrow_.setColour(1.0f, 1.0f, 1.0f, canGoOn ? 1.0f : kFaintArrow);
 }
 
+void GuiOptionChooser::update() {
+  leftArrow_.update();
+  rightArrow_.update();
+}
+
 void GuiOptionChooser::onPaint() {
   const TextStyle style = textStyle();
   const std::string text = selectedOption();

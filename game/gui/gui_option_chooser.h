@@ -35,6 +35,7 @@ class GuiOptionChooser : public GuiTextWidget {
   void onHoverEnter() override;
   void onHoverLeave() override;
   void onReset() override { setArrowState(ButtonState::kOutOfFocus); }
+  void update() override;
   void onPaint() override;
 
  private:

@@ -15,7 +15,7 @@ struct GuiRamp {
     timer.restart();
     remaining = time;
   }
-  // The time since the last draw counts only while `counting`.
+  // The time since the last step counts only while `counting`.
   void advance(bool counting) {
     const float step = timer.tick();
     if (counting) remaining -= step;

@@ -131,6 +131,12 @@ void GuiScreen::onShow() {
   frameTimer_.restart();
 }
 
+void GuiScreen::update() {
+  for (const auto& widget : widgets_)
+    if (widget->isVisible()) widget->update();
+  runScheduler(frameTimer_.tick());
+}
+
 bool GuiScreen::hasPendingAction(const GuiWidget* widget) const {
   return std::any_of(queues_.begin(), queues_.end(), [widget](const auto& queue) {
     return std::any_of(queue.begin(), queue.end(),

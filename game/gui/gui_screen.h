@@ -2,8 +2,9 @@
 // A menu screen: a flat list of widgets in a virtual 800 x 600 area that is scaled to fit
 // the window (centred, keeping its 4:3 shape), input routed to one hovered widget at a
 // time, and a small scheduler that runs a widget's action a set time after the input that
-// triggered it. The list order is both the hit-test order and the drawing order, so of two
-// overlapping widgets the one added first takes the pointer though it is drawn underneath.
+// triggered it. Each frame its owner updates it, then draws it. The list order is both the
+// hit-test order and the drawing order, so of two overlapping widgets the one added first
+// takes the pointer though it is drawn underneath.
 
 #include <array>
 #include <list>
@@ -44,8 +45,10 @@ class GuiScreen : public window::GLWindowEventListener {
   void onKeyUp(int32_t key) override;
   void onClose() override;
   void onDestroy() override;
-  // Clears (when asked to), draws the visible widgets in list order, swaps (when asked to),
-  // then runs the actions that have come due since the last draw.
+  // One frame's step, before it is drawn: the visible widgets animate, then the actions
+  // that have come due since the last step run (one may switch the menu).
+  void update();
+  // Clears (when asked to), draws the visible widgets in list order, swaps (when asked to).
   void onPaint() override;
   // Each time the screen becomes current: widgets reset, waiting actions dropped, nothing
   // hovered, the frame timer restarted.

@@ -33,5 +33,4 @@ void GuiScreen::onPaint() {
   paintWidgets();
   if (swapAfterDrawing_) window::swapBuffers();
   glPopAttrib();
-  runScheduler(frameTimer_.tick());
 }

@@ -1,9 +1,8 @@
 #include <GL/gl.h>
 
-#include "game/gui/gui_score_label.h"
+#include "game/gui/gui_water_level.h"
 
 void GuiWaterLevel::onPaint() {
-  ramp_.advance(true);
   const float left = float(x()), right = left + float(width());
   const float top = barTop(), bottom = float(y()) + float(height());
   glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LIGHTING_BIT);

@@ -1,10 +1,11 @@
 #pragma once
 // The base of every element of a menu screen. A widget lives in the screen's virtual
-// 800 x 600 area: its rectangle is where the pointer hits it, and it draws itself in
-// onPaint. The screen routes input to one hovered widget at a time; besides its own
-// reactions, a widget carries five actions (mouse down, mouse up, mouse move, key down, key
-// up) that the menu which builds it sets, each run at once or after its delay, so a button's
-// click animation and sound can play before the menu changes.
+// 800 x 600 area: its rectangle is where the pointer hits it, it moves its animation on in
+// update, once a frame, and only draws itself in onPaint. The screen routes input to one
+// hovered widget at a time; besides its own reactions, a widget carries five actions (mouse
+// down, mouse up, mouse move, key down, key up) that the menu which builds it sets, each run
+// at once or after its delay, so a button's click animation and sound can play before the
+// menu changes.
 
 #include <array>
 #include <cstdint>
@@ -53,6 +54,9 @@ class GuiWidget : public window::GLWindowEventListener {
   virtual void onHoverLeave() {}
   // The screen is being shown again.
   virtual void onReset() {}
+  // One frame's animation, before the frame is drawn; the screen steps only the visible
+  // widgets, as only those are drawn, so a hidden one doesn't run on unseen.
+  virtual void update() {}
 
   // Each component clamped to 0..1.
   void setColour(float r, float g, float b, float a);

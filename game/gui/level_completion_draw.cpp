@@ -31,25 +31,30 @@ GuiAnimatedButton& finishAnimation() {
   return *finishAnimation_;
 }
 
-// The animation over the whole view, from transparent to opaque as the finish runs out.
-void drawFinishAnimation() {
-  GuiAnimatedButton& animation = finishAnimation();
-  animation.setSize(int32_t(camera::viewWidth()), int32_t(camera::viewHeight()));
-  animation.setPosition(0, 0);
-  animation.setVisible(true);
-  // Entering the state would restart the frames; the loop only has to be in it.
-  if (animation.state() != ButtonState::kOutOfFocus) animation.setState(ButtonState::kOutOfFocus);
-  animation.setColour(1.0f, 1.0f, 1.0f, 1.0f - level_record::finishTimeLeft() / finishAnimationTime());
-  animation.onPaint();
+bool finishAnimationShown() {
+  return level_record::isFinishing() && level_record::finishTimeLeft() > 0.0f;
 }
 
 }  // namespace
+
+void updateOverlay() {
+  if (!finishAnimationShown()) return;
+  GuiAnimatedButton& animation = finishAnimation();
+  // Over the whole view, from transparent to opaque as the finish runs out.
+  animation.setSize(int32_t(camera::viewWidth()), int32_t(camera::viewHeight()));
+  animation.setPosition(0, 0);
+  animation.setColour(1.0f, 1.0f, 1.0f,
+                      1.0f - level_record::finishTimeLeft() / finishAnimationTime());
+  // Entering the state would restart the frames; the loop only has to be in it.
+  if (animation.state() != ButtonState::kOutOfFocus) animation.setState(ButtonState::kOutOfFocus);
+  animation.update();
+}
 
 void drawOverlay() {
   gl_state::setup2DProjection();
   glScalef(float(window::clientWidth()) / kScreenWidth,
            float(window::clientHeight()) / kScreenHeight, 0.0f);
-  if (level_record::isFinishing() && level_record::finishTimeLeft() > 0.0f) drawFinishAnimation();
+  if (finishAnimationShown() && finishAnimation_) finishAnimation_->onPaint();
   if (timePrintEnabled()) console::print(levelTimeText(level_record::elapsedMs()));
 }
 

@@ -10,6 +10,7 @@
 #include "core/game_fixture.h"
 #include "game/app/game_menus.h"
 #include "game/app/high_score_entry.h"
+#include "game/app/high_scores.h"
 #include "game/app/menus.h"
 #include "game/console/console.h"
 #include "game/gui/gui_animated_button.h"

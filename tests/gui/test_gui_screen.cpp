@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "game/gui/gui_screen.h"
+#include "game/platform/game_clock.h"
 #include "game/platform/virtual_keys.h"
 #include "game/world/screen_flow.h"
 
@@ -19,6 +20,7 @@ class ProbeWidget : public GuiWidget {
   void onHoverLeave() override { calls.push_back("leave"); }
   void onMouseDown(int32_t, int32_t, int32_t) override { calls.push_back("down"); }
   void onKeyDown(int32_t) override { calls.push_back("key"); }
+  void update() override { calls.push_back("update"); }
   std::vector<std::string> calls;
 };
 
@@ -148,6 +150,24 @@ TEST(GuiScreenTest, AnActionThatEmptiesTheQueuesItselfLeavesTheSchedulerSound) {
   for (int i = 0; i < 3; ++i) s.screen.onKeyUp(vk::kSpace);
   s.screen.runScheduler(0.2f);
   EXPECT_EQ(runs, 1);
+}
+
+TEST(GuiScreenTest, AnUpdateStepsOnlyTheVisibleWidgetsThenRunsWhatHasComeDue) {
+  game_clock::useSimulatedClock();
+  Screen s;
+  ProbeWidget* shown = s.add(0, 0);
+  ProbeWidget* hidden = s.add(0, 30);
+  hidden->setVisible(false);  // not drawn, so its animation must not run on unseen
+  int runs = 0;
+  shown->action(GuiActionKind::kKeyUp) = {counting(runs), 0.25f};
+  s.screen.hoverWidget(shown);
+  s.screen.onKeyUp(vk::kSpace);
+  game_clock::advance(0.3);
+  s.screen.update();
+  EXPECT_EQ(shown->calls, (std::vector<std::string>{"enter", "update"}));
+  EXPECT_TRUE(hidden->calls.empty());
+  EXPECT_EQ(runs, 1);
+  game_clock::useRealClock();
 }
 
 TEST(ScreenFlowTest, BackIsOneStepOfHistoryNotAStack) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/gui/gui_animated_button.h"
+#include "game/gui/gui_level_time_display.h"
 #include "game/gui/gui_option_chooser.h"
 #include "game/gui/gui_score_label.h"
 #include "game/gui/gui_screen.h"
@@ -135,21 +136,21 @@ TEST_F(SimulatedClock, CountersCountOneAfterAnother) {
   time.setValueFunction([] { return 500u; });
   water.onReset();
   time.onReset();
-  const auto draw = [&](double seconds) {
+  const auto frame = [&](double seconds) {
     game_clock::advance(seconds);
-    water.advance();
-    time.advance();
+    water.update();
+    time.update();
   };
-  draw(0.0);
+  frame(0.0);
   EXPECT_EQ(water.shownValue(), 0u);
-  draw(0.5);
+  frame(0.5);
   EXPECT_EQ(water.shownValue(), 500u);
   EXPECT_EQ(time.shownValue(), 0u);  // waits for the water
-  // The draw that finishes the water starts the time, with that whole draw's step.
-  draw(0.6);
+  // The frame that finishes the water starts the time, with that whole frame's step.
+  frame(0.6);
   EXPECT_EQ(water.shownValue(), 1000u);
   EXPECT_EQ(time.shownValue(), 150u);
-  draw(1.0);
+  frame(1.0);
   EXPECT_EQ(time.shownValue(), 400u);
   water.setRampTime(0.0f);  // raised to 0.01 s
   EXPECT_FLOAT_EQ(water.ramp().time, 0.01f);

@@ -1,7 +1,7 @@
 #include <GL/gl.h>
 
 #include "game/app/automation_commands.h"
-#include "game/app/high_score_entry.h"
+#include "game/app/high_scores.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
 
@@ -16,7 +16,6 @@ void HighScores::drawTexts(float dx, float dy, const GuiColour& colour) const {
 }
 
 void HighScores::onPaint() {
-  advance(timer_.tick());
   gl_state::clearScreen(0.0f, 0.0f, 0.0f);
   backdrop_.onPaint();
   gl_state::setup2DProjection();
