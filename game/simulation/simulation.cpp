@@ -1,12 +1,14 @@
 #include "game/simulation/simulation.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
 #include <chrono>
 #include <cmath>
 
 #include "common/fnv_hash.h"
+#include "game/console/console.h"
 #include "game/entities/level_objects.h"
 #include "game/entities/movers.h"
 #include "game/entities/sound_sources.h"
@@ -15,6 +17,7 @@
 #include "game/simulation/camera_steering.h"
 #include "game/simulation/level_completion.h"
 #include "game/simulation/level_loading.h"
+#include "game/simulation/tick_profile.h"
 #include "game/water/fx_particles.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/ice_sounds.h"
@@ -45,6 +48,25 @@ const Stage kStages[] = {
     {"water", particle_manager::step},  // particles and ice groups
     {"triggers", triggers::step},       // what the water set off this step
     {"objects", level_objects::step},   // animations, started by the triggers above
+};
+static_assert(std::size(kStages) <= tick_profile::kMostStages);
+
+std::array<std::string_view, std::size(kStages)> stageNames() {
+  std::array<std::string_view, std::size(kStages)> names;
+  std::ranges::transform(kStages, names.begin(), &Stage::name);
+  return names;
+}
+
+tick_profile::Profile profile_{stageNames()};
+
+void printTickProfile() {
+  console::print(profile_.report());
+}
+
+// Registered by beginLevel and removed by endLevel. The profile only prints, so a replay
+// has no use for it.
+const console::NamedCommand kEntries[] = {
+    {"TickProfile", printTickProfile, console::InReplay::kRefused},
 };
 
 // The level's start state of water and camera: the camera flies in from the camera start
@@ -103,7 +125,11 @@ void hashVec2(Fnv1a64& hash, Vec2 value) {
 
 void step(float t) {
   const float dt = std::min(t, kLongestStep);
-  for (const Stage& stage : kStages) stage.run(dt);
+  profile_.beginTick();
+  for (size_t i = 0; i < std::size(kStages); ++i) {
+    kStages[i].run(dt);
+    profile_.endStage(i);
+  }
 }
 
 bool startLevel(std::string_view mapPath) {
@@ -123,6 +149,7 @@ void beginLevel(void (*afterParticles)()) {
   placeWaterAndCamera();
   initialiseWaterSounds();
   level_completion::initialise();
+  console::addCommands(kEntries);
 }
 
 // The camera's opening move is asked about twice: it may end in this tick's camera update,
@@ -164,6 +191,11 @@ void endLevel() {
   water_sounds::shutdown();
   fx_particles::shutdown();
   level_completion::shutdown();
+  console::removeCommands(kEntries);
+}
+
+tick_profile::Profile& tickProfile() {
+  return profile_;
 }
 
 uint64_t particleStateHash(const ParticleList& particles, const ParticleGroupList& groups) {

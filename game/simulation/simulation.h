@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "game/simulation/camera_steering.h"
+#include "game/simulation/tick_profile.h"
 #include "game/water/particle_group.h"
 
 namespace simulation {
@@ -61,6 +62,9 @@ TickReport tick(float t, const TickControls& controls = {});
 void restartLevel();
 // Takes the level and its water down.
 void endLevel();
+
+// The times of the world's stages, by name, over the last second; a test sets its clock.
+tick_profile::Profile& tickProfile();
 
 // FNV-1a (64 bits) over the little-endian bytes of each free particle's position, velocity
 // and temperature in list order, then of each group's centre, velocity, temperature, particle

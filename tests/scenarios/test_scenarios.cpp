@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
@@ -27,6 +28,7 @@
 #include "game/level/polygon.h"
 #include "game/simulation/level_completion.h"
 #include "game/simulation/simulation.h"
+#include "game/simulation/tick_profile.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
 #include "game/world/camera.h"
@@ -515,6 +517,51 @@ TEST_F(DeterminismTest, TheSameSeedGivesTheSameStateTwice) {
   EXPECT_EQ(first.stateHash, second.stateHash);
   EXPECT_EQ(first.freeParticles, second.freeParticles);
   EXPECT_NE(otherSeed.stateHash, first.stateHash) << "the seed places the starting water";
+}
+
+// ---- The tick's profile ------------------------------------------------------------------
+
+// The profile's clock below: each reading is a millisecond after the one before, so each
+// stage of a tick takes a millisecond.
+tick_profile::Clock::time_point testTime;
+tick_profile::Clock::time_point millisecondClock() {
+  return testTime += std::chrono::milliseconds(1);
+}
+
+class TickProfileTest : public ScenarioTest {
+ protected:
+  void SetUp() override {
+    ScenarioTest::SetUp();
+    simulation::tickProfile().setClock(millisecondClock);
+  }
+  void TearDown() override {
+    simulation::tickProfile().setClock(nullptr);
+    ScenarioTest::TearDown();
+  }
+};
+
+TEST_F(TickProfileTest, NamesEveryStageAndKeepsOnlyTheLastSecondsTicks) {
+  const auto twoSecondsAfterTheTenth = [](int64_t ticksRun) {
+    if (ticksRun == 10) testTime += std::chrono::seconds(2);
+  };
+  runScenario("lift", 30, "", twoSecondsAfterTheTenth);
+  const std::string_view names[] = {"movers", "effects", "water", "triggers", "objects", "total"};
+  const std::vector<tick_profile::StageTimes> stages = simulation::tickProfile().lastSecond();
+  ASSERT_EQ(stages.size(), std::size(names));
+  const std::string report = simulation::tickProfile().report();
+  for (size_t i = 0; i < stages.size(); ++i) {
+    const double stagesInIt = stages[i].name == "total" ? 5.0 : 1.0;
+    EXPECT_EQ(stages[i].name, names[i]);
+    EXPECT_EQ(stages[i].ticks, 20u) << names[i];
+    EXPECT_DOUBLE_EQ(stages[i].totalMs, 20 * stagesInIt) << names[i];
+    EXPECT_DOUBLE_EQ(stages[i].longestMs, stagesInIt) << names[i];
+    EXPECT_NE(report.find("\n" + std::string(names[i]) + " "), std::string::npos) << report;
+  }
+  const console::CommandEntry* command = console::findCommand("TickProfile");
+  ASSERT_NE(command, nullptr);
+  EXPECT_EQ(command->inReplay, console::InReplay::kRefused);
+  testTime += std::chrono::seconds(1);
+  EXPECT_EQ(simulation::tickProfile().report(), "\nNo tick ran in the last second.");
 }
 
 // ---- The shipped levels' routes ----------------------------------------------------------
