@@ -120,15 +120,17 @@ void mouseMove(const std::string& arguments) {
   window::injectMouseMove(values[0], values[1]);
 }
 
+// Registered once the console starts; its shut-down removes them with every other entry.
+// Each acts on the window or a file, so no replay may hold one.
+const console::NamedCommand kEntries[] = {
+    {"Screenshot", screenshot}, {"KeyPress", keyPress},     {"KeyDown", keyDown},
+    {"KeyUp", keyUp},           {"MouseClick", mouseClick}, {"MouseMove", mouseMove},
+};
+
 }  // namespace
 
 void registerCommands() {
-  console::addCommand("Screenshot", screenshot);
-  console::addCommand("KeyPress", keyPress);
-  console::addCommand("KeyDown", keyDown);
-  console::addCommand("KeyUp", keyUp);
-  console::addCommand("MouseClick", mouseClick);
-  console::addCommand("MouseMove", mouseMove);
+  console::addCommands(kEntries);
 }
 
 bool saveScreenshot(std::string_view path) {

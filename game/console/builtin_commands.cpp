@@ -132,13 +132,8 @@ int32_t textureQuality(int32_t quality, bool set) {
   return services().getTextureQuality();
 }
 
-struct BuiltinEntry {
-  std::string_view name;
-  CommandFunction function;
-};
-
 // The console's shut-down empties the whole registry, so this table is all there is to keep.
-const BuiltinEntry kBuiltins[] = {
+const NamedCommand kBuiltins[] = {
     {"Quit", quit},
     {"Clear", clearConsole},
     {"Commands", listCommands},
@@ -160,7 +155,7 @@ const BuiltinEntry kBuiltins[] = {
 }  // namespace
 
 void registerBuiltinCommands() {
-  for (const BuiltinEntry& entry : kBuiltins) addCommandFunction(entry.name, entry.function);
+  addCommands(kBuiltins);
 }
 
 }  // namespace console

@@ -111,12 +111,17 @@ void waitSeconds(const std::string& arguments) {
                                            std::chrono::duration<double>(seconds));
 }
 
+// Registered when the console starts; its shut-down removes them with every other entry.
+const console::NamedCommand kEntries[] = {
+    {"Exec", exec},
+    {"Wait", wait},
+    {"WaitSeconds", waitSeconds},
+};
+
 }  // namespace
 
 void registerCommands() {
-  console::addCommand("Exec", exec);
-  console::addCommand("Wait", wait);
-  console::addCommand("WaitSeconds", waitSeconds);
+  console::addCommands(kEntries);
 }
 
 bool execFile(std::string_view path) {

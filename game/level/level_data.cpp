@@ -32,6 +32,10 @@ bool drawTrianglesVariable(bool value, bool set) {
   return console::variableValue(drawTriangles_, value, set);
 }
 
+// Registered once the level is loaded and removed when its geometry stops, from this table.
+const console::NamedCommand kEntries[] = {
+    {"DrawTriangles", drawTrianglesVariable},
+};
 
 }  // namespace
 
@@ -80,11 +84,11 @@ void associateEdges() {
 }
 
 void registerDebugEntries() {
-  console::addCommand("DrawTriangles", drawTrianglesVariable);
+  console::addCommands(kEntries);
 }
 
 void stopGeometry() {
-  console::removeCommand("DrawTriangles");
+  console::removeCommands(kEntries);
   callHook(rendererHooks_.shutdownGeometry);
   collision::destroyCollisionTree();
 }

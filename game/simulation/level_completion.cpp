@@ -53,6 +53,16 @@ bool timePrintVariable(bool value, bool set) {
   return console::variableValue(timePrint_, value, set);
 }
 
+// Registered at the first start of a level and kept while the console runs: its shut-down
+// removes them with every other entry, and the next start of a level registers them again.
+const console::NamedCommand kEntries[] = {
+    {"TimePrint", timePrintVariable},
+};
+
+void registerEntries() {
+  if (console::findCommand(kEntries[0].name) == nullptr) console::addCommands(kEntries);
+}
+
 void makeSound(std::optional<sound::SoundInstance>& sound, const std::string& name) {
   if (!name.empty()) sound.emplace(name);
 }
@@ -125,7 +135,7 @@ void initialise() {
   record.checkpoint = level::waterStart();
   record.finishTimeLeft = settings_.finishAnimationTime;
   timePrint_ = false;
-  console::addCommand("TimePrint", timePrintVariable);
+  registerEntries();
   record.clock.reset();
 }
 

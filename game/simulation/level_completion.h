@@ -13,7 +13,8 @@ namespace level_completion {
 constexpr std::string_view kGameConfigPath = "cfg\\game.cfg";
 
 // Back to the level's start: checkpoint at the water start with 128 particles, not
-// finishing, settings from game.cfg, the clock at 0.
+// finishing, settings from game.cfg, the clock at 0, "TimePrint" off (registered by the first
+// start while the console runs).
 void initialise();
 // Lets the finish and dead sounds go at the end of a game run.
 void shutdown();

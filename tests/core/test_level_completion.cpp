@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <variant>
+
+#include "game/console/console.h"
 #include "game/platform/game_clock.h"
 #include "game/platform/sound_device.h"
 #include "game/simulation/level_completion.h"
@@ -169,6 +172,21 @@ TEST_F(LevelCompletionTest, ScoresFollowTimeAndWater) {
   EXPECT_EQ(level_completion::score(), 218500 + 48000);
   tick(200.0f);
   EXPECT_EQ(level_completion::timeScore(), 1000u);
+}
+
+bool standInVariable(bool, bool) {
+  return true;
+}
+
+TEST_F(LevelCompletionTest, TimePrintIsRegisteredOnceAndOffAtEveryStart) {
+  console::execute("TimePrint 1");
+  EXPECT_TRUE(level_completion::timePrintEnabled());
+  startWith("");
+  EXPECT_FALSE(level_completion::timePrintEnabled());
+  console::addCommand("TimePrint", standInVariable);  // the next start must leave it be
+  startWith("");
+  const auto* kept = std::get_if<bool (*)(bool, bool)>(&console::findCommand("TimePrint")->function);
+  EXPECT_TRUE(kept && *kept == &standInVariable) << "registered again by the second start";
 }
 
 TEST_F(LevelCompletionTest, TheTimeLinePadsItsFields) {
