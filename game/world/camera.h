@@ -42,7 +42,6 @@ enum Mode : int32_t {
   kZoomingIn = 4,
 };
 
-
 // What the camera is doing: the pose every module reads and the steering's own progress.
 struct State {
   Vec2 position{-1000.0f, 0.0f};

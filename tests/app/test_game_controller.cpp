@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "core/game_fixture.h"
+#include "app/game_fixture.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/simulation/player_settings.h"

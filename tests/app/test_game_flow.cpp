@@ -7,7 +7,7 @@
 #include "common/config_file.h"
 #include "common/data_path.h"
 #include "common/registry_key.h"
-#include "core/game_fixture.h"
+#include "app/game_fixture.h"
 #include "game/app/game_menus.h"
 #include "game/app/high_score_entry.h"
 #include "game/app/high_scores.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "common/command_registry.h"
-#include "core/game_fixture.h"
+#include "app/game_fixture.h"
 #include "game/level/level_data.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"

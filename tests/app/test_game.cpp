@@ -10,7 +10,7 @@
 
 #include "common/command_registry.h"
 #include "common/console_output.h"
-#include "core/game_fixture.h"
+#include "app/game_fixture.h"
 #include "game/app/automation_commands.h"
 #include "game/app/frame_clock.h"
 #include "game/app/free_view.h"
