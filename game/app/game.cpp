@@ -12,6 +12,7 @@
 #include "game/app/speed_display.h"
 #include "game/console/console.h"
 #include "game/console/console_script.h"
+#include "game/entities/checkpoint_times.h"
 #include "game/gui/level_completion_draw.h"
 #include "game/gui/splash_screen.h"
 #include "game/level/level_data.h"
@@ -256,6 +257,7 @@ void Game::frame() {
 
 void Game::update() {
   level_completion::updateOverlay();
+  checkpoint_times::updateDisplay();
   if (GuiScreen* screen = game_menus::currentScreen()) screen->update();
 }
 

@@ -1,6 +1,7 @@
 #include "game/entities/checkpoint_times.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "common/config_file.h"
 #include "game/console/console.h"
 #include "game/platform/texture_handle.h"
+#include "game/world/level_record.h"
 
 namespace checkpoint_times {
 namespace {
@@ -70,6 +72,20 @@ void runFade(float seconds) {
   state_.fadeLeft = settings_.fadeTime;
 }
 
+using Clock = std::chrono::steady_clock;
+// The fades run on real time, also while the game is paused; the clock is read on every
+// update, shown or not, so a display starts its fade from the frame it begins in.
+std::optional<Clock::time_point> lastUpdate;
+std::optional<Display> shown;
+
+float secondsSinceLastUpdate() {
+  const Clock::time_point now = Clock::now();
+  const float seconds =
+      lastUpdate ? std::chrono::duration<float>(now - *lastUpdate).count() : 0.0f;
+  lastUpdate = now;
+  return seconds;
+}
+
 }  // namespace
 
 void initialise() {
@@ -129,6 +145,19 @@ const Settings& settings() {
 }
 const TextureHandle* font() {
   return font_ ? &*font_ : nullptr;
+}
+
+void updateDisplay() {
+  updateDisplayAfter(secondsSinceLastUpdate());
+}
+
+void updateDisplayAfter(float realSeconds) {
+  shown.reset();
+  if (font() != nullptr) shown = advanceDisplay(realSeconds, level_record::elapsedMs());
+}
+
+const std::optional<Display>& shownDisplay() {
+  return shown;
 }
 
 }  // namespace checkpoint_times

@@ -1,8 +1,8 @@
 #pragma once
 // When the water reaches a checkpoint the level time is shown for a moment; reaching the
 // same checkpoint again later (after a restart) shows how much faster or slower the player
-// was than the time before, in a colour of its own. The text fades in and out; the drawing
-// asks for what to show with advanceDisplay on every drawn frame.
+// was than the time before, in a colour of its own. The text fades in and out; each drawn
+// frame asks for what to show with updateDisplay before it draws.
 
 #include <cstdint>
 #include <optional>
@@ -42,6 +42,14 @@ struct Display {
   Colour colour;
 };
 std::optional<Display> advanceDisplay(float realSeconds, uint32_t levelTimeMs);
+
+// Advances the fades by the real time since the previous call and keeps what advanceDisplay
+// gives for the running level time: once per drawn frame, before the drawing. Nothing is
+// shown while no font is loaded.
+void updateDisplay();
+// The same, `realSeconds` after the previous update: the clock for the fades made explicit.
+void updateDisplayAfter(float realSeconds);
+const std::optional<Display>& shownDisplay();
 
 // "MM:SS:CC" of `ms`, hours dropped.
 std::string timeText(uint32_t ms);

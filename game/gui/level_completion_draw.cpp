@@ -38,6 +38,7 @@ bool finishAnimationShown() {
 }  // namespace
 
 void updateOverlay() {
+  if (timePrintEnabled()) console::print(levelTimeText(level_record::elapsedMs()));
   if (!finishAnimationShown()) return;
   GuiAnimatedButton& animation = finishAnimation();
   // Over the whole view, from transparent to opaque as the finish runs out.
@@ -55,7 +56,6 @@ void drawOverlay() {
   glScalef(float(window::clientWidth()) / kScreenWidth,
            float(window::clientHeight()) / kScreenHeight, 0.0f);
   if (finishAnimationShown() && finishAnimation_) finishAnimation_->onPaint();
-  if (timePrintEnabled()) console::print(levelTimeText(level_record::elapsedMs()));
 }
 
 void releaseOverlay() {

@@ -85,12 +85,12 @@ TEST_F(CompletionOverlayTest, TimePrintPutsTheLevelTimeOnTheConsoleOnEveryFrame)
   camera::setMode(camera::kFollow);
   game_clock::advance(3723.455);  // 1 h 2 min 3.455 s
   level_completion::update(0.01f);
-  level_completion::drawOverlay();
+  level_completion::updateOverlay();
   EXPECT_EQ(printed, "");
   console::execute("TimePrint 1");
   printed.clear();
-  level_completion::drawOverlay();
-  level_completion::drawOverlay();
+  level_completion::updateOverlay();
+  level_completion::updateOverlay();
   EXPECT_EQ(printed, "\n1:: 2::  3.  45\n1:: 2::  3.  45");
   particle_manager::deleteAllWater();
   camera::setMode(camera::kOpeningMove);
@@ -118,22 +118,28 @@ class CheckpointTextTest : public DebugViewTest {
   }
   const Trigger& checkpoint() const { return triggers::triggerList().front(); }
 
+  // One frame `seconds` after the last: the fades step, then the text is drawn.
+  static void showAfter(float seconds) {
+    checkpoint_times::updateDisplayAfter(seconds);
+    checkpoint_times::draw();
+  }
+
   // 16-pixel glyphs centred on 800: eight characters from x = 336, y from 100 to 116.
   static constexpr int32_t kTextLeft = 336;
   static constexpr int32_t kTextMiddle = 108;
 };
 
 TEST_F(CheckpointTextTest, NothingIsShownUntilACheckpointIsReached) {
-  checkpoint_times::drawAfter(0.5f);
+  showAfter(0.5f);
   EXPECT_EQ(countLitPixels(), 0);
 }
 
 TEST_F(CheckpointTextTest, TheLevelTimeFadesInCentredAcrossTheScreen) {
   checkpoint_times::checkpointReached(checkpoint(), level_record::elapsedMs());
   // The first frame of a fade in shows nothing yet.
-  checkpoint_times::drawAfter(0.75f);
+  showAfter(0.75f);
   EXPECT_EQ(countLitPixels(), 0);
-  checkpoint_times::drawAfter(0.0f);
+  showAfter(0.0f);
   // Three quarters in: opacity sqrt(0.75). The text is "00:00:00" (no time has passed).
   const float alpha = std::sqrt(0.75f);
   EXPECT_TRUE(looksLike(pixelAt(kTextLeft + 8, kTextMiddle), glyphColour('0', 1, 1, 1, alpha)));
@@ -150,8 +156,8 @@ TEST_F(CheckpointTextTest, TheLevelTimeFadesInCentredAcrossTheScreen) {
 TEST_F(CheckpointTextTest, TheTextKeepsItsPlaceOnTheScreenInAWindowOfAnotherSize) {
   if (!resizeClient(400, 300)) GTEST_SKIP() << "the X server did not resize the window";
   checkpoint_times::checkpointReached(checkpoint(), 0);
-  checkpoint_times::drawAfter(1.0f);
-  checkpoint_times::drawAfter(0.0f);  // fading out from full opacity
+  showAfter(1.0f);
+  showAfter(0.0f);  // fading out from full opacity
   // Half size: 8-pixel glyphs from x = 168, y from 50 to 58.
   EXPECT_TRUE(looksLike(pixelAt(168 + 4, 54), glyphColour('0')));
   EXPECT_TRUE(looksLike(pixelAt(168 + 2 * 8 + 4, 54), glyphColour(':')));
@@ -165,8 +171,8 @@ TEST_F(CheckpointTextTest, TheTextKeepsItsPlaceOnTheScreenInAWindowOfAnotherSize
 TEST_F(CheckpointTextTest, AFasterSecondVisitShowsTheDifferenceInTheFasterColour) {
   checkpoint_times::checkpointReached(checkpoint(), 5000);
   checkpoint_times::checkpointReached(checkpoint(), 2500);
-  checkpoint_times::drawAfter(1.0f);
-  checkpoint_times::drawAfter(0.0f);  // fading out from full opacity
+  showAfter(1.0f);
+  showAfter(0.0f);  // fading out from full opacity
   ASSERT_EQ(checkpoint_times::phase(), 4);
   // "- 00:02:50", ten characters from x = 400 - 80 = 320, green only.
   EXPECT_TRUE(looksLike(pixelAt(320 + 8, kTextMiddle), glyphColour('-', 0, 1, 0)));
