@@ -8,7 +8,6 @@
 #include "game/console/console.h"
 #include "game/platform/game_clock.h"
 #include "game/simulation/camera_steering.h"
-#include "game/simulation/level_completion.h"
 #include "game/world/level_record.h"
 
 simulation::TickReport ReplayPlayer::playTick() {

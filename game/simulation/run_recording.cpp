@@ -6,7 +6,6 @@
 #include "common/command_registry.h"
 #include "common/console_output.h"
 #include "common/user_data_path.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/replay_recorder.h"
 #include "game/world/level_record.h"
 

@@ -23,7 +23,6 @@
 #include "game/console/console.h"
 #include "game/level/collision_tree.h"
 #include "game/water/neighbour_meeting.h"
-#include "game/world/camera.h"
 
 namespace particle_mover {
 namespace {

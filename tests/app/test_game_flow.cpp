@@ -18,7 +18,6 @@
 #include "game/gui/high_score_table.h"
 #include "game/platform/sound_list.h"
 #include "game/platform/virtual_keys.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/run_playback.h"
 #include "game/water/particle_manager.h"
 #include "game/world/camera.h"

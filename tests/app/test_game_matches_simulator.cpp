@@ -17,7 +17,6 @@
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
 #include "game/platform/window_services.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/simulation.h"
 #include "game/world/camera.h"
 #include "game/world/level_record.h"

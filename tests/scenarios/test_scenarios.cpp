@@ -26,7 +26,6 @@
 #include "game/level/level_data.h"
 #include "game/level/level_file_format.h"
 #include "game/level/polygon.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/simulation.h"
 #include "game/simulation/tick_profile.h"
 #include "game/water/grouped_particle_mover.h"

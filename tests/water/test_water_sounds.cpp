@@ -13,7 +13,6 @@
 #include "game/platform/sound_device.h"
 #include "game/platform/sound_law.h"
 #include "game/platform/sound_list.h"
-#include "game/simulation/level_completion.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/ice_sounds.h"
 #include "game/water/steam_sounds.h"

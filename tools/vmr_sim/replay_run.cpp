@@ -10,7 +10,6 @@
 #include "game/gui/high_score_table.h"
 #include "game/platform/game_clock.h"
 #include "game/platform/headless_services.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/replay_player.h"
 #include "game/simulation/replay_recorder.h"
 #include "game/simulation/simulation.h"

@@ -24,7 +24,6 @@
 #include "common/regular_file.h"
 #include "game/console/console.h"
 #include "game/level/level_file_format.h"
-#include "game/simulation/level_completion.h"
 #include "game/simulation/simulation.h"
 #include "game/water/grouped_particle_mover.h"
 #include "game/water/particle_manager.h"
