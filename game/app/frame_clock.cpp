@@ -1,69 +1,47 @@
 #include "game/app/frame_clock.h"
 
-#include <algorithm>
-
-#include "game/app/mean_block.h"
-#include "game/platform/frame_timer.h"
-#include "game/simulation/simulation.h"
+#include "game/simulation/frame_pacer.h"
 
 namespace frame_clock {
 namespace {
 
-constexpr float kShortestTick = 0.01f;
-
-struct Pace {
-  FrameTimer clock;
-  MeanBlock<float, 16> frameTimes;
-  float frameTime = 0.0f;
-  float gathered = 0.0f;
-};
-
-Pace& pace() {
-  static Pace instance;
+FramePacer& pacer() {
+  static FramePacer instance;
   return instance;
 }
 
 }  // namespace
 
 void restart() {
-  pace().clock.restart();
+  pacer().restart();
 }
 
 void startLevel() {
-  pace().gathered = kShortestTick;
-  restart();
+  pacer().startLevel();
 }
 
 bool measureFrame() {
-  Pace& p = pace();
-  if (!p.frameTimes.add(p.clock.tick())) return false;
-  p.frameTime = p.frameTimes.lastMean;
-  return true;
+  return pacer().measureFrame();
 }
 
 float frameTime() {
-  return pace().frameTime;
+  return pacer().frameTime();
 }
 
 bool gather() {
-  Pace& p = pace();
-  p.gathered += p.frameTime;
-  return p.gathered >= kShortestTick;
+  return pacer().gather();
 }
 
 float gathered() {
-  return pace().gathered;
+  return pacer().gathered();
 }
 
 float takeGathered() {
-  Pace& p = pace();
-  const float seconds = std::min(p.gathered, simulation::kLongestTick);
-  p.gathered = 0.0f;
-  return seconds;
+  return pacer().takeGathered();
 }
 
 void reset() {
-  pace() = Pace();
+  pacer() = FramePacer();
 }
 
 }  // namespace frame_clock

@@ -1,8 +1,6 @@
 #pragma once
-// The game loop's pace: the frame clock, the frame time (the mean of the last closed block of
-// 16 frames) and the time gathered toward the next tick. Ticks wait until a hundredth of a
-// second has gathered, so at more than 100 frames per second some frames draw without
-// simulating.
+// The window's frame pacer (game/simulation/frame_pacer.h, which the headless simulator's
+// frame-clock mode runs too): the frame time and the time gathered toward the next tick.
 
 namespace frame_clock {
 

@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "game/app/mean_block.h"
+#include "common/mean_block.h"
 #include "game/console/console.h"
 
 namespace speed_display {

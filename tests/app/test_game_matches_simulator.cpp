@@ -51,10 +51,10 @@ bool holds(int frame, int32_t key) {
 
 ScriptAction holdFor(size_t tick, ScriptKey key) {
   ScriptAction action;
-  action.tick = int64_t(tick);
+  action.at = ScriptTime::ticks(double(tick));
   action.kind = ScriptActionKind::kHold;
   action.key = key;
-  action.holdTicks = 1;
+  action.holdFor = ScriptTime::ticks(1);
   return action;
 }
 

@@ -593,9 +593,9 @@ TEST_P(LevelRouteTest, TheRouteWinsAsItPromisesAndStandingStillDoesNot) {
   for (const ScriptAction& action : route->actions)
     EXPECT_EQ(action.kind, ScriptActionKind::kHold) << "line " << action.lineNumber
                                                     << ": only held turning keys";
-  const SimSummary routed = run(source, routeTicks(*route), routeText);
+  const SimSummary routed = run(source, int64_t(routeLength(*route)), routeText);
   EXPECT_EQ(unmetExpectations(route->expected, routed), "");
-  const SimSummary idle = run(source, routeTicks(*route));
+  const SimSummary idle = run(source, int64_t(routeLength(*route)));
   EXPECT_FALSE(idle.won) << "the level wins itself";
 }
 
@@ -620,7 +620,7 @@ TEST_F(ReducedMotionTest, TheCrushersLevelShakesTheViewOnlyWithoutIt) {
   for (const bool reduced : {false, true}) {
     camera::setReducedMotion(reduced);
     bool shook = false;
-    const SimSummary summary = run(level.string() + ".json", routeTicks(*route), routeText,
+    const SimSummary summary = run(level.string() + ".json", int64_t(routeLength(*route)), routeText,
                                    [&shook](int64_t) { shook |= camera::shakeOffset() != Vec2{}; });
     EXPECT_EQ(shook, !reduced);
     EXPECT_TRUE(summary.won) << "reduced motion " << reduced;

@@ -64,6 +64,17 @@ TEST(SimOptionsTests, RefusesBadTicksAndSteps) {
   }
   EXPECT_FALSE(parse({"--level", "a", "--script"}, &error));
   EXPECT_EQ(error, "vmr_sim: --script needs a value");
+  const std::tuple<const char*, const char*, const char*> paces[] = {
+      {"--fps", "0.5", "--fps takes a number from 1 to 1000"},
+      {"--fps", "nan", "--fps takes a number from 1 to 1000"},
+      {"--hold-scale", "inf", "--hold-scale takes a number from 0.1 to 10"},
+      {"--frame-times", "jitter:x", "--frame-times jitter:SEED takes a whole number SEED"},
+  };
+  for (const auto& [option, value, message] : paces) {
+    EXPECT_FALSE(parse({"--level", "a", option, value}, &error)) << option << " " << value;
+    EXPECT_EQ(error, std::string("vmr_sim: ") + message + ", not \"" + value + "\"");
+  }
+  EXPECT_EQ(parse({"--level", "a", "--frame-times", "jitter:7"}, &error)->jitterSeed, 7u);
 }
 
 TEST(SimOptionsTests, RunOptionsNeedALevel) {
@@ -71,10 +82,14 @@ TEST(SimOptionsTests, RunOptionsNeedALevel) {
   for (std::vector<std::string> arguments : {std::vector<std::string>{"--console", "--ticks", "5"},
                                              {"--json", "--console"},
                                              {"--script", "s.txt"},
-                                             {"--record", "r.vrep"}}) {
+                                             {"--record", "r.vrep"},
+                                             {"--fps", "60"}}) {
     EXPECT_FALSE(parse(arguments, &error));
-    EXPECT_EQ(error, "vmr_sim: --ticks, --script, --record and --json need --level");
+    EXPECT_EQ(error, "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale "
+                     "and --json need --level");
   }
+  EXPECT_FALSE(parse({"--level", "a", "--fps", "60", "--frame-times", "jitter:1"}, &error));
+  EXPECT_EQ(error, "vmr_sim: --fps and --frame-times both pace the ticks: give one of them");
   EXPECT_TRUE(parse({"--replay", "r.vrep", "--json"}, &error)) << error;
   EXPECT_FALSE(parse({"--replay", "r.vrep", "--level", "a"}, &error));
 }

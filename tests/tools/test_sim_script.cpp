@@ -32,17 +32,17 @@ TEST(SimScriptTests, ReadsEveryAction) {
   ASSERT_EQ(script.actions.size(), 5u);
   const auto& a = script.actions;
   EXPECT_EQ(a[0].kind, ScriptActionKind::kAngle);
-  EXPECT_EQ(a[0].tick, 0);
+  EXPECT_EQ(a[0].at.amount, 0);
   EXPECT_EQ(a[0].degrees, -12.5f);
   EXPECT_EQ(a[1].kind, ScriptActionKind::kHold);
   EXPECT_EQ(a[1].key, ScriptKey::kLeft);
-  EXPECT_EQ(a[1].holdTicks, 25);
+  EXPECT_EQ(a[1].holdFor.amount, 25);
   EXPECT_EQ(a[2].key, ScriptKey::kRight);
-  EXPECT_EQ(a[2].holdTicks, 1);
+  EXPECT_EQ(a[2].holdFor.amount, 1);
   EXPECT_EQ(a[3].kind, ScriptActionKind::kConsole);
   EXPECT_EQ(a[3].consoleLine, "ParticleCreate 10 20  5 8") << "inner blanks are typed as written";
   EXPECT_EQ(a[4].kind, ScriptActionKind::kRestart);
-  EXPECT_EQ(a[4].tick, 12);
+  EXPECT_EQ(a[4].at.amount, 12);
   EXPECT_EQ(a[4].lineNumber, 5);
 }
 
@@ -82,9 +82,9 @@ TEST(SimScriptTests, AcceptsTheExtremesOfEachNumber) {
       "at 0 hold left 9223372036854775807\n"
       "at 0 angle -0\n");
   ASSERT_EQ(script.actions.size(), 3u);
-  EXPECT_EQ(script.actions[0].holdTicks, 9223372036854775807);
+  EXPECT_EQ(script.actions[0].holdFor.amount, 9223372036854775807.0);
   EXPECT_EQ(script.actions[1].degrees, 0.0f);
-  EXPECT_EQ(script.actions[2].tick, 9223372036854775807);
+  EXPECT_EQ(script.actions[2].at.amount, 9223372036854775807.0);
   EXPECT_EQ(script.actions[2].degrees, 1000.0f);
 }
 
@@ -130,7 +130,7 @@ TEST(SimScriptTests, RefusesBadArgumentsOfEachAction) {
 TEST(SimScriptTests, ReadsARoutesExpectationsAndRefusesBadOnes) {
   const SimScript route = parsed("at 5 hold left 3\nexpect win by 900\nexpect water 0.75\n");
   EXPECT_EQ(route.actions.size(), 1u);
-  EXPECT_EQ(route.expected.winBy, 900);
+  EXPECT_EQ(route.expected.winBy->amount, 900);
   EXPECT_EQ(route.expected.waterShare, 0.75f);
   EXPECT_FALSE(parsed("at 5 hold left 3\n").expected.any());
   const std::pair<const char*, const char*> refused[] = {
@@ -148,4 +148,25 @@ TEST(SimScriptTests, NamesTheFirstBadLineAfterGoodOnes) {
   EXPECT_EQ(refusal("at 0 angle 5\r\n\r\n# x\r\nat 3 hold left 2\r\nat 3 hold middle 2\r\n"
                     "at x restart\n"),
             "line 5: hold takes left or right, not \"middle\"");
+}
+
+// Times in seconds read as seconds, a script keeps one unit, and bad seconds are named.
+TEST(SimScriptTests, ReadsTimesInSecondsAndKeepsOneUnit) {
+  const SimScript route = parsed("at 0.67 s hold right 0.27 s\nexpect win by 30 s\n");
+  ASSERT_EQ(route.actions.size(), 1u);
+  EXPECT_TRUE(route.actions[0].at.seconds && route.actions[0].holdFor.seconds);
+  EXPECT_DOUBLE_EQ(route.actions[0].holdFor.inSeconds(), 0.27f);
+  EXPECT_DOUBLE_EQ(route.expected.winBy->inTicks(0.01), 3000.0);
+  EXPECT_DOUBLE_EQ(parsed("at 45 restart").actions[0].at.inSeconds(), 1.5) << "1/30 s a tick";
+  const std::pair<const char*, const char*> refused[] = {
+      {"at 1 s hold left 0 s", "the time is a number of seconds above 0, not \"0\""},
+      {"at -1 s restart", "the time is a number of seconds from 0, not \"-1\""},
+      {"at 1e8 s restart", "the time is a number of seconds from 0, not \"1e8\""},
+      {"at 1 s hold left 3", "this script counts in seconds: follow every time with \"s\""},
+      {"at 1 restart\nexpect win by 9 s", "this script counts in ticks: write no \"s\" after a time"},
+  };
+  for (const auto& [text, message] : refused) {
+    const std::string error = refusal(text);
+    EXPECT_TRUE(error.ends_with(message)) << error;
+  }
 }

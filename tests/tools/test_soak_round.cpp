@@ -27,7 +27,7 @@ TEST(SoakRoundTests, ScriptsAreValidAndActWithinTheRound) {
     ASSERT_GT(round.ticks, 0);
     ASSERT_GT(round.dt, 0.0f);
     for (const ScriptAction& action : parsedScript(round).actions) {
-      EXPECT_LT(action.tick, round.ticks) << round.scriptText;
+      EXPECT_LT(action.at.amount, round.ticks) << round.scriptText;
       if (!makesWater(action) || action.kind != ScriptActionKind::kConsole) continue;
       const std::vector<std::string> words = splitWords(action.consoleLine);
       ASSERT_EQ(words.size(), 5u) << action.consoleLine;

@@ -4,6 +4,7 @@
 // ticks. What the console prints is streamed to standard output, or to standard error when
 // --json keeps standard output for the summary alone.
 
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 
@@ -72,9 +73,38 @@ bool readScript(const std::string& file, SimScript& script) {
   return true;
 }
 
+// The frames that pace the ticks, when asked for: a file of frame lengths is named relative to
+// where vmr_sim was started, so it is read before the data folder is entered.
+bool readFrames(const SimOptions& options, SimRunSettings& settings) {
+  if (options.fps > 0.0) settings.frames = FrameSource::steady(options.fps);
+  if (options.jittered()) settings.frames = FrameSource::jittered(options.jitterSeed);
+  if (options.frameTimes.empty() || options.jittered()) return true;
+  const FileContents text = readRegularFile(options.frameTimes, kMaxScriptBytes * 16);
+  if (!text.complete()) {
+    std::cerr << "vmr_sim: can't read the frame times " << options.frameTimes
+              << (text.result == FileReadResult::kTooLarge ? ": too large\n" : "\n");
+    return false;
+  }
+  std::string error;
+  std::optional<std::vector<double>> lengths = parseFrameTimes(text.bytes, error);
+  if (!lengths) std::cerr << "vmr_sim: " << options.frameTimes << ", " << error << "\n";
+  if (lengths) settings.frames = FrameSource::recorded(std::move(*lengths));
+  return lengths.has_value();
+}
+
+// A route runs until its deadline and the finish after it, unless told how many ticks.
+void lengthenForRoute(SimRunSettings& settings) {
+  if (settings.ticks != 0 || !settings.script.expected.any()) return;
+  const double length = routeLength(settings.script, settings);
+  if (settings.framePaced())
+    settings.seconds = length;
+  else
+    settings.ticks = static_cast<int64_t>(std::ceil(length));
+}
+
 // Whether the run kept the route's expectations, said on standard error.
 bool reportRoute(const SimRunSettings& settings, const SimSummary& summary) {
-  const std::string missed = unmetExpectations(settings.script.expected, summary);
+  const std::string missed = unmetExpectations(settings.script.expected, summary, settings);
   std::cerr << (missed.empty() ? "route: kept\n" : "route: missed\n" + missed) << std::flush;
   return missed.empty();
 }
@@ -174,10 +204,15 @@ int main(int argc, char** argv) {
     std::cout << kSimUsage;
     return options->help ? 0 : 2;
   }
-  SimRunSettings settings{options->level, options->ticks, options->dt, options->seed, {}, {}};
+  SimRunSettings settings;
+  settings.level = options->level;
+  settings.ticks = options->ticks;
+  settings.dt = options->dt;
+  settings.seed = options->seed;
+  settings.holdScale = options->holdScale;
   if (!readScript(options->scriptFile, settings.script)) return 2;
-  if (settings.ticks == 0 && settings.script.expected.any())
-    settings.ticks = routeTicks(settings.script);
+  if (!readFrames(*options, settings)) return 2;
+  lengthenForRoute(settings);
   if (!recordable(*options, settings)) return 2;
   SimOptions started = *options;
   takeFromHere(started.replayFile);

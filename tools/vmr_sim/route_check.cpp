@@ -8,28 +8,37 @@
 namespace {
 
 // The finish fades in over 2.5 s; the rest is room for the level to close.
-constexpr int64_t kFinishTicks = 150;
+constexpr ScriptTime kFinish = {150, false};
+// Sums of tick lengths are not exact.
+constexpr double kSlack = 1e-4;
+
+std::string timeText(double time, const SimRunSettings& run) {
+  return run.framePaced() ? shortestText(time) + " s" : "tick " + shortestText(time);
+}
 
 }  // namespace
 
-int64_t routeTicks(const SimScript& script) {
-  int64_t last = 0;
-  for (const ScriptAction& action : script.actions)
-    last = std::max(last, action.tick + (action.kind == ScriptActionKind::kHold ? action.holdTicks : 0));
-  last = std::max(last, script.expected.winBy.value_or(0));
-  return last + kFinishTicks;
+double routeLength(const SimScript& script, const SimRunSettings& run) {
+  double last = 0.0;
+  for (const ScriptAction& action : script.actions) {
+    const double hold = action.kind == ScriptActionKind::kHold ? run.timeOf(action.holdFor) : 0.0;
+    last = std::max(last, run.timeOf(action.at) + hold * run.holdScale);
+  }
+  if (script.expected.winBy) last = std::max(last, run.timeOf(*script.expected.winBy));
+  return last + run.timeOf(kFinish);
 }
 
 double waterShare(const SimSummary& summary) {
   return double(summary.freeParticles + summary.iceParticles) / simulation::kStartWaterAmount;
 }
 
-std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary) {
+std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary,
+                              const SimRunSettings& run) {
   std::string missed;
-  if (expected.winBy && (!summary.won || summary.winTick > *expected.winBy)) {
-    missed += summary.won ? "won after tick " + std::to_string(summary.winTick)
-                          : std::string("not won");
-    missed += ", expected a win by tick " + std::to_string(*expected.winBy) + "\n";
+  const double won = run.framePaced() ? summary.winSeconds : double(summary.winTick);
+  if (expected.winBy && (!summary.won || won > run.timeOf(*expected.winBy) + kSlack)) {
+    missed += summary.won ? "won after " + timeText(won, run) : std::string("not won");
+    missed += ", expected a win by " + timeText(run.timeOf(*expected.winBy), run) + "\n";
   }
   if (expected.waterShare && waterShare(summary) < *expected.waterShare) {
     missed += "kept " + shortestText(waterShare(summary)) + " of the water, expected " +

@@ -9,12 +9,13 @@
 #include "tools/vmr_sim/sim_run.h"
 #include "tools/vmr_sim/sim_script.h"
 
-// The ticks a run of `script` takes: past its last action, its win deadline and the finish
-// (a few seconds) after it.
-int64_t routeTicks(const SimScript& script);
+// How long a run of `script` lasts in the run's unit (ticks, or seconds when paced by
+// frames): past its last action, its win deadline and the finish (a few seconds) after it.
+double routeLength(const SimScript& script, const SimRunSettings& run = {});
 
 // The share of the starting water left at the end of the run, frozen water included.
 double waterShare(const SimSummary& summary);
 
 // Empty when the run kept every expectation; otherwise one line for each it missed.
-std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary);
+std::string unmetExpectations(const RouteExpectation& expected, const SimSummary& summary,
+                              const SimRunSettings& run = {});

@@ -5,9 +5,10 @@
 #include "game/simulation/simulation.h"
 
 const char* const kSimUsage =
-    "Usage: vmr_sim [--level PATH [--ticks N] [--dt S] [--script FILE] [--record FILE]\n"
-    "               [--json]] [--replay FILE [--json]] [--verify-scores] [--console]\n"
-    "               [--data DIR] [--seed K]\n"
+    "Usage: vmr_sim [--level PATH [--ticks N] [--dt S | --fps F | --frame-times FRAMES]\n"
+    "               [--script FILE [--hold-scale K]] [--record FILE] [--json]]\n"
+    "               [--replay FILE [--json]] [--verify-scores] [--console] [--data DIR]\n"
+    "               [--seed K]\n"
     "  --level PATH   start the level file PATH (a data path such as lev\\01_first_turn.swah)\n"
     "                 with its water and camera, print what the game prints meanwhile, run\n"
     "                 the ticks and print a summary of the final state (exit status 1 when\n"
@@ -16,6 +17,13 @@ const char* const kSimUsage =
     "                 that expects a win, until its deadline and the finish after it)\n"
     "  --dt S         seconds per tick, above 0 and at most 1 (default 0.0333333); a step\n"
     "                 of the world covers at most 1/30 s\n"
+    "  --fps F        pace the ticks as the game's window does at F frames a second (1 to\n"
+    "                 1000): a tick gathers at least 0.01 s of frames, by the mean of the\n"
+    "                 last 16; the script's ticks are then 1/30 s of play each\n"
+    "  --frame-times FRAMES  pace the ticks so by the frames of FRAMES: a file of frame\n"
+    "                 lengths in milliseconds, one a line (0.1 to 1000, used over and over),\n"
+    "                 or jitter:SEED, an uneven machine's frames of 8 to 40 ms with a stall\n"
+    "                 of 100 ms now and then, drawn from the whole number SEED\n"
     "  --script FILE  actions at given ticks, one a line (blank lines and lines starting\n"
     "                 with # are ignored; an action at tick T runs before tick T, the\n"
     "                 first tick is 0):\n"
@@ -23,10 +31,13 @@ const char* const kSimUsage =
     "                   at T hold left|right N  hold the arrow key through N ticks\n"
     "                   at T console LINE       type LINE into the console\n"
     "                   at T restart            restart the level\n"
+    "                 (T and N: ticks, or seconds when followed by \"s\": at 0.5 s hold\n"
+    "                 left 0.2 s)\n"
     "                 and what a level's route must achieve (exit status 3 when it misses):\n"
     "                   expect win by T         the win begins by tick T\n"
     "                   expect water SHARE      at least SHARE (0 to 1) of the starting\n"
     "                                           water is left at the end\n"
+    "  --hold-scale K make the script's holds K times as long (0.1 to 10)\n"
     "  --record FILE  write the run's replay to FILE (a script's angle actions can't be kept)\n"
     "  --replay FILE  play the replay FILE back in its level, with its seed and view, print\n"
     "                 the summary and whether the final state and the score match the\n"
@@ -61,9 +72,27 @@ bool parseStep(const std::string& text, float& dt) {
          dt <= simulation::kLongestTick;
 }
 
+// A number from `least` to `most`.
+bool parseBounded(const std::string& text, double least, double most, double& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size() && value >= least &&
+         value <= most;
+}
+
 bool takesValue(const std::string& option) {
   return option == "--level" || option == "--data" || option == "--seed" || option == "--ticks" ||
-         option == "--dt" || option == "--script" || option == "--record" || option == "--replay";
+         option == "--dt" || option == "--script" || option == "--record" ||
+         option == "--replay" || option == "--fps" || option == "--frame-times" ||
+         option == "--hold-scale";
+}
+
+std::string readFrameTimes(const std::string& value, SimOptions& options) {
+  options.frameTimes = value;
+  if (value.empty()) return "--frame-times takes a file or jitter:SEED";
+  const std::string seed = value.substr(std::min(value.size(), SimOptions::kJitterPrefix.size()));
+  if (options.jittered() && !parseWhole(seed, options.jitterSeed))
+    return "--frame-times jitter:SEED takes a whole number SEED";
+  return {};
 }
 
 // Stores the value of an option that takes one; when it doesn't read, what the option takes.
@@ -85,12 +114,20 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
       return "--ticks takes a whole number from 0";
   } else if (option == "--dt") {
     if (!parseStep(value, options.dt)) return "--dt takes a number of seconds above 0, at most 1";
+  } else if (option == "--fps") {
+    if (!parseBounded(value, 1.0, 1000.0, options.fps)) return "--fps takes a number from 1 to 1000";
+  } else if (option == "--frame-times") {
+    return readFrameTimes(value, options);
+  } else if (option == "--hold-scale") {
+    if (!parseBounded(value, 0.1, 10.0, options.holdScale))
+      return "--hold-scale takes a number from 0.1 to 10";
   }
   return {};
 }
 
 bool needsLevel(const SimOptions& options) {
   return options.ticks != 0 || !options.scriptFile.empty() || !options.recordFile.empty() ||
+         options.framePaced() || options.holdScale != 1.0 ||
          (options.json && options.replayFile.empty());
 }
 
@@ -122,7 +159,12 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
     }
   }
   if (options.level.empty() && needsLevel(options)) {
-    error = "vmr_sim: --ticks, --script, --record and --json need --level";
+    error = "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale and --json "
+            "need --level";
+    return std::nullopt;
+  }
+  if (options.fps > 0.0 && !options.frameTimes.empty()) {
+    error = "vmr_sim: --fps and --frame-times both pace the ticks: give one of them";
     return std::nullopt;
   }
   if (!options.replayFile.empty() && !options.level.empty()) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SimOptions {
@@ -13,16 +14,25 @@ struct SimOptions {
   uint64_t seed = 1;       // --seed K: the game's random source starts here
   int64_t ticks = 0;       // --ticks N: ticks to run after the level started
   float dt = 0.0333333f;   // --dt S: seconds per tick, above 0
+  double fps = 0.0;        // --fps F: ticks paced by steady frames of 1/F s; 0: fixed ticks
+  std::string frameTimes;  // --frame-times FILE|jitter:SEED: ticks paced by these frames
+  uint64_t jitterSeed = 0;  // the SEED of --frame-times jitter:SEED
+  double holdScale = 1.0;  // --hold-scale K: the script's holds last K times as long
   std::string scriptFile;  // --script FILE: actions at given ticks; empty: none
   std::string recordFile;  // --record FILE: the run's replay is written there; empty: none
   std::string replayFile;  // --replay FILE: plays the replay instead of a level; empty: none
   bool json = false;       // --json: the summary as JSON alone on standard output
   bool verifyScores = false;  // --verify-scores: replay the high-score table's runs
   bool help = false;       // --help
+
+  bool framePaced() const { return fps > 0.0 || !frameTimes.empty(); }
+  bool jittered() const { return frameTimes.starts_with(kJitterPrefix); }
+  static constexpr std::string_view kJitterPrefix = "jitter:";
 };
 
-// The options, or nullopt after writing a message into `error`. --ticks, --script and
-// --record need --level, --json needs --level or --replay, and --replay stands without them.
+// The options, or nullopt after writing a message into `error`. --ticks, --script, --record,
+// --fps, --frame-times and --hold-scale need --level, --json needs --level or --replay, and
+// --replay stands without them. --fps and --frame-times pace the ticks; one of them at most.
 std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& arguments,
                                           std::string& error);
 

@@ -30,24 +30,38 @@ namespace {
 // ---- Script ------------------------------------------------------------------------------
 
 // Plays a script's actions before their ticks and holds the arrow keys while a hold lasts;
-// a recording notes the restarts and console lines among them.
+// a recording notes the restarts and console lines among them. Times are in the run's unit:
+// the tick's number, or the seconds of ticks before it when the run is paced by frames.
 class ScriptPlayer {
  public:
-  ScriptPlayer(const SimScript& script, ReplayRecorder* recorder)
-      : actions_(script.actions), recorder_(recorder) {}
+  ScriptPlayer(const SimRunSettings& settings, ReplayRecorder* recorder) : recorder_(recorder) {
+    for (const ScriptAction& action : settings.script.actions) {
+      const double at = settings.timeOf(action.at);
+      const double length = settings.timeOf(action.holdFor) * settings.holdScale;
+      actions_.push_back({&action, at, at + length});
+    }
+  }
 
-  void beforeTick(int64_t tick) {
-    while (next_ < actions_.size() && actions_[next_].tick <= tick) {
-      const ScriptAction& action = actions_[next_++];
+  void beforeTick(double now) {
+    // A tenth of a millisecond, or of a tick, of slack: sums of tick lengths are not exact.
+    now += 1e-4;
+    while (next_ < actions_.size() && actions_[next_].at <= now) {
+      const ScriptAction& action = *actions_[next_++].action;
       play(action);
       if (recorder_ != nullptr) note(action);
     }
     platform::HeadlessServices& services = platform::headlessServices();
-    services.setKeyDown(vk::kLeft, holding(ScriptKey::kLeft, tick));
-    services.setKeyDown(vk::kRight, holding(ScriptKey::kRight, tick));
+    services.setKeyDown(vk::kLeft, holding(ScriptKey::kLeft, now));
+    services.setKeyDown(vk::kRight, holding(ScriptKey::kRight, now));
   }
 
  private:
+  struct TimedAction {
+    const ScriptAction* action;
+    double at;
+    double until;  // a hold's end
+  };
+
   static void play(const ScriptAction& action) {
     switch (action.kind) {
       case ScriptActionKind::kAngle: camera::setAngle(action.degrees); break;
@@ -63,19 +77,46 @@ class ScriptPlayer {
     if (action.kind == ScriptActionKind::kRestart) recorder_->noteRestart();
   }
 
-  // Written so that a hold near the largest tick can't overflow.
-  bool holding(ScriptKey key, int64_t tick) const {
-    for (const ScriptAction& action : actions_)
-      if (action.kind == ScriptActionKind::kHold && action.key == key && action.tick <= tick &&
-          tick - action.tick < action.holdTicks)
+  bool holding(ScriptKey key, double now) const {
+    for (const TimedAction& timed : actions_)
+      if (timed.action->kind == ScriptActionKind::kHold && timed.action->key == key &&
+          timed.at <= now && now < timed.until)
         return true;
     return false;
   }
 
-  const std::vector<ScriptAction>& actions_;
+  std::vector<TimedAction> actions_;
   ReplayRecorder* recorder_;
   size_t next_ = 0;
 };
+
+// The lengths of a run's ticks: a recorded run's own, then the fixed one; or paced by frames.
+class TickLengths {
+ public:
+  explicit TickLengths(const SimRunSettings& settings) : settings_(settings) {
+    if (settings.frames) paced_.emplace(*settings.frames);
+  }
+
+  // The next tick's length; the game clock has moved on to its time.
+  float next(int64_t tick) {
+    if (paced_) return paced_->next();
+    const auto index = static_cast<size_t>(tick);
+    const float length =
+        index < settings_.tickTimes.size() ? settings_.tickTimes[index] : settings_.dt;
+    game_clock::advance(length);
+    return length;
+  }
+
+ private:
+  const SimRunSettings& settings_;
+  std::optional<FramePacedTicks> paced_;
+};
+
+// Whether the run goes on after `ticks` ticks that took `seconds`.
+bool moreTicks(const SimRunSettings& settings, int64_t ticks, double seconds) {
+  if (settings.framePaced() && settings.ticks == 0) return seconds < settings.seconds;
+  return ticks < settings.ticks;
+}
 
 // ---- Summary text ------------------------------------------------------------------------
 
@@ -148,6 +189,7 @@ std::vector<Field> summaryFields(const SimSummary& s) {
       {"won", flag(s.won), flag(s.won)},
       {"water_finite", flag(s.waterFinite), flag(s.waterFinite)},
       {"win_tick", whole(s.winTick), whole(s.winTick)},
+      {"win_seconds", number(s.winSeconds), jsonNumber(s.winSeconds)},
       {"level_over", flag(s.levelOver), flag(s.levelOver)},
       {"level_clock_ms", whole(s.levelClockMs), whole(s.levelClockMs)},
       {"time_score", whole(s.timeScore), whole(s.timeScore)},
@@ -157,12 +199,6 @@ std::vector<Field> summaryFields(const SimSummary& s) {
       {"respawns", whole(s.respawns), whole(s.respawns)},
       {"mover_positions", pointList(s.moverPositions), jsonPointList(s.moverPositions)},
   };
-}
-
-// A recorded run's own tick lengths, then the fixed one.
-float tickLength(const SimRunSettings& settings, int64_t tick) {
-  const auto index = static_cast<size_t>(tick);
-  return index < settings.tickTimes.size() ? settings.tickTimes[index] : settings.dt;
 }
 
 // The console closes the (invisible) window on "Quit", which ends the run as it ends a game.
@@ -225,21 +261,27 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   if (recording != nullptr) recorder.emplace(replayHeaderHere(settings.level, start));
   using Clock = std::chrono::steady_clock;
   Clock::duration tickTime{};
-  ScriptPlayer script(settings.script, recorder ? &*recorder : nullptr);
+  ScriptPlayer script(settings, recorder ? &*recorder : nullptr);
+  TickLengths lengths(settings);
   int64_t ticksRun = 0;
+  double secondsRun = 0.0;
   int64_t winTick = -1;
+  double winSeconds = -1.0;
   bool waterFinite = true;
-  while (ticksRun < settings.ticks && windowOpen()) {
-    script.beforeTick(ticksRun);
+  while (moreTicks(settings, ticksRun, secondsRun) && windowOpen()) {
+    script.beforeTick(settings.framePaced() ? secondsRun : double(ticksRun));
     if (!windowOpen()) break;
-    const float dt = tickLength(settings, ticksRun);
-    game_clock::advance(dt);
+    const float dt = lengths.next(ticksRun);
     const Clock::time_point start = Clock::now();
     const simulation::TickReport report = simulation::tick(dt);
     tickTime += Clock::now() - start;
     if (recorder) recorder->recordTick(dt, {}, report);
     ++ticksRun;
-    if (winTick < 0 && level_record::isFinishing()) winTick = ticksRun;
+    secondsRun += dt;
+    if (winTick < 0 && level_record::isFinishing()) {
+      winTick = ticksRun;
+      winSeconds = secondsRun;
+    }
     waterFinite = waterFinite && waterIsFinite();
     if (afterTick) afterTick(ticksRun);
   }
@@ -248,6 +290,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
 
   SimSummary summary = summariseState();
   noteRunEnd(summary, ticksRun, winTick, waterFinite);
+  if (summary.winTick >= 0) summary.winSeconds = winSeconds;
   if (ticksRun > 0)
     summary.msPerTick =
         std::chrono::duration<double, std::milli>(tickTime).count() / double(ticksRun);

@@ -1,8 +1,8 @@
 #pragma once
-// One headless run of a level: the random source seeded, the level started, a fixed number
-// of ticks of a fixed length with the script's actions before their ticks, and a summary of
-// the state the run ends in. The same seed, level, script and tick length give the same
-// state, bit for bit, and so the same state hash.
+// One headless run of a level: the random source seeded, the level started, ticks of a fixed
+// length or paced by frames as the window paces them, with the script's actions before their
+// ticks, and a summary of the state the run ends in. The same seed, level, script and tick
+// lengths give the same state, bit for bit, and so the same state hash.
 
 #include <cstdint>
 #include <functional>
@@ -13,6 +13,7 @@
 #include "common/vector2.h"
 #include "game/simulation/replay_file.h"
 #include "game/water/particle_group.h"
+#include "tools/vmr_sim/frame_source.h"
 #include "tools/vmr_sim/sim_script.h"
 
 struct SimRunSettings {
@@ -23,6 +24,20 @@ struct SimRunSettings {
   SimScript script;
   // The lengths of the first ticks, one each, as a window run recorded them; dt after them.
   std::vector<float> tickTimes;
+  // When set, the ticks are paced by these frames instead (dt and tickTimes are unused), and
+  // the script's times are seconds of play.
+  std::optional<FrameSource> frames;
+  // A run paced by frames without a number of ticks lasts until its ticks cover this many
+  // seconds.
+  double seconds = 0.0;
+  // The script's holds last this many times as long as written: a player's hand is no script.
+  double holdScale = 1.0;
+
+  bool framePaced() const { return frames.has_value(); }
+  // A script's time in the run's own unit: ticks of dt, or seconds when paced by frames.
+  double timeOf(const ScriptTime& time) const {
+    return framePaced() ? time.inSeconds() : time.inTicks(dt);
+  }
 };
 
 struct SimSummary {
@@ -42,6 +57,7 @@ struct SimSummary {
                             // water's numbers stayed finite all the while
   bool waterFinite = true;  // no particle or ice group went non-finite on any tick
   int64_t winTick = -1;     // the tick after which it began; -1 when not won
+  double winSeconds = -1.0;  // the ticks' seconds until then; -1 when not won
   bool levelOver = false;   // the finish has run out
   uint32_t levelClockMs = 0;
   uint32_t timeScore = 0;

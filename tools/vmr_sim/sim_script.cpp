@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
+
+#include "common/text.h"
 
 namespace {
 
@@ -19,6 +22,14 @@ class LineReader {
     const std::string_view word = rest_.substr(0, end);
     rest_.remove_prefix(end);
     return word;
+  }
+
+  // Whether the next word is `expected`; it is read only then.
+  bool takeWord(std::string_view expected) {
+    LineReader ahead = *this;
+    if (ahead.word() != expected) return false;
+    *this = ahead;
+    return true;
   }
 
   // Everything not read yet, without its leading and trailing blanks; the line is then read.
@@ -51,6 +62,10 @@ bool parseNumber(std::string_view word, float& value) {
   return error == std::errc() && end == word.data() + word.size() && std::isfinite(value);
 }
 
+std::string timeText(const ScriptTime& time) {
+  return time.seconds ? shortestText(time.amount) + " s" : "tick " + shortestText(time.amount);
+}
+
 std::string quoted(std::string_view word) {
   return "\"" + std::string(word) + "\"";
 }
@@ -60,8 +75,45 @@ std::string refused(std::string_view what, std::string_view word) {
   return std::string(what) + (word.empty() ? "; none given" : ", not " + quoted(word));
 }
 
-// The action after "at TICK"; an empty error when it read.
-std::string parseAction(LineReader& reader, ScriptAction& action) {
+// The longest time a script may name in seconds: about four months of play.
+constexpr double kMaxSeconds = 1e7;
+
+// The unit the script's first time was written in, which every later time keeps.
+struct ScriptUnit {
+  std::optional<bool> seconds;
+
+  std::string take(const ScriptTime& time) {
+    if (!seconds) seconds = time.seconds;
+    if (*seconds == time.seconds) return {};
+    return *seconds ? "this script counts in seconds: follow every time with \"s\""
+                    : "this script counts in ticks: write no \"s\" after a time";
+  }
+};
+
+// A time: a whole number of ticks from `least`, or a number of seconds from 0 (above 0 when
+// `least` is above 0) when "s" follows it. An empty error when it read.
+std::string parseTime(LineReader& reader, int64_t least, std::string_view refusal,
+                      ScriptTime& time, ScriptUnit& unit) {
+  const std::string_view word = reader.word();
+  time.seconds = reader.takeWord("s");
+  if (time.seconds) {
+    float seconds = 0.0f;
+    if (!parseNumber(word, seconds) || seconds < 0.0f || (least > 0 && seconds == 0.0f) ||
+        seconds > kMaxSeconds)
+      return refused(least > 0 ? "the time is a number of seconds above 0"
+                               : "the time is a number of seconds from 0",
+                     word);
+    time.amount = seconds;
+  } else {
+    int64_t ticks = 0;
+    if (!parseWhole(word, ticks) || ticks < least) return refused(refusal, word);
+    time.amount = double(ticks);
+  }
+  return unit.take(time);
+}
+
+// The action after "at TIME"; an empty error when it read.
+std::string parseAction(LineReader& reader, ScriptAction& action, ScriptUnit& unit) {
   const std::string_view kind = reader.word();
   if (kind == "angle") {
     action.kind = ScriptActionKind::kAngle;
@@ -73,9 +125,10 @@ std::string parseAction(LineReader& reader, ScriptAction& action) {
     const std::string_view key = reader.word();
     if (key != "left" && key != "right") return refused("hold takes left or right", key);
     action.key = key == "left" ? ScriptKey::kLeft : ScriptKey::kRight;
-    const std::string_view ticks = reader.word();
-    if (!parseWhole(ticks, action.holdTicks) || action.holdTicks < 1)
-      return refused("hold takes a whole number of ticks from 1", ticks);
+    if (std::string problem = parseTime(reader, 1, "hold takes a whole number of ticks from 1",
+                                        action.holdFor, unit);
+        !problem.empty())
+      return problem;
   } else if (kind == "console") {
     action.kind = ScriptActionKind::kConsole;
     action.consoleLine = reader.rest();
@@ -83,7 +136,7 @@ std::string parseAction(LineReader& reader, ScriptAction& action) {
   } else if (kind == "restart") {
     action.kind = ScriptActionKind::kRestart;
   } else if (kind.empty()) {
-    return "nothing to do at tick " + std::to_string(action.tick);
+    return "nothing to do at " + timeText(action.at);
   } else {
     return "unknown action " + quoted(kind) + "; expected angle, hold, console or restart";
   }
@@ -92,15 +145,17 @@ std::string parseAction(LineReader& reader, ScriptAction& action) {
 }
 
 // What follows "expect"; an empty error when it read.
-std::string parseExpectation(LineReader& reader, RouteExpectation& expected) {
+std::string parseExpectation(LineReader& reader, RouteExpectation& expected, ScriptUnit& unit) {
   const std::string_view what = reader.word();
   if (what == "win") {
     const std::string_view by = reader.word();
     if (by != "by") return refused("expected \"expect win by TICK\"", by);
-    const std::string_view tick = reader.word();
-    int64_t value = 0;
-    if (!parseWhole(tick, value) || value < 0) return refused("the tick is a whole number from 0", tick);
-    expected.winBy = value;
+    ScriptTime deadline;
+    if (std::string problem =
+            parseTime(reader, 0, "the tick is a whole number from 0", deadline, unit);
+        !problem.empty())
+      return problem;
+    expected.winBy = deadline;
   } else if (what == "water") {
     const std::string_view share = reader.word();
     float value = 0.0f;
@@ -116,16 +171,17 @@ std::string parseExpectation(LineReader& reader, RouteExpectation& expected) {
 
 // One line that is neither blank nor a remark; an empty error when it read.
 std::string parseLine(std::string_view line, ScriptAction& action, RouteExpectation& expected,
-                      bool& isAction) {
+                      ScriptUnit& unit, bool& isAction) {
   LineReader reader(line);
   const std::string_view at = reader.word();
   isAction = at == "at";
-  if (at == "expect") return parseExpectation(reader, expected);
+  if (at == "expect") return parseExpectation(reader, expected, unit);
   if (at != "at") return refused("expected \"at TICK ACTION\" or \"expect ...\"", at);
-  const std::string_view tick = reader.word();
-  if (!parseWhole(tick, action.tick) || action.tick < 0)
-    return refused("the tick is a whole number from 0", tick);
-  return parseAction(reader, action);
+  if (std::string problem =
+          parseTime(reader, 0, "the tick is a whole number from 0", action.at, unit);
+      !problem.empty())
+    return problem;
+  return parseAction(reader, action, unit);
 }
 
 bool isBlankOrRemark(std::string_view line) {
@@ -137,6 +193,7 @@ bool isBlankOrRemark(std::string_view line) {
 
 std::optional<SimScript> parseSimScript(std::string_view text, std::string& error) {
   SimScript script;
+  ScriptUnit unit;
   int32_t lineNumber = 0;
   while (!text.empty()) {
     const size_t end = std::min(text.find('\n'), text.size());
@@ -147,7 +204,7 @@ std::optional<SimScript> parseSimScript(std::string_view text, std::string& erro
     ScriptAction action;
     action.lineNumber = lineNumber;
     bool isAction = false;
-    const std::string problem = parseLine(line, action, script.expected, isAction);
+    const std::string problem = parseLine(line, action, script.expected, unit, isAction);
     if (!problem.empty()) {
       error = "line " + std::to_string(lineNumber) + ": " + problem;
       return std::nullopt;
@@ -155,6 +212,6 @@ std::optional<SimScript> parseSimScript(std::string_view text, std::string& erro
     if (isAction) script.actions.push_back(std::move(action));
   }
   std::stable_sort(script.actions.begin(), script.actions.end(),
-                   [](const ScriptAction& a, const ScriptAction& b) { return a.tick < b.tick; });
+                   [](const ScriptAction& a, const ScriptAction& b) { return a.at.amount < b.at.amount; });
   return script;
 }

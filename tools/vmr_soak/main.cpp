@@ -181,7 +181,7 @@ std::optional<std::string> playRound(const SoakRound& round, bool warmedUp, Wate
   if (!script) return "the round's own script is wrong: " + error;
   std::set<int64_t> waterTicks;
   for (const ScriptAction& action : script->actions) {
-    if (makesWater(action)) waterTicks.insert(action.tick);
+    if (makesWater(action)) waterTicks.insert(int64_t(action.at.amount));
     tally.restarts += action.kind == ScriptActionKind::kRestart ? 1 : 0;
     tally.commands += action.kind == ScriptActionKind::kConsole ? 1 : 0;
     tally.particleCreates += makesWater(action) && action.kind == ScriptActionKind::kConsole;

@@ -1,5 +1,5 @@
 #pragma once
-// A running mean over blocks of samples, as the frame clock and the speed displays take it:
+// A running mean over blocks of samples, as the frame pacer and the speed displays take it:
 // the mean changes only when a block closes, so a display holds still long enough to read.
 
 #include <cstdint>
