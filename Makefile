@@ -47,19 +47,19 @@ launcher: configure
 # The fuzzers, the sanitized tests, the soak and the Debian package's check (about 25 s: it
 # builds the package and plays from it unpacked) run first so that the test runner's summary
 # closes the output. Drawing tests need an X server: without a display the tests run under a
-# virtual one (Xvfb with Mesa).
+# virtual one (Xvfb with Mesa). The routes' matrix of frame rates runs optimised beside them.
 test: test-build fuzz-smoke sanitize
 	@$(BUILD_DIR)/bin/vmr_soak --data $(BUILD_DIR)/data --scenarios tests/scenarios/levels \
 		--seconds $(SOAK_SECONDS)
 	@BUILD_DIR=$(BUILD_DIR) scripts/check-package.sh
 	@scripts/with-display.sh ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS) \
-		-L display
+		-L 'display|optimised'
 
-# What the test run needs of the normal tree: the game, its data, the soak and the programs
-# that test in a window. The tests that need no display run in the sanitizer tree instead,
+# What the test run needs of the normal tree: the game, its data, the soak, the programs
+# that test in a window and the routes' matrix. The tests that need no display run in the sanitizer tree instead,
 # and the benchmarks are built by `make bench`.
 test-build: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_main vmr_data vmr_soak vmr_display_tests
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target vmr_main vmr_data vmr_soak vmr_optimised_tests
 
 # One clang tree with AddressSanitizer and UndefinedBehaviorSanitizer holds the fuzzers and
 # the test programs that need no display, so the game's libraries compile once for both.

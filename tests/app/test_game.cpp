@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@
 #include "game/world/screen_flow.h"
 #include "test_support/temp_directory.h"
 #include "test_support/window_fixture.h"
+#include "tools/vmr_sim/frame_source.h"
 
 TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTen) {
   // The accumulator starts full, so the first frame ticks; until a block of 16 frames has
@@ -58,6 +60,38 @@ TEST_F(GameTest, TheFrameTimeIsTheMeanOfBlocksOfSixteenAndTicksWaitForATenthOfTe
   EXPECT_FLOAT_EQ(frame_clock::frameTime(), (2 * 0.005f + 14 * 0.04f) / 16);
   frames(16, 40);
   EXPECT_FLOAT_EQ(frame_clock::frameTime(), 0.04f);
+}
+
+// The simulator's runs paced by frames tick exactly the lengths the window's main loop ticks
+// (as its kept run records them) for the same frames: steady 144 Hz, and an uneven list with
+// stalls that the longest tick clamps.
+TEST_F(GameTest, FramePacedRunsTickTheLengthsTheWindowTicks) {
+  const std::vector<double> framesMs[] = {{1000.0 / 144},
+                                          {16, 16, 100, 8, 40, 12, 1500, 16, 33, 7, 5, 16}};
+  for (const std::vector<double>& frameList : framesMs) {
+    std::vector<double> lengths;
+    for (double ms : frameList) lengths.push_back(ms / 1000.0);
+    if (!Game::isRunning()) {  // the second list: a fresh game from the clock's start
+      game_clock::useSimulatedClock();
+      Game::initialise(kTestLevel);
+    }
+    Game::setMenu(screen_flow::kPlay);
+    for (int frame = 0; frame < 300; ++frame) {
+      game_clock::advance(lengths[size_t(frame) % lengths.size()]);
+      Game::frame();
+    }
+    Game::shutdown();
+    std::string error;
+    const std::optional<replay::Replay> kept = run_playback::lastRunOf(kTestLevel, error);
+    ASSERT_TRUE(kept) << error;
+    ASSERT_GT(kept->ticks.size(), 100u);
+
+    game_clock::useSimulatedClock();
+    FramePacedTicks paced(FrameSource::recorded(lengths));
+    for (size_t tick = 0; tick < kept->ticks.size(); ++tick)
+      ASSERT_EQ(std::bit_cast<uint32_t>(paced.next()), kept->ticks[tick].stepBits) << tick;
+    Game::resetState();
+  }
 }
 
 TEST_F(GameTest, GameSpeedsArePrintedOncePerBlock) {

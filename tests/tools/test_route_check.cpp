@@ -32,7 +32,7 @@ TEST(RouteCheckTest, NamesEachPromiseTheRunBroke) {
   EXPECT_EQ(unmetExpectations(expected, late, paced), "");
   late.winSeconds = 30.2;
   EXPECT_EQ(unmetExpectations(expected, late, paced),
-            "won after 30.2 s, expected a win by 30 s\n");
+            "won after 30.20 s, expected a win by 30.00 s\n");
 }
 
 TEST(RouteCheckTest, ARunLastsPastTheLastHoldAndTheDeadline) {

@@ -1,6 +1,8 @@
 #include "tools/vmr_sim/route_check.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 
 #include "common/text.h"
 #include "game/simulation/simulation.h"
@@ -12,8 +14,12 @@ constexpr ScriptTime kFinish = {150, false};
 // Sums of tick lengths are not exact.
 constexpr double kSlack = 1e-4;
 
+// Seconds to the hundredth, which is finer than a tick.
 std::string timeText(double time, const SimRunSettings& run) {
-  return run.framePaced() ? shortestText(time) + " s" : "tick " + shortestText(time);
+  if (!run.framePaced()) return "tick " + shortestText(time);
+  std::array<char, 32> text;
+  std::snprintf(text.data(), text.size(), "%.2f s", time);
+  return text.data();
 }
 
 }  // namespace
