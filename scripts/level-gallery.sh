@@ -29,18 +29,19 @@ framing() {
          printf "FreeCameraX %g\nFreeCameraY %g\nFreeCameraZoom %g\n", ($1 + $3) / 2, ($2 + $4) / 2, z }' <<< "$1"
 }
 
-# "Its route wins ..." from the simulator's summary of the level's route.
+# "Its route wins ..." from the simulator's summary of the level's route, played as the
+# window plays it at 60 frames a second.
 route_result() {
   local name=$1 summary
-  summary=$("$build/bin/vmr_sim" --data "$build/data" --level "lev/$name.swah" \
+  summary=$("$build/bin/vmr_sim" --data "$build/data" --level "lev/$name.swah" --fps 60 \
     --script "$root/data/lev/$name.solution" --json 2> /dev/null) || true
   field() { sed -n "s/^  \"$1\": \(.*\),\?$/\1/p" <<< "$summary" | tr -d ','; }
   if [[ $(field won) != true ]]; then
     echo "Its route does not win."
     return
   fi
-  printf 'Its route wins after %.1f s with %s of 128 drops: a score of %s.\n' \
-    "$(field win_tick | awk '{ print $1 / 30 }')" "$(field free_particles)" \
+  printf 'Its route wins at 60 Hz after %.1f s with %s of 128 drops: a score of %s.\n' \
+    "$(field win_seconds)" "$(( $(field free_particles) + $(field ice_particles) ))" \
     "$(field score | sed ':a;s/\B[0-9]\{3\}\>/,&/;ta')"
 }
 
@@ -70,7 +71,8 @@ SCRIPT
   echo
   echo "Every level in the order the level chooser lists them, with what it teaches and the"
   echo "time a good run takes. Its route (\`data/lev/NAME.solution\`) wins it with held keys"
-  echo "alone; \`make test\` plays every route, and its score is the one to beat. The"
+  echo "alone; \`make test\` plays every route at the frame rates players have, and its score"
+  echo "at 60 frames a second is the one to beat. The"
   echo "pictures show each whole level through the free view two seconds into play (the green"
   echo "box is what the player sees then), made by \`scripts/level-gallery.sh\`."
   for source in "$root"/data/lev/[0-9]*.json; do
