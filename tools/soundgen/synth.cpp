@@ -4,11 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include "common/split_mix.h"
+
 std::uint64_t Random::next() {
-  std::uint64_t z = (state_ += 0x9e3779b97f4a7c15ull);
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-  return z ^ (z >> 31);
+  return splitMix64(state_);
 }
 
 float Random::unit() {

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/split_mix.h"
 #include "game/platform/game_clock.h"
 
 namespace {
@@ -16,18 +17,11 @@ constexpr uint64_t kStallOdds = 100;
 constexpr double kShortestRecordedMs = 0.1;
 constexpr double kLongestRecordedMs = 1000.0;
 
-// SplitMix64: the jitter has its own source, so the game's random source, which the
-// simulation draws from, stays where the seed put it.
-uint64_t nextRandom(uint64_t& state) {
-  uint64_t z = (state += 0x9e3779b97f4a7c15ull);
-  z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
-  z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
-  return z ^ (z >> 31);
-}
-
+// The jitter has its own source, so the game's random source, which the simulation draws
+// from, stays where the seed put it.
 double jitteredFrame(uint64_t& state) {
-  if (nextRandom(state) % kStallOdds == 0) return kStall;
-  const double unit = double(nextRandom(state) >> 11) * 0x1.0p-53;
+  if (splitMix64(state) % kStallOdds == 0) return kStall;
+  const double unit = double(splitMix64(state) >> 11) * 0x1.0p-53;
   return kShortestJitterFrame + unit * (kLongestJitterFrame - kShortestJitterFrame);
 }
 
