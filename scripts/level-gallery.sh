@@ -5,7 +5,8 @@
 # without one), starts play, and takes its picture at 1280 x 720 through the free view,
 # framed on the level's outlines (the green box is what the player sees at that moment).
 # Objects are drawn however far they are from the player's view, so the flags and signs by
-# distant areas show too.
+# distant areas show too. The heads-up display is switched off for the pictures; the game
+# keeps its settings in a scratch folder here, so the player's preferences stay as they are.
 #   scripts/level-gallery.sh            (after `make game`; BUILD_DIR defaults to build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -48,6 +49,7 @@ route_result() {
 render() {
   local name=$1 bounds=$2
   cat > "$scratch/$name.script" <<SCRIPT
+HudDraw 0
 MouseMove 2 2
 KeyPress 13
 KeyPress 13

@@ -13,6 +13,7 @@
 #include "game/console/console.h"
 #include "game/console/console_script.h"
 #include "game/entities/checkpoint_times.h"
+#include "game/gui/hud.h"
 #include "game/gui/level_completion_draw.h"
 #include "game/gui/splash_screen.h"
 #include "game/level/level_data.h"
@@ -231,6 +232,7 @@ void Game::shutdown() {
   particle_renderer::shutdown();
   game_menus::destroy();
   level_completion::releaseOverlay();
+  hud::release();
   gameRun().running = false;
   game_config::release();
 }
@@ -258,6 +260,7 @@ void Game::frame() {
 void Game::update() {
   level_completion::updateOverlay();
   checkpoint_times::updateDisplay();
+  hud::update();
   if (GuiScreen* screen = game_menus::currentScreen()) screen->update();
 }
 

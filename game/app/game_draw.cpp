@@ -12,6 +12,7 @@
 #include "game/console/console_draw.h"
 #include "game/entities/checkpoint_times_draw.h"
 #include "game/gui/gui_draw.h"
+#include "game/gui/hud.h"
 #include "game/gui/level_completion_draw.h"
 #include "game/platform/font_text.h"
 #include "game/platform/gl_state.h"
@@ -81,6 +82,7 @@ void Game::draw() {
   level_completion::drawOverlay();
   drawPausedText();
   checkpoint_times::draw();
+  hud::draw();
   drawMenu();
   speed_display::countDrawingCost(start);
   if (Game::isConsoleOpen()) console::drawConsole();

@@ -108,13 +108,6 @@ void countDownFinish(level_record::Record& record, float t) {
   screen_flow::setMenu(screen_flow::kLevelFinishedMenu);
 }
 
-// At least one particle, whatever share the file asks for: a share of 0 or below wins with
-// the first drop, one above 1 can't be reached.
-double neededWater() {
-  const double share = double(float(grouped_particle_mover::totalWater()) * settings_.finishWaterVolume);
-  return std::max(1.0, std::trunc(share));
-}
-
 // Won on the first tick whose count in the end area reaches the share of all water left;
 // the count never builds up over several ticks.
 void checkWin(level_record::Record& record) {
@@ -156,6 +149,13 @@ void update(float t) {
     countDownFinish(record, t);
   else
     checkWin(record);
+}
+
+// At least one particle, whatever share the file asks for: a share of 0 or below wins with
+// the first drop, one above 1 can't be reached.
+double neededWater() {
+  const double share = double(float(grouped_particle_mover::totalWater()) * settings_.finishWaterVolume);
+  return std::max(1.0, std::trunc(share));
 }
 
 const FinishAnimationLook& finishAnimationLook() {

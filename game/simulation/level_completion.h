@@ -21,6 +21,10 @@ void shutdown();
 // One tick of `t` seconds while play runs: clock, loss and respawn, finish countdown, win.
 void update(float t);
 
+// The water that has to be in the end area on one tick to win: the level's share of all the
+// water left, whole drops, at least one.
+double neededWater();
+
 // The finish animation's frame-set name and speed, as the first start of a level in this
 // game run read them.
 struct FinishAnimationLook {

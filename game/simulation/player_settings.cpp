@@ -14,6 +14,7 @@ namespace player_settings {
 namespace {
 
 bool contrastHigh = false;
+bool hudShown = true;
 bool storing = false;
 
 void store(std::string_view name, const std::string& text) {
@@ -34,6 +35,11 @@ bool highContrastVariable(bool value, bool set) {
   return contrastHigh;
 }
 
+bool hudDrawVariable(bool value, bool set) {
+  if (set) setHudDraw(value);
+  return hudShown;
+}
+
 float deadZoneVariable(float value, bool set) {
   if (set) setControllerDeadZone(value);
   return camera::controllerDeadZone();
@@ -45,9 +51,10 @@ void controllerList() {
   for (const std::string& name : names) console::print("\n" + name);
 }
 
-const std::array<console::NamedCommand, 4> kEntries = {{
+const std::array<console::NamedCommand, 5> kEntries = {{
     {"ReducedMotion", reducedMotionVariable},
     {"HighContrast", highContrastVariable},
+    {"HudDraw", hudDrawVariable},
     {"ControllerDeadZone", deadZoneVariable},
     {"ControllerList", controllerList},
 }};
@@ -64,6 +71,7 @@ void loadPreferences() {
   const RegistryKey key = openKeyPath(kPreferencesKeyPath);
   readSwitch(key, "ReducedMotion", setReducedMotion);
   readSwitch(key, "HighContrast", setHighContrast);
+  readSwitch(key, "HudDraw", setHudDraw);
   const std::string deadZone = key.readString("ControllerDeadZone");
   if (isNumber(deadZone)) setControllerDeadZone(toNumber(deadZone));
   storing = true;
@@ -72,6 +80,7 @@ void loadPreferences() {
 void resetToDefaults() {
   storing = false;
   contrastHigh = false;
+  hudShown = true;
   camera::setReducedMotion(false);
   camera::setControllerDeadZone(camera::kDefaultControllerDeadZone);
 }
@@ -91,6 +100,15 @@ bool highContrast() {
 void setHighContrast(bool on) {
   contrastHigh = on;
   store("HighContrast", switchText(on));
+}
+
+bool hudDraw() {
+  return hudShown;
+}
+
+void setHudDraw(bool on) {
+  hudShown = on;
+  store("HudDraw", switchText(on));
 }
 
 void setControllerDeadZone(float share) {

@@ -2,8 +2,9 @@
 // The settings a player chooses for comfort and access, each a console variable and a stored
 // preference: "ReducedMotion" (no camera shake, no zoom punches, a cut instead of the opening
 // fly-in), "HighContrast" (the water and the text in a palette that stands out from any
-// backdrop) and "ControllerDeadZone" (how far a stick or trigger moves before it counts);
-// and "ControllerList", which names the game controllers plugged in.
+// backdrop), "ControllerDeadZone" (how far a stick or trigger moves before it counts) and
+// "HudDraw" (the water gauge and level time in a corner during play); and "ControllerList",
+// which names the game controllers plugged in.
 //
 // The game loads the stored values and stores every change made on the console; the
 // simulator registers the same variables without touching the player's preferences, so a
@@ -25,6 +26,9 @@ void removeConsoleEntries();
 
 bool highContrast();
 void setHighContrast(bool on);
+// On unless switched off.
+bool hudDraw();
+void setHudDraw(bool on);
 // These two live in the camera, which obeys them; set here so they are stored.
 void setControllerDeadZone(float share);
 void setReducedMotion(bool on);

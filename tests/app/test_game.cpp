@@ -24,6 +24,7 @@
 #include "game/platform/music_device.h"
 #include "game/platform/virtual_keys.h"
 #include "game/platform/window.h"
+#include "game/simulation/player_settings.h"
 #include "game/simulation/replay_recorder.h"
 #include "game/simulation/run_playback.h"
 #include "game/simulation/run_recording.h"
@@ -346,4 +347,34 @@ TEST_F(GameTest, ALastRunHoldingALineThatIsNotTheWorldsIsNotWatched) {
             std::string::npos)
       << printed;
   EXPECT_EQ(readFileBytes(text), "not a picture") << "a screenshot was taken";
+}
+
+// The heads-up display's gauge is in the top-left corner; with all the water kept its bar is
+// the water's blue at (20, 36). Drawn under a menu, it would still change the picture.
+TEST_F(GameTest, TheHeadsUpDisplayShowsInPlayOnlyWhileSwitchedOn) {
+  struct Case {
+    const char* name;
+    int32_t menu;
+    bool switchedOn;
+    bool shows;
+  };
+  const Case cases[] = {{"in play", screen_flow::kPlay, true, true},
+                        {"in a menu", screen_flow::kInGameMenu, true, false},
+                        {"switched off", screen_flow::kPlay, false, false}};
+  const auto frameWith = [](bool on) {
+    player_settings::setHudDraw(on);
+    Game::update();
+    Game::draw();
+    return shownScreen();
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Game::setMenu(c.menu);
+    const ScreenPixels without = frameWith(false);
+    const ScreenPixels with = frameWith(c.switchedOn);
+    EXPECT_EQ(near(with.at(20, 36), Rgba{71, 163, 255, 255}, 8), c.shows)
+        << ::testing::PrintToString(with.at(20, 36));
+    EXPECT_EQ(with.rgba != without.rgba, c.shows);
+  }
+  player_settings::setHudDraw(true);
 }

@@ -134,11 +134,15 @@ TEST_F(StartupSettingsTest, PlayerSettingsAreReadFromTheStoreAndStoredOnChange) 
   player_settings::registerConsoleEntries();
   store("ReducedMotion", "1");
   store("ControllerDeadZone", "5");
+  store("HudDraw", "0");
   console::execute("HighContrast 1");
   EXPECT_EQ(stored("HighContrast"), "");
   player_settings::loadPreferences();
   EXPECT_TRUE(camera::reducedMotion());
   EXPECT_FLOAT_EQ(camera::controllerDeadZone(), 0.9f);
+  EXPECT_FALSE(player_settings::hudDraw());
+  console::execute("HudDraw 1");
+  EXPECT_EQ(stored("HudDraw"), "1");
   console::execute("HighContrast 0");
   console::execute("ControllerDeadZone 0.25");
   EXPECT_EQ(stored("HighContrast"), "0");
