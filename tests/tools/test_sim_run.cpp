@@ -101,6 +101,7 @@ SimSummary sampleSummary() {
   s.msPerTick = 0.0625;
   s.won = true;
   s.winTick = 240;
+  s.winSeconds = 8.25;
   s.levelClockMs = 7966;
   s.timeScore = 436000;
   s.waterScore = 60000;
@@ -128,6 +129,7 @@ TEST(SimSummaryTests, TextHasOneKeyAndValueALineWithFloatsExact) {
             "won: true\n"
             "water_finite: true\n"
             "win_tick: 240\n"
+            "win_seconds: 8.25\n"
             "level_over: false\n"
             "level_clock_ms: 7966\n"
             "time_score: 436000\n"
@@ -140,7 +142,7 @@ TEST(SimSummaryTests, TextHasOneKeyAndValueALineWithFloatsExact) {
 
 TEST(SimSummaryTests, JsonHasTheSameFieldsAndReadsBackExactly) {
   const nlohmann::json json = nlohmann::json::parse(summaryJson(sampleSummary()));
-  EXPECT_EQ(json.size(), 23u);
+  EXPECT_EQ(json.size(), 24u);
   EXPECT_EQ(json["won"], true);
   EXPECT_EQ(json["win_tick"], 240);
   EXPECT_EQ(json["score"], 496000);
@@ -304,9 +306,9 @@ TEST_F(BasinRunTest, DenseWaterKeepsItsStateHash) {
     int64_t ticks;
     uint64_t hash;
   } cases[] = {
-      {"at 1 console ParticleCreate 100 100 8 700\n", 150, 0xCCE809F11E1819DFULL},
+      {"at 1 console ParticleCreate 100 100 8 700\n", 150, 0xBE2BBFDE1B9BE0C0ULL},
       {"at 1 console ParticleCreate 100 100 8 700\nat 40 hold left 30\n", 150,
-       0x10A8EC95521E99CDULL},
+       0xEA049DE6AF960349ULL},
   };
   for (const auto& c : cases) {
     const std::optional<SimSummary> summary = run(basin(c.ticks, c.script));
