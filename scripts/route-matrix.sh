@@ -2,7 +2,7 @@
 # Plays every shipped level's route (or the levels named) at the frame rates players have and
 # on uneven clocks, with its holds as written and 15 % shorter and longer (25 % for the first
 # level), and prints one line a run: the clock, the holds' scale, whether the route kept its
-# promises, the water kept and when the win began.
+# promises, the water kept and when the win began (seconds of play, and ticks).
 #   scripts/route-matrix.sh [NAME ...]      NAME as in data/lev/NAME.json; after `make game`
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,8 +24,8 @@ for name in "$@"; do
       field() { sed -n "s/^$1: //p" <<< "$summary"; }
       water=$(( $(field free_particles) + $(field ice_particles) ))
       verdict=$([[ $status == 0 ]] && echo kept || echo MISSED)
-      printf '%-22s %-24s x%-5s %-6s water %3d  win %s s\n' "$name" "$clock" "$scale" \
-        "$verdict" "$water" "$(field win_seconds)"
+      printf '%-22s %-24s x%-5s %-6s water %3d  win %s s, tick %s\n' "$name" "$clock" \
+        "$scale" "$verdict" "$water" "$(field win_seconds)" "$(field win_tick)"
     done
   done
 done
