@@ -34,11 +34,11 @@ void loadLook() {
                 look.textShadowX, look.textShadowY, look.textShadowColour};
 }
 
-}  // namespace
-
 WaterGauge waterGauge(uint32_t kept, double needed) {
   return {shareOfStartWater(double(kept)), shareOfStartWater(needed)};
 }
+
+}  // namespace
 
 void update() {
   if (!player_settings::hudDraw() || screen_flow::isMenuOpen()) {

@@ -18,7 +18,6 @@ struct WaterGauge {
   float kept = 0.0f;    // the free water and ice there is
   float needed = 0.0f;  // what has to be in the end area at once to win
 };
-WaterGauge waterGauge(uint32_t kept, double needed);
 
 // One frame's display.
 struct Frame {

@@ -6,7 +6,6 @@
 #include "game/gui/gui_score_label.h"
 #include "game/gui/gui_screen.h"
 #include "game/gui/gui_text_box.h"
-#include "game/gui/hud.h"
 #include "game/platform/game_clock.h"
 #include "game/platform/virtual_keys.h"
 #include "test_support/temp_directory.h"
@@ -161,13 +160,4 @@ TEST(GuiLevelTimeDisplayTest, ShowsMinutesSecondsAndHundredths) {
   EXPECT_EQ(levelTimeDisplayText(75430), "01:15:43");
   EXPECT_EQ(levelTimeDisplayText(545070), "09:05:07");
   EXPECT_EQ(levelTimeDisplayText(3600000 + 61000), "01:01:00");  // hours dropped
-}
-
-// The bar stands for the water a level starts with: more water or a share past it stay on
-// the bar.
-TEST(HudTest, TheGaugeKeepsTheWaterAndTheNeededMarkOnTheBar) {
-  EXPECT_FLOAT_EQ(hud::waterGauge(96, 48.0).kept, 0.75f);
-  EXPECT_FLOAT_EQ(hud::waterGauge(96, 48.0).needed, 0.375f);
-  EXPECT_FLOAT_EQ(hud::waterGauge(300, 1e30).kept, 1.0f);
-  EXPECT_FLOAT_EQ(hud::waterGauge(300, 1e30).needed, 1.0f);
 }
