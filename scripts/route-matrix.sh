@@ -3,10 +3,12 @@
 # on uneven clocks, with its holds as written and 15 % shorter and longer (25 % for the first
 # level), and prints one line a run: the clock, the holds' scale, whether the route kept its
 # promises, the water kept and when the win began (seconds of play, and ticks).
-#   scripts/route-matrix.sh [NAME ...]      NAME as in data/lev/NAME.json; after `make game`
+#   [VIEW=1280x720] scripts/route-matrix.sh [NAME ...]   NAME as in data/lev/NAME.json;
+#   after `make game`. VIEW is the window's size (default 1024x768, the headless one).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${BUILD_DIR:-$root/build}" && pwd)
+view=${VIEW:-1024x768}
 clocks=("--fps 30" "--fps 60" "--fps 75" "--fps 120" "--fps 144" "--fps 240"
         "--frame-times jitter:1" "--frame-times jitter:2" "--frame-times jitter:3")
 
@@ -18,7 +20,7 @@ for name in "$@"; do
   [[ $name == 01_* ]] && spread=0.25
   for clock in "${clocks[@]}"; do
     for scale in $(awk -v s=$spread 'BEGIN { print 1 - s, 1, 1 + s }'); do
-      summary=$("$build/bin/vmr_sim" --data "$build/data" --level "lev/$name.swah" $clock \
+      summary=$("$build/bin/vmr_sim" --data "$build/data" --level "lev/$name.swah" $clock --view "$view" \
         --script "$root/data/lev/$name.solution" --hold-scale "$scale" 2> /dev/null)
       status=$?
       field() { sed -n "s/^$1: //p" <<< "$summary"; }

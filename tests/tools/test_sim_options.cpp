@@ -69,6 +69,8 @@ TEST(SimOptionsTests, RefusesBadTicksAndSteps) {
       {"--fps", "nan", "--fps takes a number from 1 to 1000"},
       {"--hold-scale", "inf", "--hold-scale takes a number from 0.1 to 10"},
       {"--frame-times", "jitter:x", "--frame-times jitter:SEED takes a whole number SEED"},
+      {"--view", "1280x32", "--view takes WxH, each from 64 to 16384"},
+      {"--view", "1280 720", "--view takes WxH, each from 64 to 16384"},
   };
   for (const auto& [option, value, message] : paces) {
     EXPECT_FALSE(parse({"--level", "a", option, value}, &error)) << option << " " << value;
@@ -85,8 +87,8 @@ TEST(SimOptionsTests, RunOptionsNeedALevel) {
                                              {"--record", "r.vrep"},
                                              {"--fps", "60"}}) {
     EXPECT_FALSE(parse(arguments, &error));
-    EXPECT_EQ(error, "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale "
-                     "and --json need --level");
+    EXPECT_EQ(error, "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale, "
+                     "--view and --json need --level");
   }
   EXPECT_FALSE(parse({"--level", "a", "--fps", "60", "--frame-times", "jitter:1"}, &error));
   EXPECT_EQ(error, "vmr_sim: --fps and --frame-times both pace the ticks: give one of them");

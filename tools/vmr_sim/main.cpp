@@ -210,6 +210,8 @@ int main(int argc, char** argv) {
   settings.dt = options->dt;
   settings.seed = options->seed;
   settings.holdScale = options->holdScale;
+  settings.viewWidth = options->viewWidth;
+  settings.viewHeight = options->viewHeight;
   if (!readScript(options->scriptFile, settings.script)) return 2;
   if (!readFrames(*options, settings)) return 2;
   lengthenForRoute(settings);

@@ -1,12 +1,14 @@
 #include "tools/vmr_sim/sim_options.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "game/simulation/simulation.h"
 
 const char* const kSimUsage =
     "Usage: vmr_sim [--level PATH [--ticks N] [--dt S | --fps F | --frame-times FRAMES]\n"
-    "               [--script FILE [--hold-scale K]] [--record FILE] [--json]]\n"
+    "               [--script FILE [--hold-scale K]] [--view WxH] [--record FILE]\n"
+    "               [--json]]\n"
     "               [--replay FILE [--json]] [--verify-scores] [--console] [--data DIR]\n"
     "               [--seed K]\n"
     "  --level PATH   start the level file PATH (a data path such as lev\\01_first_turn.swah)\n"
@@ -38,6 +40,8 @@ const char* const kSimUsage =
     "                   expect water SHARE      at least SHARE (0 to 1) of the starting\n"
     "                                           water is left at the end\n"
     "  --hold-scale K make the script's holds K times as long (0.1 to 10)\n"
+    "  --view WxH     play in a window of W x H pixels (64 to 16384 each; default\n"
+    "                 1024x768): a wide window sees further across\n"
     "  --record FILE  write the run's replay to FILE (a script's angle actions can't be kept)\n"
     "  --replay FILE  play the replay FILE back in its level, with its seed and view, print\n"
     "                 the summary and whether the final state and the score match the\n"
@@ -83,7 +87,20 @@ bool takesValue(const std::string& option) {
   return option == "--level" || option == "--data" || option == "--seed" || option == "--ticks" ||
          option == "--dt" || option == "--script" || option == "--record" ||
          option == "--replay" || option == "--fps" || option == "--frame-times" ||
-         option == "--hold-scale";
+         option == "--hold-scale" || option == "--view";
+}
+
+// "WxH", each from 64 to 16384.
+bool parseView(const std::string& text, SimOptions& options) {
+  const size_t x = text.find('x');
+  if (x == std::string::npos) return false;
+  int32_t width = 0, height = 0;
+  if (!parseWhole(text.substr(0, x), width) || !parseWhole(text.substr(x + 1), height))
+    return false;
+  if (std::min(width, height) < 64 || std::max(width, height) > 16384) return false;
+  options.viewWidth = width;
+  options.viewHeight = height;
+  return true;
 }
 
 std::string readFrameTimes(const std::string& value, SimOptions& options) {
@@ -118,6 +135,8 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
     if (!parseBounded(value, 1.0, 1000.0, options.fps)) return "--fps takes a number from 1 to 1000";
   } else if (option == "--frame-times") {
     return readFrameTimes(value, options);
+  } else if (option == "--view") {
+    if (!parseView(value, options)) return "--view takes WxH, each from 64 to 16384";
   } else if (option == "--hold-scale") {
     if (!parseBounded(value, 0.1, 10.0, options.holdScale))
       return "--hold-scale takes a number from 0.1 to 10";
@@ -127,7 +146,8 @@ std::string readValue(const std::string& option, const std::string& value, SimOp
 
 bool needsLevel(const SimOptions& options) {
   return options.ticks != 0 || !options.scriptFile.empty() || !options.recordFile.empty() ||
-         options.framePaced() || options.holdScale != 1.0 ||
+         options.framePaced() || options.holdScale != 1.0 || options.viewWidth != 1024 ||
+         options.viewHeight != 768 ||
          (options.json && options.replayFile.empty());
 }
 
@@ -159,8 +179,8 @@ std::optional<SimOptions> parseSimOptions(const std::vector<std::string>& argume
     }
   }
   if (options.level.empty() && needsLevel(options)) {
-    error = "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale and --json "
-            "need --level";
+    error = "vmr_sim: --ticks, --script, --record, --fps, --frame-times, --hold-scale, --view and "
+            "--json need --level";
     return std::nullopt;
   }
   if (options.fps > 0.0 && !options.frameTimes.empty()) {

@@ -18,6 +18,8 @@ struct SimOptions {
   std::string frameTimes;  // --frame-times FILE|jitter:SEED: ticks paced by these frames
   uint64_t jitterSeed = 0;  // the SEED of --frame-times jitter:SEED
   double holdScale = 1.0;  // --hold-scale K: the script's holds last K times as long
+  int32_t viewWidth = 1024;  // --view WxH: the window's client size the view takes its shape
+  int32_t viewHeight = 768;  // from
   std::string scriptFile;  // --script FILE: actions at given ticks; empty: none
   std::string recordFile;  // --record FILE: the run's replay is written there; empty: none
   std::string replayFile;  // --replay FILE: plays the replay instead of a level; empty: none

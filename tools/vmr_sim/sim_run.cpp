@@ -252,6 +252,7 @@ std::optional<SimSummary> runSimulation(const SimRunSettings& settings,
   platform::HeadlessServices& services = platform::headlessServices();
   services.reopen();
   services.releaseAllKeys();
+  services.setClientSize(settings.viewWidth, settings.viewHeight);
   rng::seed(settings.seed);
   const uint64_t start = rng::position();
   game_clock::useSimulatedClock();

@@ -32,6 +32,10 @@ struct SimRunSettings {
   double seconds = 0.0;
   // The script's holds last this many times as long as written: a player's hand is no script.
   double holdScale = 1.0;
+  // The window's client size the view takes its shape from: a wide window sees further
+  // across, and the water kept near the view is kept further across too.
+  int32_t viewWidth = 1024;
+  int32_t viewHeight = 768;
 
   bool framePaced() const { return frames.has_value(); }
   // A script's time in the run's own unit: ticks of dt, or seconds when paced by frames.
