@@ -1,12 +1,17 @@
 // The level-finished menu: the won level's water and time counted up into the score, and the
 // way on to the high-score table.
 #include <algorithm>
+#include <cstdio>
 
 #include "game/app/game.h"
 #include "game/app/high_score_entry.h"
 #include "game/app/menu_commands.h"
 #include "game/app/menus.h"
 #include "game/gui/gui_level_time_display.h"
+#include "game/gui/level_index.h"
+#include "game/gui/level_progress.h"
+#include "game/simulation/run_playback.h"
+#include "game/world/level_record.h"
 #include "game/simulation/level_completion.h"
 #include "game/water/grouped_particle_mover.h"
 
@@ -26,6 +31,30 @@ GuiScoreLabel* addCounter(GuiScreen& screen, const MenuBuilder& menu, std::strin
   counter->setRampSound(menu.own().getString(soundKey));
   counter->setEnabled(false);
   return screen.add(std::move(counter));
+}
+
+// "m:ss.hh", as short as a level time reads.
+std::string shortTime(uint32_t ms) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%u:%02u.%02u", ms / 60000, ms / 1000 % 60, ms / 10 % 100);
+  return text;
+}
+
+// The bests before this run and the par on one line, what the run beat on the next.
+std::string progressText(const std::optional<progress::LevelBest>& before,
+                         const progress::Beaten& beaten,
+                         const std::optional<level_index::LevelNote>& note) {
+  std::string text = before ? "Best so far: " + shortTime(before->timeMs) + ", " +
+                                  std::to_string(before->water) + " drops"
+                            : std::string("First win of this level");
+  if (note && note->parSeconds > 0) {
+    char par[32];
+    std::snprintf(par, sizeof par, "    Par: %d:%02d", note->parSeconds / 60, note->parSeconds % 60);
+    text += par;
+  }
+  if (before && beaten.time) text += "\nNew best time!";
+  if (before && beaten.water) text += beaten.time ? "   New best water!" : "\nNew best water!";
+  return text;
 }
 
 }  // namespace
@@ -56,6 +85,7 @@ Menu_LevelFinished::Menu_LevelFinished() {
   menu.addLabel("waterScoreLabel", "Water score:", labelSize);
   menu.addLabel("timeScoreLabel", "Time  score:", labelSize);
   menu.addLabel("totalScoreLabel", "Total score:", labelSize);
+  progressNote_ = menu.addLabel("progressNote", "", own.getFloat("progressNoteFontSize"));
 
   waterCount_ = addCounter(*this, menu, "waterScoreCount",
                            [] { return uint32_t(level_completion::waterScore()); },
@@ -91,8 +121,21 @@ Menu_LevelFinished::Menu_LevelFinished() {
   chainNavigation({continueButton, watchButton});
 }
 
+void Menu_LevelFinished::recordProgress() {
+  // A watched run was counted when it was played.
+  progressNote_->setText("");
+  if (run_playback::isPlaying()) return;
+  const std::string& level = Game::currentMap();
+  const std::optional<progress::LevelBest> before = progress::of(level);
+  const progress::Beaten beaten =
+      progress::record(level, level_record::elapsedMs(), grouped_particle_mover::totalWater(),
+                       uint32_t(std::max<int64_t>(level_completion::score(), 0)));
+  progressNote_->setText(progressText(before, beaten, level_index::of(level)));
+}
+
 void Menu_LevelFinished::onShow() {
   continued_ = false;
+  recordProgress();
   // A fuller result counts longer.
   const float water = float(grouped_particle_mover::totalWater()) / kFullWater;
   waterCount_->setRampTime(waterRampTime_ * water);

@@ -4,6 +4,7 @@
 // its number (screen_flow's ids) and shows one at a time over the level. Every action that
 // switches the menu returns true, so actions still waiting on the old menu are dropped.
 
+#include "game/gui/gui_label.h"
 #include "game/gui/gui_score_label.h"
 #include "game/gui/gui_screen.h"
 #include "game/gui/gui_water_level.h"
@@ -75,8 +76,12 @@ class Menu_LevelFinished : public GuiScreen {
   // Offers the high score as continuing does, then watches the run just finished.
   bool watchOnce();
 
+  // The run goes into the level's progress; what it beat and the bests before it show.
+  void recordProgress();
+
   GuiWaterLevel* waterLevel_ = nullptr;
   GuiScoreLabel* waterCount_ = nullptr;
+  GuiLabel* progressNote_ = nullptr;
   float waterRampTime_ = 0.0f;
   bool continued_ = false;
 };

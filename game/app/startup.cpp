@@ -14,6 +14,8 @@
 #include "game/gui/high_score_replays.h"
 #include "game/gui/high_score_table.h"
 #include "game/gui/intro_screen.h"
+#include "game/gui/level_index.h"
+#include "game/gui/level_progress.h"
 #include "game/level/level_renderers.h"
 #include "game/platform/key_bindings.h"
 #include "game/platform/music.h"
@@ -152,6 +154,8 @@ int runProgram(std::string_view commandLine) {
   // Closing the window during the intro skips the game below.
   IntroScreen().run();
   high_scores::loadHighScores();
+  progress::load();
+  level_index::load();
   high_score_replays::removeLeftovers();
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
