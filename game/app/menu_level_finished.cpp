@@ -33,27 +33,18 @@ GuiScoreLabel* addCounter(GuiScreen& screen, const MenuBuilder& menu, std::strin
   return screen.add(std::move(counter));
 }
 
-// "m:ss.hh", as short as a level time reads.
-std::string shortTime(uint32_t ms) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%u:%02u.%02u", ms / 60000, ms / 1000 % 60, ms / 10 % 100);
-  return text;
-}
-
-// The bests before this run and the par on one line, what the run beat on the next.
+// The bests before this run, the par, and what the run beat, a line each.
 std::string progressText(const std::optional<progress::LevelBest>& before,
                          const progress::Beaten& beaten,
                          const std::optional<level_index::LevelNote>& note) {
-  std::string text = before ? "Best so far: " + shortTime(before->timeMs) + ", " +
+  std::string text = before ? "Best so far: " + levelTimeDisplayText(before->timeMs) + ", " +
                                   std::to_string(before->water) + " drops"
                             : std::string("First win of this level");
-  if (note && note->parSeconds > 0) {
-    char par[32];
-    std::snprintf(par, sizeof par, "    Par: %d:%02d", note->parSeconds / 60, note->parSeconds % 60);
-    text += par;
-  }
-  if (before && beaten.time) text += "\nNew best time!";
-  if (before && beaten.water) text += beaten.time ? "   New best water!" : "\nNew best water!";
+  if (note && note->parSeconds > 0)
+    text += "\nPar: " + levelTimeDisplayText(uint32_t(note->parSeconds) * 1000);
+  if (before && (beaten.time || beaten.water)) text += "\n";
+  if (before && beaten.time) text += "New best time!";
+  if (before && beaten.water) text += beaten.time ? "   New best water!" : "New best water!";
   return text;
 }
 
