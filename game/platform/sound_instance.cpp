@@ -63,7 +63,7 @@ void SoundInstance::releaseVoice() {
 
 void SoundInstance::applyVolume() {
   if (SoundDevice* d = device()) {
-    d->setVolume(voice_, volumeToHundredthsOfDecibel(volume_ * effectsVolume()));
+    d->setVolume(voice_, volumeToHundredthsOfDecibel(volume_ * effectsVolume() * effectsLoudness()));
   }
 }
 
