@@ -77,8 +77,9 @@ void readVolume(const RegistryKey& key, std::string_view name, void (*apply)(int
     apply(int(toInteger(text)));
     return;
   }
-  console::print("\nThe stored " + std::string(name) + " \"" + text + "\" is not a whole number from 0 to " +
-                 std::to_string(kMaxVolume) + "; it is " + std::to_string(kMaxVolume) + ".");
+  const std::string full = std::to_string(kMaxVolume);
+  console::print("\nThe stored " + std::string(name) + " \"" + text +
+                 "\" is not a whole number from 0 to " + full + "; it is " + full + ".");
   apply(kMaxVolume);
 }
 
