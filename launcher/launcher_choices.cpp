@@ -50,7 +50,7 @@ StoredPreferences readStoredPreferences() {
   return {storedInteger(key, "DetailLevel"), storedInteger(key, "Fullscreen"),
           storedInteger(key, "Sound"),       storedInteger(key, "Music"),
           storedInteger(key, "ResolutionX"), storedInteger(key, "ResolutionY"),
-          storedInteger(key, "ReducedMotion")};
+          storedInteger(key, "ReducedMotion"), storedInteger(key, "HighContrast")};
 }
 
 LauncherChoices preselect(const StoredPreferences& stored, std::span<const std::string> resolutions,
@@ -62,6 +62,7 @@ LauncherChoices preselect(const StoredPreferences& stored, std::span<const std::
   if (stored.sound && stored.music)
     choices.soundMode = (*stored.music == 0 ? 1 : 0) + (*stored.sound == 0 ? 2 : 0);
   if (stored.reducedMotion) choices.reducedMotion = *stored.reducedMotion != 0;
+  if (stored.highContrast) choices.highContrast = *stored.highContrast != 0;
   if (stored.resolutionX && stored.resolutionY) {
     const int32_t x = *stored.resolutionX, y = *stored.resolutionY;
     const bool isDesktop = x == desktop.width && y == desktop.height;
@@ -77,6 +78,7 @@ std::string commandLine(const LauncherChoices& choices, std::span<const std::str
   line += kSoundModeOptions[size_t(std::clamp(choices.soundMode, 0, 3))];
   line += choices.fullscreen == kFullscreenNo ? "-fullscreen 0 " : "-fullscreen 1 ";
   line += choices.reducedMotion ? "-reducedmotion 1 " : "-reducedmotion 0 ";
+  line += choices.highContrast ? "-highcontrast 1 " : "-highcontrast 0 ";
   if (choices.resolution > 0 && size_t(choices.resolution) < resolutions.size()) {
     const std::vector<std::string> words = splitWords(resolutions[size_t(choices.resolution)]);
     if (words.size() >= 3) line += "-resolution " + words[0] + " " + words[2] + " ";

@@ -41,6 +41,7 @@ struct LauncherChoices {
   int32_t detail = 2;      // the detail level, 0 to 5
   int32_t soundMode = 0;   // 0 both, 1 sound only, 2 music only, 3 none
   bool reducedMotion = false;  // the switch: no camera shake, zoom punches or fly-in
+  bool highContrast = false;   // the switch: water and text in colours that stand out
 };
 
 // The preference values the launcher reads; each only when present and an integer.
@@ -52,6 +53,7 @@ struct StoredPreferences {
   std::optional<int32_t> resolutionX{};
   std::optional<int32_t> resolutionY{};
   std::optional<int32_t> reducedMotion{};
+  std::optional<int32_t> highContrast{};
 };
 
 // From the shared preference store, which the launcher never writes.
@@ -60,12 +62,13 @@ StoredPreferences readStoredPreferences();
 // The initial choices with the stored preferences applied: the detail level clamped to the
 // list; "Fullscreen" 0 for "No"; "Sound" and "Music" only as a pair; a stored size selects
 // its item, unless it is the desktop's size, which shows "Same as desktop"; "ReducedMotion"
-// other than 0 turns the switch on.
+// or "HighContrast" other than 0 turns its switch on.
 LauncherChoices preselect(const StoredPreferences& stored, std::span<const std::string> resolutions,
                           ScreenSize desktop);
 
 // The game's options for the choices, each ending with a blank:
-// "-detail D -music M -sound S -fullscreen F -reducedmotion R " and, for a chosen size,
+// "-detail D -music M -sound S -fullscreen F -reducedmotion R -highcontrast H " and, for a
+// chosen size,
 // "-resolution W H ". "Same as desktop" in full screen names the desktop's size, since the
 // game would otherwise take its stored or default size; in a window it names none.
 std::string commandLine(const LauncherChoices& choices, std::span<const std::string> resolutions,

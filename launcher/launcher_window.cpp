@@ -25,7 +25,8 @@ constexpr Caption kCaptions[] = {{"Screen resolution:", 10, 245},
                                  {"Full screen:", 10, 275},
                                  {"Detail level:", 10, 305},
                                  {"Sound mode:", 10, 335},
-                                 {"Reduced motion:", 288, 245}};
+                                 {"Reduced motion:", 288, 245},
+                                 {"High contrast:", 288, 275}};
 constexpr Caption kHeading{"Game Settings", 10, 200};
 
 // Compact lists and buttons, so each fits the 30-pixel rows of the settings pane.
@@ -108,9 +109,8 @@ void LauncherWindow::build() {
   lists_[1] = addList(fixed, 125, 270, itemTexts(kFullscreenItems), initial_.fullscreen);
   lists_[2] = addList(fixed, 125, 300, itemTexts(kDetailItems), initial_.detail);
   lists_[3] = addList(fixed, 125, 330, itemTexts(kSoundModeItems), initial_.soundMode);
-  reducedMotion_ = GTK_TOGGLE_BUTTON(gtk_check_button_new());
-  gtk_toggle_button_set_active(reducedMotion_, initial_.reducedMotion);
-  gtk_fixed_put(fixed, GTK_WIDGET(reducedMotion_), 398, 242);
+  reducedMotion_ = addSwitch(fixed, 398, 242, initial_.reducedMotion);
+  highContrast_ = addSwitch(fixed, 398, 272, initial_.highContrast);
   start_ = addButton(fixed, 390, 300, "Start Game");
   quit_ = addButton(fixed, 390, 330, "Quit");
   g_signal_connect(start_, "clicked", G_CALLBACK(onStart), this);
@@ -139,6 +139,13 @@ GtkButton* LauncherWindow::addButton(GtkFixed* area, int x, int y, const char* l
   return GTK_BUTTON(button);
 }
 
+GtkToggleButton* LauncherWindow::addSwitch(GtkFixed* area, int x, int y, bool on) {
+  GtkToggleButton* box = GTK_TOGGLE_BUTTON(gtk_check_button_new());
+  gtk_toggle_button_set_active(box, on);
+  gtk_fixed_put(area, GTK_WIDGET(box), x, y);
+  return box;
+}
+
 void LauncherWindow::loadBackground() {
   if (game_.dataFolder.empty()) return;
   background_ = readBitmap(resolvePathBelow(game_.dataFolder, kBackground));
@@ -154,7 +161,8 @@ LauncherChoices LauncherWindow::choices() const {
   };
   return {chosen(LauncherList::Resolution), chosen(LauncherList::Fullscreen),
           chosen(LauncherList::Detail), chosen(LauncherList::SoundMode),
-          gtk_toggle_button_get_active(reducedMotion_) == TRUE};
+          gtk_toggle_button_get_active(reducedMotion_) == TRUE,
+          gtk_toggle_button_get_active(highContrast_) == TRUE};
 }
 
 void LauncherWindow::paint(cairo_t* cr) const {

@@ -29,6 +29,7 @@ class LauncherWindow {
   GtkButton* startButton() const { return start_; }
   GtkButton* quitButton() const { return quit_; }
   GtkToggleButton* reducedMotionSwitch() const { return reducedMotion_; }
+  GtkToggleButton* highContrastSwitch() const { return highContrast_; }
   // The index chosen in each list; 0 for a list without a choice.
   LauncherChoices choices() const;
 
@@ -37,6 +38,7 @@ class LauncherWindow {
   GtkComboBox* addList(GtkFixed* area, int x, int y, const std::vector<std::string>& items,
                        int chosen);
   GtkButton* addButton(GtkFixed* area, int x, int y, const char* label);
+  static GtkToggleButton* addSwitch(GtkFixed* area, int x, int y, bool on);
   void loadBackground();
   void paint(cairo_t* cr) const;
   void startPressed();
@@ -56,5 +58,6 @@ class LauncherWindow {
   GtkButton* start_ = nullptr;
   GtkButton* quit_ = nullptr;
   GtkToggleButton* reducedMotion_ = nullptr;
+  GtkToggleButton* highContrast_ = nullptr;
   cairo_surface_t* background_ = nullptr;  // null when the picture can't be read
 };

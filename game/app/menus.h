@@ -32,6 +32,10 @@ class Menu_Options : public GuiScreen {
  private:
   GuiOptionChooser* musicChooser_ = nullptr;
   GuiOptionChooser* soundChooser_ = nullptr;
+  GuiOptionChooser* musicVolumeChooser_ = nullptr;
+  GuiOptionChooser* soundVolumeChooser_ = nullptr;
+  GuiOptionChooser* highContrastChooser_ = nullptr;
+  GuiOptionChooser* reducedMotionChooser_ = nullptr;
 };
 
 class Menu_HighScores : public GuiScreen {

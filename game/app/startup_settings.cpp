@@ -71,9 +71,14 @@ void musicOption(const Tokens& tokens, size_t value, StartupSettings&) {
   if (isInteger(tokens[value])) storePreference("Music", switchText(tokens[value]));
 }
 
-// Reduced motion is a player setting, which the game reads from the preferences.
+// Reduced motion and high contrast are player settings, which the game reads from the
+// preferences.
 void reducedMotionOption(const Tokens& tokens, size_t value, StartupSettings&) {
   if (isInteger(tokens[value])) storePreference("ReducedMotion", switchText(tokens[value]));
+}
+
+void highContrastOption(const Tokens& tokens, size_t value, StartupSettings&) {
+  if (isInteger(tokens[value])) storePreference("HighContrast", switchText(tokens[value]));
 }
 
 struct Option {
@@ -86,6 +91,7 @@ constexpr Option kOptions[] = {
     {"-MAP", mapOption},       {"-FULLSCREEN", fullscreenOption},
     {"-SOUND", soundOption},   {"-MUSIC", musicOption},
     {"-EXEC", execOption},     {"-REDUCEDMOTION", reducedMotionOption},
+    {"-HIGHCONTRAST", highContrastOption},
 };
 
 // Both resolution values must be stored, be integers and be above 1, or neither is taken.

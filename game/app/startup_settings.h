@@ -27,8 +27,8 @@ struct StartupSettings {
 void readPreferences(StartupSettings& settings);
 
 // Applies the options "-DETAIL", "-RESOLUTION", "-MAP", "-FULLSCREEN", "-SOUND", "-MUSIC",
-// "-REDUCEDMOTION", "-EXEC" (any letter case) and writes each accepted one, but the map and the script, to the
-// preferences.
+// "-REDUCEDMOTION", "-HIGHCONTRAST", "-EXEC" (any letter case) and writes each accepted one,
+// but the map and the script, to the preferences.
 void parseCommandLine(std::string_view commandLine, StartupSettings& settings);
 
 // What a detail level asks of the window and the textures at start-up.

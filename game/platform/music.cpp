@@ -1,6 +1,7 @@
 #include "game/platform/music.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "common/command_registry.h"
@@ -24,6 +25,7 @@ struct MusicState {
   bool loop = false;
   uint32_t savedPosition = 0;
   uint8_t volume = 255;
+  float loudness = 1.0f;
 };
 
 MusicState& state() {
@@ -63,6 +65,11 @@ void applyMusicPreference() {
   if (isNumber(text)) setMusicVolume(toInteger(text) != 0 ? 255 : 0);
 }
 
+// What the device plays: the volume scaled by the loudness, to the nearest step.
+uint8_t deviceVolume(const MusicState& s) {
+  return uint8_t(std::lround(float(s.volume) * s.loudness));
+}
+
 }  // namespace
 
 void installMusicDevice(std::unique_ptr<MusicDevice> device) {
@@ -99,7 +106,7 @@ bool playMusic(std::string_view file, bool loop) {
   s.hasStream = true;
   s.loop = loop;
   // The volume goes on before the first sample sounds, so a quiet setting never blares.
-  s.device->setVolume(s.volume);
+  s.device->setVolume(deviceVolume(s));
   s.device->play(loop);
   return true;
 }
@@ -133,12 +140,22 @@ bool resumeMusic() {
 void setMusicVolume(uint8_t volume) {
   MusicState& s = state();
   if (!s.initialised) return;
-  s.device->setVolume(volume);
   s.volume = volume;
+  s.device->setVolume(deviceVolume(s));
 }
 
 uint8_t getMusicVolume() {
   return state().initialised ? state().volume : 0;
+}
+
+void setMusicLoudness(float share) {
+  MusicState& s = state();
+  s.loudness = std::clamp(share, 0.0f, 1.0f);
+  if (s.initialised) s.device->setVolume(deviceVolume(s));
+}
+
+float musicLoudness() {
+  return state().loudness;
 }
 
 bool isMusicInitialised() {

@@ -30,6 +30,10 @@ bool resumeMusic();
 void setMusicVolume(uint8_t volume);
 // The stored volume, 0 when the service isn't running.
 uint8_t getMusicVolume();
+// The player's loudness, 0..1 (clamped): the device plays the volume above scaled by it, so
+// the volume keeps its meaning (0 is off) whatever the loudness. Kept across restarts.
+void setMusicLoudness(float share);
+float musicLoudness();
 
 bool isMusicInitialised();
 bool hasMusicStream();

@@ -63,7 +63,8 @@ void SoundInstance::releaseVoice() {
 
 void SoundInstance::applyVolume() {
   if (SoundDevice* d = device()) {
-    d->setVolume(voice_, volumeToHundredthsOfDecibel(volume_ * effectsVolume()));
+    const float share = volume_ * effectsVolume() * effectsLoudness();
+    d->setVolume(voice_, volumeToHundredthsOfDecibel(share));
   }
 }
 

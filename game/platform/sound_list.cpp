@@ -23,6 +23,7 @@ struct State {
   std::unique_ptr<SoundDevice> device;
   uint32_t generation = 0;
   float effectsVolume = 1.0f;
+  float effectsLoudness = 1.0f;
 };
 State& state() {
   static auto* instance = new State;
@@ -71,6 +72,14 @@ void setEffectsVolume(float volume) {
 
 float effectsVolume() {
   return state().effectsVolume;
+}
+
+void setEffectsLoudness(float share) {
+  state().effectsLoudness = std::clamp(share, 0.0f, 1.0f);
+}
+
+float effectsLoudness() {
+  return state().effectsLoudness;
 }
 
 uint32_t loadWav(std::string_view name, SoundSample& sample) {

@@ -26,6 +26,10 @@ void applySoundPreference();
 // Clamped to 0..1; playing instances pick it up at their next play, playLooped or setVolume.
 void setEffectsVolume(float volume);
 float effectsVolume();
+// The player's loudness of all effects, 0..1 (clamped), over and above the on/off volume
+// above: the two multiply, so an effect is silent when either is 0.
+void setEffectsLoudness(float share);
+float effectsLoudness();
 
 // The entry of upper-cased `name`: its count raised by one, or a new entry with count 1 whose
 // file is loaded (loadWav). A file that fails to load still makes an entry, with no master.

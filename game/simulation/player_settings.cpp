@@ -7,7 +7,9 @@
 #include "common/registry_key.h"
 #include "common/text.h"
 #include "game/console/console.h"
+#include "game/platform/music.h"
 #include "game/platform/platform_services.h"
+#include "game/platform/sound_list.h"
 #include "game/world/camera.h"
 
 namespace player_settings {
@@ -16,6 +18,8 @@ namespace {
 bool contrastHigh = false;
 bool hudShown = true;
 bool storing = false;
+int effectsVolumeSteps = kMaxVolume;
+int musicVolumeSteps = kMaxVolume;
 
 void store(std::string_view name, const std::string& text) {
   if (storing) createKeyPath(kPreferencesKeyPath).writeString(name, text);
@@ -64,6 +68,25 @@ void readSwitch(const RegistryKey& key, std::string_view name, void (*apply)(boo
   if (key.hasValue(name) && isInteger(text)) apply(toInteger(text) != 0);
 }
 
+// A stored volume must be a whole number within 0..kMaxVolume; anything else is reported and
+// the full volume is used.
+void readVolume(const RegistryKey& key, std::string_view name, void (*apply)(int)) {
+  if (!key.hasValue(name)) return;
+  const std::string text = key.readString(name);
+  if (isInteger(text) && toInteger(text) >= 0 && toInteger(text) <= kMaxVolume) {
+    apply(int(toInteger(text)));
+    return;
+  }
+  const std::string full = std::to_string(kMaxVolume);
+  console::print("\nThe stored " + std::string(name) + " \"" + text +
+                 "\" is not a whole number from 0 to " + full + "; it is " + full + ".");
+  apply(kMaxVolume);
+}
+
+float shareOf(int volume) {
+  return float(volume) / float(kMaxVolume);
+}
+
 }  // namespace
 
 void loadPreferences() {
@@ -74,6 +97,8 @@ void loadPreferences() {
   readSwitch(key, "HudDraw", setHudDraw);
   const std::string deadZone = key.readString("ControllerDeadZone");
   if (isNumber(deadZone)) setControllerDeadZone(toNumber(deadZone));
+  readVolume(key, "SoundVolume", setSoundVolume);
+  readVolume(key, "MusicVolume", setMusicVolume);
   storing = true;
 }
 
@@ -83,6 +108,8 @@ void resetToDefaults() {
   hudShown = true;
   camera::setReducedMotion(false);
   camera::setControllerDeadZone(camera::kDefaultControllerDeadZone);
+  setSoundVolume(kMaxVolume);
+  setMusicVolume(kMaxVolume);
 }
 
 void registerConsoleEntries() {
@@ -119,6 +146,26 @@ void setControllerDeadZone(float share) {
 void setReducedMotion(bool on) {
   camera::setReducedMotion(on);
   store("ReducedMotion", switchText(on));
+}
+
+int soundVolume() {
+  return effectsVolumeSteps;
+}
+
+void setSoundVolume(int volume) {
+  effectsVolumeSteps = std::clamp(volume, 0, kMaxVolume);
+  sound::setEffectsLoudness(shareOf(effectsVolumeSteps));
+  store("SoundVolume", std::to_string(effectsVolumeSteps));
+}
+
+int musicVolume() {
+  return musicVolumeSteps;
+}
+
+void setMusicVolume(int volume) {
+  musicVolumeSteps = std::clamp(volume, 0, kMaxVolume);
+  music::setMusicLoudness(shareOf(musicVolumeSteps));
+  store("MusicVolume", std::to_string(musicVolumeSteps));
 }
 
 }  // namespace player_settings

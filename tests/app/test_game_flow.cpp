@@ -18,6 +18,7 @@
 #include "game/gui/high_score_table.h"
 #include "game/platform/sound_list.h"
 #include "game/platform/virtual_keys.h"
+#include "game/simulation/player_settings.h"
 #include "game/simulation/run_playback.h"
 #include "game/water/particle_manager.h"
 #include "game/world/camera.h"
@@ -164,6 +165,36 @@ TEST_F(GameFlowTest, OptionsApplyAndStoreOnlyThroughTheBackButton) {
     EXPECT_EQ(openKeyPath(kPreferencesKeyPath).readString("Sound"), throughBack ? "0" : "");
   }
   sound::setEffectsVolume(1.0f);
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+// The choosers below the designed two are reached with the arrow keys, and back applies and
+// stores them with the player's settings.
+TEST_F(GameFlowTest, TheLoudnessContrastAndMotionChoicesGoThroughTheBackButton) {
+  const TempDirectory store;
+  setenv("XDG_CONFIG_HOME", store.path().c_str(), 1);
+  player_settings::loadPreferences();  // from here on changes are stored
+  Game::setMenu(kMainMenu);
+  Game::setMenu(kOptionsMenu);
+  for (const int32_t key : {vk::kReturn, vk::kUp, vk::kUp,         // back, sound, music
+                            vk::kUp, vk::kLeft, vk::kLeft, vk::kLeft,  // sound volume 7
+                            vk::kUp, vk::kLeft,                   // music volume 9
+                            vk::kUp, vk::kRight, vk::kUp, vk::kRight})  // motion, contrast on
+    press(key);
+  for (int i = 0; i < 6; ++i) press(vk::kDown);  // down to back
+  chooseButton(0);
+  EXPECT_EQ(Game::currentMenu(), kMainMenu);
+  const RegistryKey stored = openKeyPath(kPreferencesKeyPath);
+  EXPECT_EQ(stored.readString("SoundVolume"), "7");
+  EXPECT_EQ(stored.readString("MusicVolume"), "9");
+  EXPECT_EQ(stored.readString("HighContrast"), "1");
+  EXPECT_EQ(stored.readString("ReducedMotion"), "1");
+  EXPECT_EQ(stored.readString("Sound"), "1");  // still on, whatever the loudness
+  EXPECT_FLOAT_EQ(sound::effectsLoudness(), 0.7f);
+  EXPECT_FLOAT_EQ(music::musicLoudness(), 0.9f);
+  EXPECT_TRUE(player_settings::highContrast());
+  EXPECT_TRUE(camera::reducedMotion());
+  player_settings::resetToDefaults();
   unsetenv("XDG_CONFIG_HOME");
 }
 

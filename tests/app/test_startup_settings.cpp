@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "common/atomic_file.h"
 #include "common/registry_key.h"
 #include "game/app/startup_settings.h"
 #include "game/console/console.h"
+#include "game/platform/sound_list.h"
 #include "game/simulation/player_settings.h"
 #include "game/world/camera.h"
 #include "test_support/temp_directory.h"
@@ -120,8 +122,9 @@ TEST_F(StartupSettingsTest, AValueTokenIsExaminedAsAnOptionInTurn) {
 }
 
 TEST_F(StartupSettingsTest, SwitchesAreStoredAsOneOrZero) {
-  start("-FULLSCREEN 5 -sound 0 -Music 7 -SOUND x -ReducedMotion 3");
+  start("-FULLSCREEN 5 -sound 0 -Music 7 -SOUND x -ReducedMotion 3 -highcontrast 2");
   EXPECT_EQ(stored("ReducedMotion"), "1");
+  EXPECT_EQ(stored("HighContrast"), "1");
   EXPECT_EQ(stored("Fullscreen"), "1");
   EXPECT_EQ(stored("Sound"), "0");
   EXPECT_EQ(stored("Music"), "1");
@@ -152,6 +155,29 @@ TEST_F(StartupSettingsTest, PlayerSettingsAreReadFromTheStoreAndStoredOnChange) 
   EXPECT_EQ(stored("ReducedMotion"), "1");
   EXPECT_FALSE(camera::reducedMotion());
   console::shutdown();
+}
+
+std::string said;
+void listen(std::string_view text) {
+  said += text;
+}
+
+// A stored volume outside 0..10 or not a whole number is reported and gives the full volume.
+TEST_F(StartupSettingsTest, AStoredVolumeIsTakenOnlyWithinItsBounds) {
+  console::setOutputListener(listen);
+  for (const auto& [text, volume, reported] :
+       {std::tuple{"4", 4, false}, {"11", 10, true}, {"-1", 10, true}, {"loud", 10, true}}) {
+    said.clear();
+    store("SoundVolume", text);
+    store("MusicVolume", "3");
+    player_settings::loadPreferences();
+    EXPECT_EQ(player_settings::soundVolume(), volume) << text;
+    EXPECT_FLOAT_EQ(sound::effectsLoudness(), volume / 10.0f) << text;
+    EXPECT_EQ(player_settings::musicVolume(), 3) << text;
+    EXPECT_EQ(said.find("\nThe stored SoundVolume") != std::string::npos, reported) << said;
+    player_settings::resetToDefaults();
+  }
+  console::setOutputListener(nullptr);
 }
 
 TEST_F(StartupSettingsTest, MapIsNeverStoredAndLastOptionWins) {

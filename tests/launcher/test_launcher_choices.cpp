@@ -42,6 +42,7 @@ TEST(LauncherChoicesTest, PreselectsFromTheStoredPreferences) {
       {"a size not listed", {.resolutionX = 1920, .resolutionY = 1080}, {0, 0, 2, 0}},
       {"a width alone", {.resolutionX = 1280}, {0, 0, 2, 0}},
       {"reduced motion", {.reducedMotion = 2}, {0, 0, 2, 0, true}},
+      {"high contrast", {.highContrast = -1}, {0, 0, 2, 0, false, true}},
   };
   for (const Case& c : cases) {
     const LauncherChoices chosen = preselect(c.stored, kResolutions, desktop);
@@ -50,6 +51,7 @@ TEST(LauncherChoicesTest, PreselectsFromTheStoredPreferences) {
     EXPECT_EQ(chosen.detail, c.expected.detail) << c.what;
     EXPECT_EQ(chosen.soundMode, c.expected.soundMode) << c.what;
     EXPECT_EQ(chosen.reducedMotion, c.expected.reducedMotion) << c.what;
+    EXPECT_EQ(chosen.highContrast, c.expected.highContrast) << c.what;
   }
 }
 
@@ -72,11 +74,11 @@ TEST(LauncherChoicesTest, BuildsTheGameOptionsInTheirOrder) {
   // "Same as desktop" in full screen is the desktop's size; in a window, and on a desktop of
   // unknown size, the game's own.
   const Case cases[] = {
-      {{1, 1, 3, 2}, "-detail 3 -music 1 -sound 0 -fullscreen 0 -reducedmotion 0 -resolution 1024 768 "},
-      {{0, 0, 0, 0, true}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 1 -resolution 1920 1080 "},
-      {{0, 0, 0, 0}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 0 ", {0, 0}},
-      {{3, 0, 5, 1}, "-detail 5 -music 0 -sound 1 -fullscreen 1 -reducedmotion 0 -resolution 640 480 "},
-      {{0, 1, 9, 3}, "-detail 2 -music 0 -sound 0 -fullscreen 0 -reducedmotion 0 "},
+      {{1, 1, 3, 2}, "-detail 3 -music 1 -sound 0 -fullscreen 0 -reducedmotion 0 -highcontrast 0 -resolution 1024 768 "},
+      {{0, 0, 0, 0, true, true}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 1 -highcontrast 1 -resolution 1920 1080 "},
+      {{0, 0, 0, 0}, "-detail 0 -music 1 -sound 1 -fullscreen 1 -reducedmotion 0 -highcontrast 0 ", {0, 0}},
+      {{3, 0, 5, 1}, "-detail 5 -music 0 -sound 1 -fullscreen 1 -reducedmotion 0 -highcontrast 0 -resolution 640 480 "},
+      {{0, 1, 9, 3}, "-detail 2 -music 0 -sound 0 -fullscreen 0 -reducedmotion 0 -highcontrast 0 "},
   };
   for (const Case& c : cases)
     EXPECT_EQ(commandLine(c.choices, kResolutions, c.desktop), c.expected);

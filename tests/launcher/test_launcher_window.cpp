@@ -82,6 +82,7 @@ TEST_F(LauncherWindowTest, ShowsItsPictureAndStartsTheGameInItsDataFolder) {
   gtk_combo_box_set_active(launcher.list(LauncherList::Resolution), 1);
   gtk_combo_box_set_active(launcher.list(LauncherList::SoundMode), 2);
   gtk_toggle_button_set_active(launcher.reducedMotionSwitch(), TRUE);
+  gtk_toggle_button_set_active(launcher.highContrastSwitch(), TRUE);
   gtk_button_clicked(launcher.startButton());
   EXPECT_EQ(launcher.window(), nullptr);
   const std::filesystem::path started = data.path() / "started.txt";
@@ -89,7 +90,7 @@ TEST_F(LauncherWindowTest, ShowsItsPictureAndStartsTheGameInItsDataFolder) {
     std::this_thread::sleep_for(10ms);
   EXPECT_EQ(readFileBytes(started),
             std::filesystem::canonical(data.path()).string() +
-                "\n-detail\n5\n-music\n1\n-sound\n0\n-fullscreen\n0\n-reducedmotion\n1\n-resolution\n1024\n768\n");
+                "\n-detail\n5\n-music\n1\n-sound\n0\n-fullscreen\n0\n-reducedmotion\n1\n-highcontrast\n1\n-resolution\n1024\n768\n");
 }
 
 TEST_F(LauncherWindowTest, SaysSoWhenTheGameCantBeStartedAndCloses) {

@@ -55,6 +55,7 @@ class SoundBookkeeping : public ::testing::Test {
     sound::clearSoundList();
     sound::installSoundDevice(nullptr);
     sound::setEffectsVolume(1.0f);
+    sound::setEffectsLoudness(1.0f);
   }
   RecordingDevice& install() {
     auto device = std::make_unique<RecordingDevice>();
@@ -139,6 +140,10 @@ TEST_F(SoundBookkeeping, InstancesDriveTheirOwnVoices) {
   first.play();
   EXPECT_EQ(voice(0).volume, -10000);
   EXPECT_FALSE(voice(0).looped);
+  sound::setEffectsVolume(1.0f);  // the player's loudness multiplies in: half is half
+  sound::setEffectsLoudness(0.5f);
+  first.play();
+  EXPECT_EQ(voice(0).volume, -1294);
 
   std::next(device.voices.begin(), 1)->second.position = 77;
   EXPECT_TRUE(first.syncPosition(second));
