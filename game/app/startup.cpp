@@ -1,5 +1,6 @@
 #include "game/app/startup.h"
 
+#include <algorithm>
 #include <SDL.h>
 
 #include <memory>
@@ -141,6 +142,13 @@ void stopServices(std::span<const ProgramService> services) {
   for (auto service = services.rbegin(); service != services.rend(); ++service) service->stop();
 }
 
+std::string levelToStartOn(std::string_view startMap) {
+  const std::vector<std::string> ladder = level_index::ladder();
+  if (std::none_of(ladder.begin(), ladder.end(), progress::isWon)) return std::string(startMap);
+  const auto next = std::find_if_not(ladder.begin(), ladder.end(), progress::isWon);
+  return next == ladder.end() ? std::string(startMap) : *next;
+}
+
 int runProgram(std::string_view commandLine) {
   StartupSettings settings;
   readPreferences(settings);
@@ -160,6 +168,7 @@ int runProgram(std::string_view commandLine) {
   window::bringToFront();
   // The script starts with the game's first frame, once the level is loaded.
   if (!settings.execFile.empty()) console_script::queueLine("Exec " + settings.execFile);
+  if (!settings.mapGiven) settings.startMap = levelToStartOn(settings.startMap);
   if (window::isWindowOpen()) Game::run(settings.startMap);
   // Written back whether or not the game ran (the window may have closed before it).
   high_scores::saveHighScores();

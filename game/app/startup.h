@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,6 +14,10 @@
 // Runs the whole program for `commandLine` (the options without the program's name) and
 // returns its exit code.
 int runProgram(std::string_view commandLine);
+
+// The level a game starts on without -map: the first of the ladder not yet won, so a
+// returning player goes on where they stopped; `startMap` while none is won, or every one.
+std::string levelToStartOn(std::string_view startMap);
 
 // A process-wide service of the game program: how it comes up and how it goes down.
 struct ProgramService {

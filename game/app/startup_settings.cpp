@@ -48,6 +48,7 @@ void resolutionOption(const Tokens& tokens, size_t value, StartupSettings& setti
 
 void mapOption(const Tokens& tokens, size_t value, StartupSettings& settings) {
   settings.startMap = tokens[value];
+  settings.mapGiven = true;
 }
 
 // A console script to run once the game has started; for tests and bug reports, never stored.

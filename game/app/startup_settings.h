@@ -19,6 +19,7 @@ struct StartupSettings {
   uint32_t resolutionY = 600;
   bool fullscreen = true;
   std::string startMap = "lev\\01_first_turn.swah";  // the first level; never stored
+  bool mapGiven = false;  // -map chose the level: a returning player's progress doesn't
   std::string execFile;  // a console script run after start-up; never stored
 };
 

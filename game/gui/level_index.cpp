@@ -66,6 +66,12 @@ void load() {
                  "; the levels are played without their par times.");
 }
 
+std::vector<std::string> ladder() {
+  std::vector<std::string> levels;
+  for (const auto& [file, note] : held) levels.push_back("lev\\" + file);
+  return levels;
+}
+
 std::optional<LevelNote> of(std::string_view levelPath) {
   const auto found = held.find(fileKey(levelPath));
   if (found == held.end()) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace level_index {
 
@@ -33,6 +34,9 @@ std::optional<Index> parseIndex(std::string_view text);
 
 // Reads the index from the data folder; a missing or damaged one is reported and leaves none.
 void load();
+// The levels the index lists, in the order a player meets them (by file name), as the game
+// names them ("lev\01_first_turn.swah"); empty without an index.
+std::vector<std::string> ladder();
 // The note of the level at `levelPath` (any folder, any letter case); nothing without one.
 std::optional<LevelNote> of(std::string_view levelPath);
 

@@ -33,6 +33,9 @@
 #include "game/world/camera.h"
 #include "game/world/screen_flow.h"
 #include "test_support/temp_directory.h"
+#include "game/app/startup.h"
+#include "game/gui/level_index.h"
+#include "game/gui/level_progress.h"
 #include "test_support/window_fixture.h"
 #include "tools/vmr_sim/frame_source.h"
 
@@ -93,6 +96,22 @@ TEST_F(GameTest, FramePacedRunsTickTheLengthsTheWindowTicks) {
       ASSERT_EQ(std::bit_cast<uint32_t>(paced.next()), kept->ticks[tick].stepBits) << tick;
     Game::resetState();
   }
+}
+
+// Without -map a returning player goes on at the first level of the ladder not yet won; a new
+// one, or one who has won every level, starts on the start map.
+TEST_F(GameTest, TheGameStartsOnTheFirstLevelNotYetWon) {
+  level_index::load();
+  const std::vector<std::string> ladder = level_index::ladder();
+  ASSERT_GE(ladder.size(), 3u);
+  progress::reset();
+  EXPECT_EQ(levelToStartOn("lev\\start.swah"), "lev\\start.swah");
+  progress::record(ladder[0], 5000, 128, 500000);
+  progress::record(ladder[2], 5000, 128, 500000);
+  EXPECT_EQ(levelToStartOn("lev\\start.swah"), ladder[1]);
+  for (const std::string& level : ladder) progress::record(level, 5000, 128, 500000);
+  EXPECT_EQ(levelToStartOn("lev\\start.swah"), "lev\\start.swah");
+  progress::reset();
 }
 
 TEST_F(GameTest, GameSpeedsArePrintedOncePerBlock) {
