@@ -50,8 +50,7 @@ class RouteMatrixTest : public ::testing::TestWithParam<MatrixCase> {
     if (clock < 0) std::tie(settings.viewWidth, settings.viewHeight) = std::pair(1280, 720);
     settings.script = script;
     settings.holdScale = holdScale;
-    settings.seconds = routeLength(script, settings);
-    if (!settings.framePaced()) settings.ticks = int64_t(settings.seconds + 1);
+    lengthenForRoute(settings);
     const std::optional<SimSummary> summary = runSimulation(settings);
     EXPECT_TRUE(summary) << settings.level << " was refused";
     simulation::endLevel();

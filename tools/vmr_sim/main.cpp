@@ -4,7 +4,6 @@
 // ticks. What the console prints is streamed to standard output, or to standard error when
 // --json keeps standard output for the summary alone.
 
-#include <cmath>
 #include <filesystem>
 #include <iostream>
 
@@ -90,16 +89,6 @@ bool readFrames(const SimOptions& options, SimRunSettings& settings) {
   if (!lengths) std::cerr << "vmr_sim: " << options.frameTimes << ", " << error << "\n";
   if (lengths) settings.frames = FrameSource::recorded(std::move(*lengths));
   return lengths.has_value();
-}
-
-// A route runs until its deadline and the finish after it, unless told how many ticks.
-void lengthenForRoute(SimRunSettings& settings) {
-  if (settings.ticks != 0 || !settings.script.expected.any()) return;
-  const double length = routeLength(settings.script, settings);
-  if (settings.framePaced())
-    settings.seconds = length;
-  else
-    settings.ticks = static_cast<int64_t>(std::ceil(length));
 }
 
 // Whether the run kept the route's expectations, said on standard error.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdio>
 
 #include "common/text.h"
@@ -32,6 +33,15 @@ double routeLength(const SimScript& script, const SimRunSettings& run) {
   }
   if (script.expected.winBy) last = std::max(last, run.timeOf(*script.expected.winBy));
   return last + run.timeOf(kFinish);
+}
+
+void lengthenForRoute(SimRunSettings& settings) {
+  if (settings.ticks != 0 || !settings.script.expected.any()) return;
+  const double length = routeLength(settings.script, settings);
+  if (settings.framePaced())
+    settings.seconds = length;
+  else
+    settings.ticks = static_cast<int64_t>(std::ceil(length));
 }
 
 double waterShare(const SimSummary& summary) {

@@ -13,6 +13,10 @@
 // frames): past its last action, its win deadline and the finish (a few seconds) after it.
 double routeLength(const SimScript& script, const SimRunSettings& run = {});
 
+// A run of a script that expects something, without a number of ticks, lasts the route's
+// length: its ticks, or its seconds when paced by frames.
+void lengthenForRoute(SimRunSettings& settings);
+
 // The share of the starting water left at the end of the run, frozen water included.
 double waterShare(const SimSummary& summary);
 
